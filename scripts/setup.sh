@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Zelvorin needs to build, test and run.
+# Only missing packages are installed; run as root (or through sudo).
+set -euo pipefail
+
+packages=(
+  # tool chain
+  g++ cmake ninja-build pkg-config
+  # windows
+  qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
+  # engine libraries
+  libicu-dev libturbojpeg0-dev libzip-dev libcurl4-openssl-dev libstb-dev
+  # tests and benchmarks
+  libgtest-dev libgmock-dev libbenchmark-dev
+  # checking written PDF files from outside
+  qpdf poppler-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "setup: all packages are installed."
+  exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then
+  SUDO="sudo"
+fi
+echo "setup: installing ${missing[*]}"
+$SUDO apt-get update
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"

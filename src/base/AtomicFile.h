@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace zv {
+
+// Writes a file so that it is either wholly replaced or left as it was: the
+// bytes go to a temporary file in the same folder, which is flushed, synced
+// and renamed over the target; then the folder is synced. Destroying the
+// writer without a successful Commit() removes the temporary file.
+class AtomicFileWriter {
+public:
+    AtomicFileWriter() = default;
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    // Creates the temporary file beside `target`. False with Error() set when
+    // the folder cannot be written.
+    bool Open(const std::filesystem::path& target);
+    // Buffered; a failure is remembered and reported by Commit().
+    bool Write(std::string_view bytes);
+    bool Commit();
+    void Abort();
+
+    // German text naming the file and the reason of the first failure.
+    const std::string& Error() const { return error_; }
+
+private:
+    bool Fail(const std::string& what, int err);
+
+    std::filesystem::path target_;
+    std::filesystem::path temp_;
+    std::FILE* file_ = nullptr;
+    std::string error_;
+    bool failed_ = false;
+};
+
+// Replaces `target` with `bytes` atomically. On failure the target stays as
+// it was and `error` holds a German reason naming the file.
+bool WriteFileAtomic(const std::filesystem::path& target, std::string_view bytes,
+                     std::string& error);
+
+// Reads a whole file; false with a German reason when it cannot be read.
+bool ReadFileBytes(const std::filesystem::path& path, std::string& bytes, std::string& error);
+
+// Paths are UTF-8 inside the program.
+std::filesystem::path PathFromUtf8(std::string_view utf8);
+std::string PathToUtf8(const std::filesystem::path& path);
+
+} // namespace zv

@@ -1,0 +1,87 @@
+#include "base/AtomicFile.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+using namespace zv;
+namespace fs = std::filesystem;
+
+namespace {
+
+class AtomicFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("zv_atomic_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    static std::string Read(const fs::path& p) {
+        std::string s, e;
+        EXPECT_TRUE(ReadFileBytes(p, s, e)) << e;
+        return s;
+    }
+    std::size_t EntryCount() const {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_), {}));
+    }
+
+    fs::path dir_;
+};
+
+} // namespace
+
+TEST_F(AtomicFileTest, WritesAndReplacesWholeFiles) {
+    const fs::path target = dir_ / "Fänge mit Blank.f";
+    std::string error;
+    ASSERT_TRUE(WriteFileAtomic(target, "eins\r\n", error)) << error;
+    EXPECT_EQ(Read(target), "eins\r\n");
+    ASSERT_TRUE(WriteFileAtomic(target, std::string("zwei\0drei", 9), error)) << error;
+    EXPECT_EQ(Read(target), std::string("zwei\0drei", 9));
+    EXPECT_EQ(EntryCount(), 1u); // no temporary file left behind
+}
+
+TEST_F(AtomicFileTest, AnAbandonedWriteLeavesTheOldFile) {
+    const fs::path target = dir_ / "a.f";
+    std::string error;
+    ASSERT_TRUE(WriteFileAtomic(target, "alt", error));
+    {
+        AtomicFileWriter w;
+        ASSERT_TRUE(w.Open(target));
+        ASSERT_TRUE(w.Write("neu und halb"));
+        // destroyed without Commit
+    }
+    EXPECT_EQ(Read(target), "alt");
+    EXPECT_EQ(EntryCount(), 1u);
+}
+
+TEST_F(AtomicFileTest, FailuresNameTheFileAndChangeNothing) {
+    std::string error;
+    // The parent is a plain file, so nothing can be created beneath it.
+    ASSERT_TRUE(WriteFileAtomic(dir_ / "datei", "x", error));
+    EXPECT_FALSE(WriteFileAtomic(dir_ / "datei" / "kind.f", "y", error));
+    EXPECT_NE(error.find("kind.f"), std::string::npos) << error;
+
+    EXPECT_FALSE(WriteFileAtomic(dir_ / "fehlt" / "a.f", "y", error));
+    EXPECT_NE(error.find("existiert nicht"), std::string::npos) << error;
+
+    fs::create_directory(dir_ / "ordner");
+    EXPECT_FALSE(WriteFileAtomic(dir_ / "ordner", "y", error));
+    EXPECT_TRUE(fs::is_directory(dir_ / "ordner"));
+    EXPECT_EQ(Read(dir_ / "datei"), "x");
+    EXPECT_EQ(EntryCount(), 2u);
+
+    std::string bytes = "unverändert";
+    EXPECT_FALSE(ReadFileBytes(dir_ / "nichts.f", bytes, error));
+    EXPECT_EQ(bytes, "unverändert");
+    EXPECT_NE(error.find("nichts.f"), std::string::npos);
+}
+
+TEST_F(AtomicFileTest, Utf8PathsRoundTrip) {
+    const fs::path p = PathFromUtf8("/tmp/Äsche Fänge.f");
+    EXPECT_EQ(PathToUtf8(p), "/tmp/Äsche Fänge.f");
+    EXPECT_EQ(PathToUtf8(p.filename()), "Äsche Fänge.f");
+}
