@@ -1,0 +1,240 @@
+// The semicolon-separated format that every database file of the program
+// uses: a header line of field names, then one line per row, CR LF.
+
+#include <climits>
+#include <cstring>
+#include <memory>
+
+#include "base/AtomicFile.h"
+#include "base/GermanText.h"
+#include "base/Win1252.h"
+#include "storage/TMlb2.h"
+#include "storage/TMlb2Failure.h"
+#include "storage/TMlb2FileSource.h"
+#include "storage/TMlb2ParseCSV.h"
+
+namespace zv {
+namespace {
+
+constexpr std::size_t kChunkSize = 256 * 1024;
+constexpr std::size_t kFlushSize = 256 * 1024;
+
+// Feeds complete lines (without their line end) to a handler. Lines end at
+// CR LF, LF or a lone CR; a last line without a line end still counts.
+class LineSplitter {
+public:
+    template <typename Handler> bool Feed(const char* data, std::size_t size, Handler& handle) {
+        std::size_t pos = 0;
+        if (skipLf_ && size > 0) {
+            skipLf_ = false;
+            if (data[0] == '\n') {
+                pos = 1;
+            }
+        }
+        const char* const end = data + size;
+        const char* nextLf = nullptr; // cached position of the next LF (or end)
+        while (pos < size) {
+            const char* const start = data + pos;
+            if (nextLf == nullptr || nextLf < start) {
+                nextLf = static_cast<const char*>(std::memchr(start, '\n', size - pos));
+                if (nextLf == nullptr) {
+                    nextLf = end;
+                }
+            }
+            const char* cr = static_cast<const char*>(
+                std::memchr(start, '\r', static_cast<std::size_t>(nextLf - start)));
+            const char* lineEnd = nullptr;
+            const char* next = nullptr;
+            if (cr != nullptr) {
+                lineEnd = cr;
+                if (cr + 1 < end) {
+                    next = cr[1] == '\n' ? cr + 2 : cr + 1;
+                } else {
+                    next = end;
+                    skipLf_ = true; // the LF of this CR may open the next chunk
+                }
+            } else if (nextLf != end) {
+                lineEnd = nextLf;
+                next = nextLf + 1;
+            } else {
+                carry_.append(start, static_cast<std::size_t>(end - start));
+                return true;
+            }
+            bool ok = false;
+            if (carry_.empty()) {
+                ok = handle(std::string_view(start, static_cast<std::size_t>(lineEnd - start)));
+            } else {
+                carry_.append(start, static_cast<std::size_t>(lineEnd - start));
+                ok = handle(std::string_view(carry_));
+                carry_.clear();
+            }
+            if (!ok) {
+                return false;
+            }
+            pos = static_cast<std::size_t>(next - data);
+        }
+        return true;
+    }
+
+    template <typename Handler> bool Finish(Handler& handle) {
+        if (carry_.empty()) {
+            return true;
+        }
+        const bool ok = handle(std::string_view(carry_));
+        carry_.clear();
+        return ok;
+    }
+
+private:
+    std::string carry_;
+    bool skipLf_ = false;
+};
+
+} // namespace
+
+bool TMlb2::ReadCsv(const std::string& path) {
+    if (Trim(path).empty()) {
+        return Fail(kErrorOpen, kMsgCsvOpenRead,
+                    ReadFailure(path, "Es wurde kein Dateiname angegeben"));
+    }
+    TMlb2FileSource source;
+    if (!source.Open(PathFromUtf8(path))) {
+        return Fail(kErrorOpen, kMsgCsvOpenRead, ReadFailure(path, source.Reason()));
+    }
+    ClearTable();
+
+    const TMlb2ParseCSV parser(separator_);
+    TMlb2Row::Builder pieces;
+    long long lineNumber = 0;
+    std::string failure;
+    auto handleLine = [&](std::string_view line) {
+        ++lineNumber;
+        if (lineNumber == 1) {
+            if (!parser.SplitLine(line, pieces)) {
+                failure = "Die Kopfzeile ist zu lang";
+                return false;
+            }
+            for (std::size_t i = 0; i < pieces.CellCount(); ++i) {
+                AddField(pieces.Cell(i));
+            }
+            return true;
+        }
+        if (Trim(line).empty()) {
+            return true;
+        }
+        if (!parser.SplitLine(line, pieces)) {
+            failure = "Zeile " + std::to_string(lineNumber) + " ist zu lang";
+            return false;
+        }
+        if (pieces.CellCount() > names_.size()) {
+            failure = "Zeile " + std::to_string(lineNumber) + " enthält " +
+                      std::to_string(pieces.CellCount()) + " Werte, die Tabelle hat aber nur " +
+                      std::to_string(names_.size()) + " Felder";
+            return false;
+        }
+        if (rows_.size() >= static_cast<std::size_t>(INT_MAX)) {
+            failure = "Die Datei hat zu viele Zeilen";
+            return false;
+        }
+        rows_.push_back(pieces.Build());
+        return true;
+    };
+
+    // The table is built from the file in chunks; no copy of the whole file
+    // is ever held beside it.
+    LineSplitter splitter;
+    const std::unique_ptr<char[]> chunk(new char[kChunkSize]);
+    for (;;) {
+        std::size_t got = 0;
+        if (!source.Read(chunk.get(), kChunkSize, got)) {
+            return Fail(kErrorReadWrite, kMsgReadError, ReadFailure(path, source.Reason()));
+        }
+        if (got == 0) {
+            break;
+        }
+        if (!splitter.Feed(chunk.get(), got, handleLine)) {
+            return Fail(kErrorReadWrite, kMsgReadError, ReadFailure(path, failure));
+        }
+    }
+    if (!splitter.Finish(handleLine)) {
+        return Fail(kErrorReadWrite, kMsgReadError, ReadFailure(path, failure));
+    }
+    return true;
+}
+
+bool TMlb2::WriteCsv(const std::string& path) {
+    AtomicFileWriter writer;
+    if (!writer.Open(PathFromUtf8(path))) {
+        return Fail(kErrorOpen, kMsgOpenWrite, writer.Error());
+    }
+    const TMlb2ParseCSV parser(separator_);
+    std::string out;
+    out.reserve(kFlushSize + 64 * 1024);
+    std::string bad;
+
+    if (!names_.empty()) {
+        // Names are written as they are; only a line break inside a name is
+        // escaped, since a raw one would tear the header line apart.
+        for (std::size_t i = 0; i < names_.size(); ++i) {
+            if (i > 0) {
+                out.push_back(separator_);
+            }
+            const std::size_t start = out.size();
+            if (!AppendUtf8AsWin1252(names_[i], out, &bad)) {
+                writer.Abort();
+                return Fail(kErrorReadWrite, kMsgWriteError,
+                            WriteFailure(path, "Feldname \"" + names_[i] +
+                                                   "\": " + NonWin1252Message(bad)));
+            }
+            if (out.find_first_of("\r\n", start) != std::string::npos) {
+                std::string name = out.substr(start);
+                out.resize(start);
+                for (const char c : name) {
+                    if (c == '\r') {
+                        out += "\\n";
+                    } else if (c != '\n') {
+                        out += c;
+                    }
+                }
+            }
+        }
+        out += "\r\n";
+    }
+
+    const std::size_t fieldCount = names_.size();
+    for (std::size_t r = 0; r < rows_.size(); ++r) {
+        const TMlb2Row& row = rows_[r];
+        const std::size_t lineStart = out.size();
+        for (std::size_t i = 0; i < fieldCount; ++i) {
+            if (i > 0) {
+                out.push_back(separator_);
+            }
+            if (!parser.AppendEscaped(row.Cell(i), out, &bad)) {
+                writer.Abort();
+                return Fail(kErrorReadWrite, kMsgWriteError,
+                            WriteFailure(path, "Datensatz " + std::to_string(r + 1) + ", Feld \"" +
+                                                   names_[i] + "\": " + NonWin1252Message(bad)));
+            }
+        }
+        // A line of blanks only would be skipped when read back; a backslash
+        // before its first character keeps the row (it reads as that character).
+        if (out.size() > lineStart && out[lineStart] != separator_ &&
+            Trim(std::string_view(out).substr(lineStart)).empty()) {
+            out.insert(out.begin() + static_cast<std::ptrdiff_t>(lineStart), '\\');
+        }
+        out += "\r\n";
+        if (out.size() >= kFlushSize) {
+            if (!writer.Write(out)) {
+                break;
+            }
+            out.clear();
+        }
+    }
+    writer.Write(out);
+    if (!writer.Commit()) {
+        return Fail(kErrorReadWrite, kMsgWriteError, writer.Error());
+    }
+    return true;
+}
+
+} // namespace zv

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "storage/TMlb2Row.h"
+
+namespace zv {
+
+// Escaping of the semicolon-separated table format. A cell is written with
+// CR as backslash-n, LF dropped, backslash doubled and the separator preceded
+// by a backslash; no cell is ever quoted. Reading undoes this in one pass.
+// Files are Windows-1252 and cells UTF-8, so both directions convert too.
+class TMlb2ParseCSV {
+public:
+    // The separator is one Windows-1252 byte.
+    explicit TMlb2ParseCSV(char separator = ';') : separator_(separator) {}
+
+    char Separator() const { return separator_; }
+
+    // Splits one line (Windows-1252 bytes without its line end) into its
+    // unescaped pieces, each a UTF-8 cell of `pieces` (cleared first). False
+    // only when the pieces would exceed the 4 GiB a row can hold.
+    bool SplitLine(std::string_view line, TMlb2Row::Builder& pieces) const;
+    std::vector<std::string> SplitLine(std::string_view line) const;
+
+    // Appends the escaped Windows-1252 form of a UTF-8 cell to `out`. False
+    // when the cell holds a character Windows-1252 cannot hold (it is put
+    // into `badChar`); `out` then holds a partial cell.
+    bool AppendEscaped(std::string_view utf8Cell, std::string& out,
+                       std::string* badChar = nullptr) const;
+    std::optional<std::string> Escape(std::string_view utf8Cell) const;
+
+private:
+    char separator_;
+};
+
+// UTF-8 of one Windows-1252 byte (a table filled once from Win1252ToUtf8).
+std::string_view Utf8OfWin1252Byte(unsigned char byte);
+
+// Appends the UTF-8 form of Windows-1252 bytes.
+void AppendWin1252AsUtf8(std::string_view bytes, std::string& out);
+
+} // namespace zv

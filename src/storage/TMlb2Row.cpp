@@ -1,0 +1,107 @@
+#include "storage/TMlb2Row.h"
+
+#include <cstring>
+#include <limits>
+
+namespace zv {
+namespace {
+
+constexpr std::size_t kMaxRowBytes = std::numeric_limits<std::uint32_t>::max();
+
+std::uint32_t LoadU32(const char* p) {
+    std::uint32_t v = 0;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+} // namespace
+
+bool TMlb2Row::Builder::EndCell() {
+    if (data_.size() > kMaxRowBytes) {
+        return false;
+    }
+    ends_.push_back(static_cast<std::uint32_t>(data_.size()));
+    return true;
+}
+
+std::string_view TMlb2Row::Builder::Cell(std::size_t index) const {
+    if (index >= ends_.size()) {
+        return {};
+    }
+    const std::size_t begin = index == 0 ? 0 : ends_[index - 1];
+    return std::string_view(data_).substr(begin, ends_[index] - begin);
+}
+
+std::string_view TMlb2Row::Builder::Pending() const {
+    const std::size_t begin = ends_.empty() ? 0 : ends_.back();
+    return std::string_view(data_).substr(begin);
+}
+
+TMlb2Row TMlb2Row::Builder::Build() const {
+    // Trailing empty cells need no room: missing cells read as empty.
+    std::size_t count = ends_.size();
+    const std::size_t used = count == 0 ? 0 : ends_[count - 1];
+    while (count > 0 && (count == 1 ? 0 : ends_[count - 2]) == ends_[count - 1]) {
+        --count;
+    }
+    return Make(ends_.data(), count, std::string_view(data_).substr(0, used));
+}
+
+TMlb2Row TMlb2Row::Make(const std::uint32_t* ends, std::size_t count, std::string_view data) {
+    TMlb2Row row;
+    if (count == 0) {
+        return row;
+    }
+    const std::size_t header = sizeof(std::uint32_t) * (1 + count);
+    row.mem_.reset(new char[header + data.size()]);
+    const auto count32 = static_cast<std::uint32_t>(count);
+    std::memcpy(row.mem_.get(), &count32, sizeof count32);
+    std::memcpy(row.mem_.get() + sizeof count32, ends, sizeof(std::uint32_t) * count);
+    if (!data.empty()) {
+        std::memcpy(row.mem_.get() + header, data.data(), data.size());
+    }
+    return row;
+}
+
+std::size_t TMlb2Row::CellCount() const {
+    return mem_ ? LoadU32(mem_.get()) : 0;
+}
+
+std::uint32_t TMlb2Row::End(std::size_t index) const {
+    return LoadU32(mem_.get() + sizeof(std::uint32_t) * (1 + index));
+}
+
+std::string_view TMlb2Row::Cell(std::size_t index) const {
+    const std::size_t count = CellCount();
+    if (index >= count) {
+        return {};
+    }
+    const std::uint32_t begin = index == 0 ? 0 : End(index - 1);
+    const std::uint32_t end = End(index);
+    const char* data = mem_.get() + sizeof(std::uint32_t) * (1 + count);
+    return std::string_view(data + begin, end - begin);
+}
+
+bool TMlb2Row::SetCell(std::size_t index, std::string_view text) {
+    const std::size_t count = CellCount();
+    if (index >= count && text.empty()) {
+        return true; // already empty
+    }
+    const std::size_t newCount = index >= count ? index + 1 : count;
+    const std::size_t oldTotal = count == 0 ? 0 : End(count - 1);
+    const std::size_t oldCell = Cell(index).size();
+    if (oldTotal - oldCell + text.size() > kMaxRowBytes) {
+        return false;
+    }
+    std::vector<std::uint32_t> ends(newCount);
+    std::string data;
+    data.reserve(oldTotal - oldCell + text.size());
+    for (std::size_t i = 0; i < newCount; ++i) {
+        data.append(i == index ? text : Cell(i));
+        ends[i] = static_cast<std::uint32_t>(data.size());
+    }
+    *this = Make(ends.data(), newCount, data);
+    return true;
+}
+
+} // namespace zv

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zv {
+
+// One row of a table kept in a single allocation: the cell count, the end
+// offset of every cell (32-bit) and then the cell bytes (UTF-8) back to back.
+// A catch table has millions of cells; a string object per cell would cost
+// more than the text itself. Cells past the stored count read as empty, so
+// adding a field never has to touch the rows.
+class TMlb2Row {
+public:
+    // Collects the cells of one row before it is frozen into a TMlb2Row.
+    class Builder {
+    public:
+        void Clear() {
+            ends_.clear();
+            data_.clear();
+        }
+        void Append(std::string_view bytes) { data_.append(bytes); }
+        void Append(char c) { data_.push_back(c); }
+        // Completes the current cell; false once the row's bytes exceed 4 GiB.
+        bool EndCell();
+        std::size_t CellCount() const { return ends_.size(); }
+        std::string_view Cell(std::size_t index) const;
+        // Bytes of the cell being built (not yet ended).
+        std::string_view Pending() const;
+        TMlb2Row Build() const;
+
+    private:
+        std::vector<std::uint32_t> ends_;
+        std::string data_;
+    };
+
+    TMlb2Row() = default;
+    TMlb2Row(TMlb2Row&&) noexcept = default;
+    TMlb2Row& operator=(TMlb2Row&&) noexcept = default;
+    TMlb2Row(const TMlb2Row&) = delete;
+    TMlb2Row& operator=(const TMlb2Row&) = delete;
+
+    std::size_t CellCount() const;
+    std::string_view Cell(std::size_t index) const;
+    // Replaces one cell; false (row unchanged) if the row would exceed 4 GiB.
+    bool SetCell(std::size_t index, std::string_view text);
+
+private:
+    static TMlb2Row Make(const std::uint32_t* ends, std::size_t count, std::string_view data);
+    std::uint32_t End(std::size_t index) const;
+
+    std::unique_ptr<char[]> mem_;
+};
+
+} // namespace zv
