@@ -58,6 +58,48 @@ BodyPosition Nutate(BodyPosition position, const Nutation& nutation) {
     return position;
 }
 
+// Sine and cosine of an angle in radians within one turn. On x86 the FPU's
+// own instructions work in extended precision and are several times faster
+// than the library's long double routines; elsewhere the library is used.
+#if defined(__x86_64__) || defined(__i386__)
+inline long double SinRad(long double x) {
+    long double result;
+    asm("fsin" : "=t"(result) : "0"(x));
+    return result;
+}
+inline long double CosRad(long double x) {
+    long double result;
+    asm("fcos" : "=t"(result) : "0"(x));
+    return result;
+}
+inline void SinCosRad(long double x, long double& sine, long double& cosine) {
+    asm("fsincos" : "=t"(cosine), "=u"(sine) : "0"(x));
+}
+inline long double ArcTanRad(long double x) {
+    long double result;
+    asm("fpatan" : "=t"(result) : "0"(1.0L), "u"(x) : "st(1)");
+    return result;
+}
+#else
+inline long double SinRad(long double x) {
+    return std::sin(x);
+}
+inline long double CosRad(long double x) {
+    return std::cos(x);
+}
+inline void SinCosRad(long double x, long double& sine, long double& cosine) {
+    sine = std::sin(x);
+    cosine = std::cos(x);
+}
+inline long double ArcTanRad(long double x) {
+    return std::atan(x);
+}
+#endif
+
+void SinCosDeg(long double degrees, long double& sine, long double& cosine) {
+    SinCosRad(NormalizeAngle(degrees) * kRadiansPerDegree, sine, cosine);
+}
+
 long double Frac(long double x) {
     return x - std::trunc(x);
 }
@@ -98,7 +140,9 @@ long double LastSundayOnOrBefore(int year, int month, int day) {
 } // namespace
 
 long double NormalizeAngle(long double degrees) {
-    degrees -= 360.0L * std::nearbyint(degrees / 360.0L);
+    // Any rounding to the nearest whole turn gives the same result here (a
+    // tie lands on 180 either way); rint is the fast one.
+    degrees -= 360.0L * std::rint(degrees / 360.0L);
     while (degrees < 0) {
         degrees += 360.0L;
     }
@@ -106,15 +150,18 @@ long double NormalizeAngle(long double degrees) {
 }
 
 long double SinDeg(long double degrees) {
-    return std::sin(NormalizeAngle(degrees) * kRadiansPerDegree);
+    return SinRad(NormalizeAngle(degrees) * kRadiansPerDegree);
 }
 
 long double CosDeg(long double degrees) {
-    return std::cos(NormalizeAngle(degrees) * kRadiansPerDegree);
+    return CosRad(NormalizeAngle(degrees) * kRadiansPerDegree);
 }
 
 long double TanDeg(long double degrees) {
-    return std::tan(NormalizeAngle(degrees) * kRadiansPerDegree);
+    long double sine = 0;
+    long double cosine = 0;
+    SinCosRad(NormalizeAngle(degrees) * kRadiansPerDegree, sine, cosine);
+    return sine / cosine;
 }
 
 long double ArcSinDeg(long double x) {
@@ -126,7 +173,7 @@ long double ArcCosDeg(long double x) {
 }
 
 long double ArcTanDeg(long double x) {
-    return std::atan(x) * kDegreesPerRadian;
+    return ArcTanRad(x) * kDegreesPerRadian;
 }
 
 long double WholeDay(long double value) {
@@ -151,7 +198,11 @@ long double SiderealTime(long double value) {
                           t * t * (0.000387933L - t / 38710000.0L));
 }
 
-Nutation NutationAt(long double value) {
+namespace {
+
+// The nutation series; the obliquity part is skipped when only the longitude
+// is needed (the illuminated fraction uses no equatorial coordinates).
+Nutation ComputeNutation(long double value, bool withObliquity) {
     const long double t = JulianCenturies(value);
     const long double t2 = t * t;
     const long double t3 = t2 * t;
@@ -172,8 +223,15 @@ Nutation NutationAt(long double value) {
         const long double argument =
             term.d * d + term.m * m + term.mPrime * mPrime + term.f * f + term.omega * omega;
         // The per-century coefficients are tabulated in tenths.
-        deltaPsi += (term.psiConst + term.psiT / 10.0L * t) * SinDeg(argument);
-        deltaEpsilon += (term.epsConst + term.epsT / 10.0L * t) * CosDeg(argument);
+        if (withObliquity) {
+            long double sine = 0;
+            long double cosine = 0;
+            SinCosDeg(argument, sine, cosine);
+            deltaPsi += (term.psiConst + term.psiT / 10.0L * t) * sine;
+            deltaEpsilon += (term.epsConst + term.epsT / 10.0L * t) * cosine;
+        } else {
+            deltaPsi += (term.psiConst + term.psiT / 10.0L * t) * SinDeg(argument);
+        }
     }
 
     Nutation result;
@@ -183,6 +241,12 @@ Nutation NutationAt(long double value) {
     result.meanObliquity = epsilon0 / 3600.0L;
     result.obliquity = result.meanObliquity + result.deltaEpsilon;
     return result;
+}
+
+} // namespace
+
+Nutation NutationAt(long double value) {
+    return ComputeNutation(value, true);
 }
 
 BodyPosition NutateToEquatorial(BodyPosition position, long double value) {
@@ -241,8 +305,11 @@ BodyPosition MoonEclipticPosition(long double value) {
     for (const MoonLongitudeDistanceTerm& term : kMoonLongitudeDistanceTerms) {
         const long double argument = term.d * d + term.m * m + term.mPrime * mPrime + term.f * f;
         const long double factor = eFactor[static_cast<std::size_t>(std::abs(term.m))];
-        sumL += term.sigmaL * factor * SinDeg(argument);
-        sumR += term.sigmaR * factor * CosDeg(argument);
+        long double sine = 0;
+        long double cosine = 0;
+        SinCosDeg(argument, sine, cosine);
+        sumL += term.sigmaL * factor * sine;
+        sumR += term.sigmaR * factor * cosine;
     }
     long double sumB = 0;
     for (const MoonLatitudeTerm& term : kMoonLatitudeTerms) {
@@ -346,10 +413,13 @@ long double RiseSetTime(Body body, RiseSetEvent event, long double longitude, lo
 }
 
 long double IlluminatedFraction(long double value) {
-    // One nutation serves both bodies: it depends on the instant only.
-    const Nutation nutation = NutationAt(value);
-    const BodyPosition sun = Nutate(SunEclipticPosition(value), nutation);
-    const BodyPosition moon = Nutate(MoonEclipticPosition(value), nutation);
+    // Both places get the nutation in longitude as in SunPosition and
+    // MoonPosition; their equatorial coordinates are not needed here.
+    const long double deltaPsi = ComputeNutation(value, false).deltaPsi;
+    BodyPosition sun = SunEclipticPosition(value);
+    BodyPosition moon = MoonEclipticPosition(value);
+    sun.lambda = NormalizeAngle(sun.lambda + deltaPsi);
+    moon.lambda = NormalizeAngle(moon.lambda + deltaPsi);
 
     const long double cosPsi = CosDeg(moon.beta) * CosDeg(moon.lambda - sun.lambda);
     const long double psi = ArcCosDeg(cosPsi);
