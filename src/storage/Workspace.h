@@ -22,6 +22,9 @@ struct WorkspaceResult {
 
 // How one database fared when the workspace was opened.
 struct DatabaseOpening {
+    DatabaseOpening() = default;
+    explicit DatabaseOpening(DatabaseKind k) : kind(k) {}
+
     DatabaseKind kind = DatabaseKind::Catch;
     std::string settingsPath; // the path as the settings hold it after opening (UTF-8)
     std::string path;         // the file looked at; empty when none is configured
@@ -70,6 +73,7 @@ public:
     const TMlbc& ak() const { return ak_; }
     const TMlbc& cal() const { return cal_; }
     TMlbc& Table(DatabaseKind kind);
+    const TMlbc& Table(DatabaseKind kind) const;
 
     // Current database paths; empty while no database of that kind is open.
     const std::string& CatchPath() const { return catchPath_; }

@@ -1,0 +1,306 @@
+#include "storage/Workspace.h"
+
+#include "base/Win1252.h"
+#include "storage/Schemas.h"
+
+#include "DataTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace zv {
+namespace {
+
+using test::ReadBytes;
+using test::TempFolder;
+using test::WriteBytes;
+
+std::string CatchHeader() {
+    std::string line;
+    for (const std::string& f : CatchFields()) {
+        line += (line.empty() ? "" : ";") + f;
+    }
+    return line + "\r\n";
+}
+
+const std::string kLegacyCatches = "Fangdatum;Fischart;Uferdistanz;Bemerkungen\r\n"
+                                   "05.06.2007;Hecht;10;erster\r\n"
+                                   "07.06.2007;Barsch;4;zweiter\r\n";
+
+class WorkspaceTest : public ::testing::Test {
+protected:
+    std::string Ini(const std::string& section, const std::string& key) const {
+        return IniFile(folder_ / "Zelvorin.ini").ReadString(section, key);
+    }
+    std::string P(const std::string& name) const { return (folder_ / name).string(); }
+
+    TempFolder folder_;
+};
+
+TEST_F(WorkspaceTest, OlderSettingsLayoutIsConvertedAtOpening) {
+    TempFolder elsewhere;
+    WriteBytes(elsewhere / "Fang.fdb", kLegacyCatches);
+    WriteBytes(folder_ / "Zelvorin.ini",
+               "[DB]\r\nFile=" + (elsewhere / "Fang.fdb").string() + "\r\n");
+    Workspace ws(folder_.Path());
+    const OpenReport report = ws.Open();
+
+    EXPECT_TRUE(report.Problems().empty());
+    EXPECT_TRUE(report.catches.converted);
+    EXPECT_TRUE(report.catches.opened);
+    EXPECT_EQ(ws.CatchPath(), P("Fang.f"));
+    EXPECT_EQ(Ini("Datenbank", "Zelvorin"), P("Fang.f"));
+    EXPECT_EQ(Ini("DB", "File"), (elsewhere / "Fang.fdb").string());
+    EXPECT_EQ(ReadBytes(elsewhere / "Fang.fdb"), kLegacyCatches);
+    ASSERT_EQ(ws.DB().RowCount(), 2);
+    EXPECT_EQ(ws.DB().FieldCount(), 38);
+    ws.DB().First();
+    EXPECT_EQ(ws.DB().GetData("Distanz"), "10");
+    EXPECT_EQ(ws.DB().GetData("Kommentar"), "erster");
+    EXPECT_EQ(ws.CostPath(), "");
+    EXPECT_EQ(ws.CalendarPath(), "");
+}
+
+TEST_F(WorkspaceTest, WindowsPathOfAnOlderProgramIsLookedUpInTheProgramFolder) {
+    WriteBytes(folder_ / "Fang.fdb", kLegacyCatches);
+    WriteBytes(folder_ / "Kosten.akdb", "Kaufdatum;Gesamtpreis;Gesamtpreisversand\r\n"
+                                        "01.01.2008;10,5;15,4\r\n");
+    WriteBytes(folder_ / "Zelvorin.ini", "[DB]\r\nFile=D:\\Alt\\Fang.fdb\r\n"
+                                         "[AKDB]\r\nFile=D:\\Alt\\Kosten.akdb\r\n");
+    Workspace ws(folder_.Path());
+    const OpenReport report = ws.Open();
+    EXPECT_TRUE(report.Problems().empty());
+    EXPECT_EQ(ws.CatchPath(), P("Fang.f"));
+    EXPECT_EQ(ws.CostPath(), P("Kosten.a"));
+    EXPECT_EQ(Ini("Datenbank", "Zelvorin"), P("Fang.f"));
+    EXPECT_EQ(Ini("Datenbank", "Angelkosten"), P("Kosten.a"));
+    EXPECT_EQ(ws.DB().RowCount(), 2);
+    ws.ak().First();
+    EXPECT_EQ(ws.ak().GetData("Versandkosten"), "4,90");
+
+    // The converted paths are current from now on: a second start converts nothing.
+    Workspace again(folder_.Path());
+    const OpenReport second = again.Open();
+    EXPECT_FALSE(second.catches.converted);
+    EXPECT_TRUE(second.catches.opened);
+    EXPECT_EQ(again.DB().RowCount(), 2);
+}
+
+TEST_F(WorkspaceTest, DatenbankKeysWinOverTheOlderLayout) {
+    WriteBytes(folder_ / "Neu.f", CatchHeader() + "01.01.2009\r\n");
+    WriteBytes(folder_ / "Alt.fdb", kLegacyCatches);
+    WriteBytes(folder_ / "K.cal", "Datum\r\n02.02.2009\r\n03.02.2009\r\n");
+    WriteBytes(folder_ / "Zelvorin.ini", "[DB]\r\nFile=" + P("Alt.fdb") +
+                                             "\r\n[Datenbank]\r\nZelvorin=" + P("Neu.f") +
+                                             "\r\nKalender=" + P("K.cal") + "\r\n");
+    Workspace ws(folder_.Path());
+    ws.Open();
+    EXPECT_EQ(ws.CatchPath(), P("Neu.f"));
+    EXPECT_EQ(ws.DB().RowCount(), 1);
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "Alt.f"));
+    EXPECT_EQ(ws.CalendarPath(), P("K.cal"));
+    EXPECT_EQ(ws.cal().RowCount(), 2);
+}
+
+TEST_F(WorkspaceTest, MissingFilesStayClosedQuietly) {
+    WriteBytes(folder_ / "Zelvorin.ini",
+               "[Datenbank]\r\nZelvorin=" + P("weg.f") + "\r\nKalender=/nirgends/K.cal\r\n");
+    Workspace ws(folder_.Path());
+    const OpenReport report = ws.Open();
+    EXPECT_TRUE(report.Problems().empty());
+    EXPECT_FALSE(report.catches.opened);
+    EXPECT_EQ(report.catches.path, P("weg.f"));
+    EXPECT_EQ(ws.CatchPath(), "");
+    EXPECT_EQ(ws.CalendarPath(), "");
+    EXPECT_EQ(ws.DB().RowCount(), 0);
+}
+
+TEST_F(WorkspaceTest, DatabaseThatDoesNotLoadIsReportedAndNotMadeCurrent) {
+    // A data line with more pieces than the header has fields.
+    WriteBytes(folder_ / "Kaputt.a", "Kaufdatum;Gesamtpreis\r\n01.01.2008;1;2;3\r\n");
+    WriteBytes(folder_ / "Zelvorin.ini", "[Datenbank]\r\nAngelkosten=" + P("Kaputt.a") + "\r\n");
+    Workspace ws(folder_.Path());
+    const OpenReport report = ws.Open();
+    ASSERT_EQ(report.Problems().size(), 1u);
+    EXPECT_NE(report.costs.problem.find("Kaputt.a"), std::string::npos) << report.costs.problem;
+    EXPECT_FALSE(report.costs.opened);
+    EXPECT_EQ(ws.CostPath(), "");
+    EXPECT_EQ(ReadBytes(folder_ / "Kaputt.a"), "Kaufdatum;Gesamtpreis\r\n01.01.2008;1;2;3\r\n");
+}
+
+TEST_F(WorkspaceTest, LegacyFileThatCannotBeReadIsReportedAndNothingChanges) {
+    const std::string ini = "[DB]\r\nFile=/nirgends/Fang.fdb\r\n";
+    WriteBytes(folder_ / "Zelvorin.ini", ini);
+    WriteBytes(folder_ / "Fang.f", CatchHeader() + "01.01.2009\r\n");
+    Workspace ws(folder_.Path());
+    const OpenReport report = ws.Open();
+    ASSERT_EQ(report.Problems().size(), 1u);
+    EXPECT_FALSE(report.catches.converted);
+    EXPECT_EQ(ws.CatchPath(), "");
+    EXPECT_EQ(ReadBytes(folder_ / "Zelvorin.ini"), ini);
+    // An earlier conversion's result is not overwritten with an empty table.
+    EXPECT_EQ(ReadBytes(folder_ / "Fang.f"), CatchHeader() + "01.01.2009\r\n");
+}
+
+TEST_F(WorkspaceTest, PathsWithUmlautsAndBlanks) {
+    TempFolder root;
+    const auto program = root / "Programme Jörg" / "Zelvorin Äsche";
+    const auto data = root / "Fänge und Köder";
+    WriteBytes(data / "Fänge 2007.fdb", kLegacyCatches);
+    WriteBytes(data / "Tage am See.cal", "Datum;Gewaesser\r\n01.05.2007;M\xF6hnesee\r\n");
+    WriteBytes(program / "Zelvorin.ini",
+               "[DB]\r\nFile=" + *Utf8ToWin1252((data / "Fänge 2007.fdb").string()) +
+                   "\r\n[Datenbank]\r\nKalender=" +
+                   *Utf8ToWin1252((data / "Tage am See.cal").string()) + "\r\n");
+    Workspace ws(program);
+    const OpenReport report = ws.Open();
+    EXPECT_TRUE(report.Problems().empty());
+    EXPECT_EQ(ws.CatchPath(), (program / "Fänge 2007.f").string());
+    EXPECT_EQ(IniFile(program / "Zelvorin.ini").ReadString("Datenbank", "Zelvorin"),
+              (program / "Fänge 2007.f").string());
+    EXPECT_EQ(ws.DB().RowCount(), 2);
+    ASSERT_EQ(ws.CalendarPath(), (data / "Tage am See.cal").string());
+    ws.cal().First();
+    EXPECT_EQ(ws.cal().GetData("Gewaesser"), "Möhnesee");
+}
+
+TEST_F(WorkspaceTest, DefaultDatabasesAreCreatedRecordedAndCurrent) {
+    Workspace ws(folder_.Path());
+    ws.Open();
+    const WorkspaceResult result = ws.CreateDefaultDatabase(DatabaseKind::Catch);
+    ASSERT_TRUE(result.ok) << result.problem;
+    EXPECT_EQ(result.problem, "");
+    EXPECT_EQ(result.message, "Es wurde automatisch eine Zelvorin Datenbank angelegt. \r\n"
+                              "Diese kann jederzeit unter dem Menüpunkt \"Datei\" \"Datenbank\" "
+                              "verändert werden.");
+    EXPECT_EQ(ReadBytes(folder_ / "Datenbank.f"), CatchHeader());
+    EXPECT_EQ(ws.CatchPath(), P("Datenbank.f"));
+    EXPECT_EQ(Ini("Datenbank", "Zelvorin"), P("Datenbank.f"));
+    EXPECT_EQ(ws.DB().FieldCount(), 38);
+
+    const WorkspaceResult cost = ws.CreateDefaultDatabase(DatabaseKind::Cost);
+    ASSERT_TRUE(cost.ok);
+    EXPECT_TRUE(cost.message.starts_with("Es wurde automatisch eine Datenbank angelegt. \r\n"));
+    EXPECT_EQ(ReadBytes(folder_ / "Angelkosten.a"),
+              "Kaufdatum;Geschaeft;Artikel;Menge;Einzelpreis;Gesamtpreis;Versandkosten\r\n");
+    EXPECT_EQ(Ini("Datenbank", "Angelkosten"), P("Angelkosten.a"));
+
+    const WorkspaceResult cal = ws.CreateDefaultDatabase(DatabaseKind::Calendar);
+    ASSERT_TRUE(cal.ok);
+    EXPECT_TRUE(
+        cal.message.starts_with("Es wurde automatisch eine Kalender Datenbank angelegt. \r\n"));
+    EXPECT_EQ(ws.cal().FieldCount(), 22);
+    EXPECT_EQ(ws.CalendarPath(), P("Kalender.cal"));
+    EXPECT_EQ(Ini("Datenbank", "Zelvorin"), P("Datenbank.f"));
+}
+
+TEST_F(WorkspaceTest, DefaultDatabaseThatAlreadyExistsKeepsItsRows) {
+    const std::string existing = CatchHeader() + "01.01.2009;;;;Uwe;Aal\r\n";
+    WriteBytes(folder_ / "Datenbank.f", existing);
+    Workspace ws(folder_.Path());
+    ws.Open();
+    const WorkspaceResult result = ws.EnsureDatabase(DatabaseKind::Catch);
+    ASSERT_TRUE(result.ok) << result.problem;
+    EXPECT_NE(result.message.find("vorhandene"), std::string::npos);
+    EXPECT_EQ(ReadBytes(folder_ / "Datenbank.f"), existing);
+    EXPECT_EQ(ws.DB().RowCount(), 1);
+    EXPECT_EQ(ws.CatchPath(), P("Datenbank.f"));
+    EXPECT_EQ(Ini("Datenbank", "Zelvorin"), P("Datenbank.f"));
+
+    // Once open, ensuring does nothing more.
+    const WorkspaceResult again = ws.EnsureDatabase(DatabaseKind::Catch);
+    EXPECT_TRUE(again.ok);
+    EXPECT_EQ(again.message, "");
+}
+
+TEST_F(WorkspaceTest, UnwritableProgramFolderGivesAReportedFailure) {
+    WriteBytes(folder_ / "blocked", "x");
+    Workspace ws(folder_ / "blocked");
+    ws.Open();
+    const WorkspaceResult result = ws.CreateDefaultDatabase(DatabaseKind::Catch);
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.problem.find("Datenbank.f"), std::string::npos) << result.problem;
+    EXPECT_EQ(ws.CatchPath(), "");
+    EXPECT_EQ(ReadBytes(folder_ / "blocked"), "x");
+    EXPECT_FALSE(ws.RebuildValueLists().ok);
+}
+
+class WorkspaceRowsTest : public WorkspaceTest {
+protected:
+    void SetUp() override {
+        // Bilder is the 31st field.
+        WriteBytes(folder_ / "Fang.f", CatchHeader() + "01.01.2009;;;;A;Aal" +
+                                           std::string(25, ';') + "1.jpg,2.jpg\r\n" +
+                                           "02.01.2009;;;;B;Barsch\r\n" +
+                                           "03.01.2009;;;;C;Carp\r\n");
+        WriteBytes(folder_ / "Zelvorin.ini", "[Datenbank]\r\nZelvorin=" + P("Fang.f") + "\r\n");
+        ws_.Open();
+        ASSERT_EQ(ws_.DB().RowCount(), 3);
+    }
+    std::vector<std::string> SavedSpecies() {
+        TMlbc saved;
+        EXPECT_TRUE(saved.LoadFromFile(P("Fang.f")));
+        std::vector<std::string> species;
+        for (int row = 1; row <= saved.RowCount(); ++row) {
+            species.emplace_back(saved.Cell(row, saved.FieldIndex("Fischart")));
+        }
+        return species;
+    }
+
+    Workspace ws_{folder_.Path()};
+};
+
+TEST_F(WorkspaceRowsTest, DeleteRemovesTheRowAndSaves) {
+    ASSERT_TRUE(ws_.DeleteCatch(2).ok);
+    EXPECT_EQ(SavedSpecies(), (std::vector<std::string>{"Aal", "Carp"}));
+    EXPECT_EQ(ws_.DB().CurrentRow(), 2);
+    ASSERT_TRUE(ws_.DeleteCatch(2).ok);
+    EXPECT_EQ(ws_.DB().CurrentRow(), 1);
+    EXPECT_EQ(SavedSpecies(), (std::vector<std::string>{"Aal"}));
+
+    const WorkspaceResult gone = ws_.DeleteCatch(5);
+    EXPECT_FALSE(gone.ok);
+    EXPECT_FALSE(gone.problem.empty());
+    EXPECT_EQ(ws_.DB().RowCount(), 1);
+}
+
+TEST_F(WorkspaceRowsTest, CloneAppendsACopyWithTheSamePicturesAndSaves) {
+    ASSERT_TRUE(ws_.CloneCatch(1).ok);
+    EXPECT_EQ(ws_.DB().RowCount(), 4);
+    EXPECT_EQ(ws_.DB().CurrentRow(), 4);
+    EXPECT_EQ(ws_.DB().GetData("Bilder"), "1.jpg,2.jpg");
+    EXPECT_EQ(SavedSpecies(), (std::vector<std::string>{"Aal", "Barsch", "Carp", "Aal"}));
+    EXPECT_FALSE(ws_.CloneCatch(0).ok);
+    EXPECT_EQ(ws_.DB().RowCount(), 4);
+}
+
+TEST_F(WorkspaceRowsTest, FailedSaveIsReportedAndTheTableKeepsTheChange) {
+    const std::string before = ReadBytes(folder_ / "Fang.f");
+    WriteBytes(folder_ / "blocked", "x");
+    ws_.SetCatchPath((folder_ / "blocked" / "Fang.f").string());
+    const WorkspaceResult result = ws_.DeleteCatch(1);
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.problem.empty());
+    EXPECT_EQ(ws_.DB().RowCount(), 2);
+    EXPECT_EQ(ReadBytes(folder_ / "Fang.f"), before);
+
+    ws_.SetCatchPath("");
+    EXPECT_FALSE(ws_.CloneCatch(1).ok);
+}
+
+TEST_F(WorkspaceRowsTest, LoadDatabaseSwitchesOnlyWhenTheFileLoads) {
+    WriteBytes(folder_ / "Zwei.f", CatchHeader() + "09.09.2009\r\n");
+    EXPECT_FALSE(ws_.LoadDatabase(DatabaseKind::Catch, P("fehlt.f")).ok);
+    EXPECT_EQ(ws_.CatchPath(), P("Fang.f"));
+    EXPECT_EQ(ws_.DB().RowCount(), 3);
+    ASSERT_TRUE(ws_.LoadDatabase(DatabaseKind::Catch, P("Zwei.f")).ok);
+    EXPECT_EQ(ws_.CatchPath(), P("Zwei.f"));
+    EXPECT_EQ(ws_.DB().RowCount(), 1);
+}
+
+TEST_F(WorkspaceRowsTest, RebuildReadsTheCatchTable) {
+    ASSERT_TRUE(ws_.RebuildValueLists().ok);
+    EXPECT_EQ(ReadBytes(folder_ / "DATs" / "Fischarten.dat"), "Aal\r\nBarsch\r\nCarp\r\n");
+}
+
+} // namespace
+} // namespace zv
