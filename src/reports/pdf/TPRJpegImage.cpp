@@ -1,0 +1,56 @@
+#include "reports/pdf/TPRJpegImage.h"
+
+#include "base/RandomSource.h"
+#include "reports/pdf/TPRPrintContext.h"
+#include "reports/pdf/TPdfCanvas.h"
+#include "reports/pdf/TPdfDoc.h"
+#include "reports/pdf/TPdfImage.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace zv {
+
+namespace {
+constexpr int kNameRange = 65535; // random suffixes 0 … 65534
+}
+
+void TPRJpegImage::Print(TPRPrintContext& context, const TPRBounds& rect) {
+    if (picture_.Empty()) {
+        return;
+    }
+    TPdfDoc& doc = context.Doc();
+    std::string name;
+    if (sharedImage_) {
+        name = Name();
+        if (doc.GetXObject(name) == nullptr) {
+            doc.AddXObject(name, CreatePdfImage(picture_, "Pdf-Jpeg"));
+        }
+    } else {
+        bool found = false;
+        for (int tries = 0; tries < kNameRange; ++tries) {
+            name = Name() + std::to_string(context.Random().Random(kNameRange));
+            if (doc.GetXObject(name) == nullptr) {
+                found = true;
+                break;
+            }
+        }
+        if (!found) {
+            throw std::runtime_error("image count over max value..");
+        }
+        doc.AddXObject(name, CreatePdfImage(picture_, "Pdf-Jpeg"));
+    }
+
+    TPdfCanvas& canvas = context.Canvas();
+    if (stretch_) {
+        canvas.DrawXObject(rect.Left, context.PageY(rect.Bottom), rect.Width(), rect.Height(),
+                           name);
+    } else {
+        double width = picture_.Width();
+        double height = picture_.Height();
+        canvas.DrawXObjectEx(rect.Left, context.PageY(rect.Top) - height, width, height, rect.Left,
+                             context.PageY(rect.Bottom), rect.Width(), rect.Height(), name);
+    }
+}
+
+} // namespace zv

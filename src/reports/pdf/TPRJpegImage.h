@@ -1,0 +1,32 @@
+#pragma once
+
+#include "reports/pdf/TJpegPicture.h"
+#include "reports/pdf/TPRItem.h"
+
+namespace zv {
+
+// A JPEG picture. A shared image is added to the document once, under the
+// item's name, and drawn from there on every page; an unshared one is
+// added anew every time it prints, under the name and a random number.
+class TPRJpegImage : public TPRItem {
+public:
+    using TPRItem::TPRItem;
+
+    TJpegPicture& Picture() { return picture_; }
+    const TJpegPicture& Picture() const { return picture_; }
+    bool SharedImage() const { return sharedImage_; }
+    void SetSharedImage(bool shared) { sharedImage_ = shared; }
+    // Scaled to the item's rectangle, or at one point per pixel from its
+    // top-left corner, clipped to the rectangle.
+    bool Stretch() const { return stretch_; }
+    void SetStretch(bool stretch) { stretch_ = stretch; }
+
+    void Print(TPRPrintContext& context, const TPRBounds& rect) override;
+
+private:
+    TJpegPicture picture_;
+    bool sharedImage_ = true;
+    bool stretch_ = true;
+};
+
+} // namespace zv

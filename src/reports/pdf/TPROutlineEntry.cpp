@@ -1,0 +1,43 @@
+#include "reports/pdf/TPROutlineEntry.h"
+
+#include "reports/pdf/TPRDestination.h"
+#include "reports/pdf/TPdfOutlineEntry.h"
+
+#include <stdexcept>
+
+namespace zv {
+
+namespace {
+TPdfOutlineEntry& Require(TPdfOutlineEntry* entry) {
+    if (entry == nullptr) {
+        throw std::runtime_error("TPROutlineEntry --invalid operation.");
+    }
+    return *entry;
+}
+} // namespace
+
+TPROutlineEntry TPROutlineEntry::AddChild() {
+    return TPROutlineEntry(Require(entry_).AddChild());
+}
+
+const std::string& TPROutlineEntry::Title() const {
+    return Require(entry_).Title();
+}
+
+void TPROutlineEntry::SetTitle(std::string utf8) {
+    Require(entry_).SetTitle(std::move(utf8));
+}
+
+void TPROutlineEntry::SetDest(const TPRDestination& dest) {
+    Require(entry_).SetDest(dest.Data());
+}
+
+bool TPROutlineEntry::Opened() const {
+    return Require(entry_).Opened();
+}
+
+void TPROutlineEntry::SetOpened(bool opened) {
+    Require(entry_).SetOpened(opened);
+}
+
+} // namespace zv

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+namespace zv {
+
+class TPdfOutlineEntry;
+class TPRDestination;
+
+// A handle on a bookmark of the report's document.
+class TPROutlineEntry {
+public:
+    TPROutlineEntry() = default;
+    explicit TPROutlineEntry(TPdfOutlineEntry* entry) : entry_(entry) {}
+
+    bool Valid() const { return entry_ != nullptr; }
+    TPdfOutlineEntry* Data() const { return entry_; }
+
+    // A new bookmark as the last child of this one.
+    TPROutlineEntry AddChild();
+    const std::string& Title() const;
+    void SetTitle(std::string utf8);
+    // The destination must belong to the same document, else
+    // "SetDest --internal docs are not equal.".
+    void SetDest(const TPRDestination& dest);
+    bool Opened() const;
+    void SetOpened(bool opened);
+
+private:
+    TPdfOutlineEntry* entry_ = nullptr;
+};
+
+} // namespace zv

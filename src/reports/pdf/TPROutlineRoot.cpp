@@ -1,0 +1,16 @@
+#include "reports/pdf/TPROutlineRoot.h"
+
+#include "reports/pdf/TPdfOutlineRoot.h"
+
+#include <stdexcept>
+
+namespace zv {
+
+TPROutlineEntry TPROutlineRoot::AddChild() {
+    if (root_ == nullptr) {
+        throw std::runtime_error("GetOutlineRoot --invalid operation.");
+    }
+    return TPROutlineEntry(root_->AddChild());
+}
+
+} // namespace zv

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "reports/pdf/TPdfDictionary.h"
+
+#include <memory>
+#include <string>
+
+namespace zv {
+
+class TPdfDestination;
+class TPdfDoc;
+
+// A bookmark. The tree is linked through plain pointers; the document's
+// cross-reference table owns every entry. The dictionary entries ("Title",
+// "Dest", "Count", the links) are filled in when the document is written.
+class TPdfOutlineEntry : public TPdfDictionary {
+public:
+    explicit TPdfOutlineEntry(TPdfDoc* doc) : doc_(doc) {}
+
+    // A new entry as the last child of this one.
+    TPdfOutlineEntry* AddChild();
+
+    TPdfDoc* Doc() const { return doc_; }
+    TPdfOutlineEntry* Parent() const { return parent_; }
+    TPdfOutlineEntry* First() const { return first_; }
+    TPdfOutlineEntry* Last() const { return last_; }
+    TPdfOutlineEntry* Prev() const { return prev_; }
+    TPdfOutlineEntry* Next() const { return next_; }
+
+    const std::string& Title() const { return title_; }
+    void SetTitle(std::string utf8) { title_ = std::move(utf8); }
+    const std::shared_ptr<TPdfDestination>& Dest() const { return dest_; }
+    // Throws std::runtime_error "SetDest --internal docs are not equal." for
+    // a destination of another document.
+    void SetDest(std::shared_ptr<TPdfDestination> dest);
+    bool Opened() const { return opened_; }
+    void SetOpened(bool opened) { opened_ = opened; }
+
+    // Number of all entries below this one.
+    int DescendantCount() const;
+
+protected:
+    TPdfDoc* doc_;
+    bool opened_ = false;
+
+private:
+    TPdfOutlineEntry* parent_ = nullptr;
+    TPdfOutlineEntry* first_ = nullptr;
+    TPdfOutlineEntry* last_ = nullptr;
+    TPdfOutlineEntry* prev_ = nullptr;
+    TPdfOutlineEntry* next_ = nullptr;
+    std::string title_;
+    std::shared_ptr<TPdfDestination> dest_;
+};
+
+} // namespace zv

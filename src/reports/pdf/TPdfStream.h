@@ -1,0 +1,41 @@
+#pragma once
+
+#include "reports/pdf/TPdfDictionary.h"
+
+#include <string>
+#include <string_view>
+
+namespace zv {
+
+class TPdfArray;
+
+// A dictionary and data bytes. Written uncompressed: "Length" is set to the
+// number of data bytes when the stream is written and a FlateDecode entry is
+// dropped from "Filter".
+class TPdfStream : public TPdfObject {
+public:
+    TPdfStream();
+
+    TPdfDictionary& Attributes() { return attributes_; }
+    const TPdfDictionary& Attributes() const { return attributes_; }
+    TPdfArray& Filter() { return *filter_; }
+    std::string& Data() { return data_; }
+    const std::string& Data() const { return data_; }
+
+    void Write(TPdfOutput& out) override;
+
+protected:
+    // The bytes to write. A stream whose data live elsewhere (a picture in a
+    // file) overrides this and fetches them into `scratch` just for the write.
+    virtual std::string_view FetchData(std::string& scratch);
+    // Called after FetchData, before the dictionary is written, so that
+    // entries derived from the data can still change.
+    virtual void BeforeWriteAttributes(std::string_view data);
+
+private:
+    TPdfDictionary attributes_;
+    std::shared_ptr<TPdfArray> filter_;
+    std::string data_;
+};
+
+} // namespace zv
