@@ -1,0 +1,45 @@
+#include "statistics/CatchScan.h"
+
+#include "base/DateTime.h"
+#include "base/NumberText.h"
+#include "storage/TMlbc.h"
+
+namespace zv {
+
+CatchScan::CatchScan(TMlbc& table) : table_(table), rowCount_(table.RowCount()) {}
+
+CatchScan::~CatchScan() {
+    if (lastVisited_ > 0) {
+        table_.GoToRow(lastVisited_);
+    }
+}
+
+int CatchScan::Position(std::string_view fieldName) const {
+    const int position = table_.FieldIndex(fieldName);
+    return position > 0 ? position : 0;
+}
+
+std::string_view CatchScan::Cell(int row, int position) const {
+    if (position <= 0) {
+        return {};
+    }
+    return table_.Cell(row, position);
+}
+
+int CatchScan::Year(std::string_view dateText) {
+    return DecodeDate(StrToDate(dateText)).year;
+}
+
+int CatchScan::Month(std::string_view dateText) {
+    return DecodeDate(StrToDate(dateText)).month;
+}
+
+int CatchScan::Hour(std::string_view timeText) {
+    return DecodeTime(StrToTime(timeText)).hour;
+}
+
+double CatchScan::Number(std::string_view text) {
+    return StrToFloatDe(text);
+}
+
+} // namespace zv

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "statistics/StatisticsResults.h"
+
+#include <filesystem>
+#include <string_view>
+
+namespace zv {
+
+class TMlbc;
+
+// The three catch statistics over the catch table. Each takes a catcher
+// (compared exactly with Faenger; empty = all catchers) and a year (0 = all
+// years) and its own selection; "- Alle -" in any of these texts means no
+// restriction. The value lists are read from DATs in the program folder at
+// every call.
+//
+// A cell the computation has to parse (length, weight, date and time of the
+// selected rows; the three weather numbers of every row) that is not a valid
+// number, date or time ends the computation with an EConvertError carrying
+// the German message that names the text; no result is returned then.
+//
+// The table's cursor is left on the last row visited; nothing is written.
+
+SpeciesResult SpeciesStatistics(TMlbc& catches, const std::filesystem::path& programFolder,
+                                std::string_view catcher, int year, std::string_view species);
+
+BaitResult BaitStatistics(TMlbc& catches, const std::filesystem::path& programFolder,
+                          std::string_view catcher, int year, std::string_view baitType,
+                          std::string_view bait);
+
+// The species "--Gesamt--" means all species as well.
+WeatherResult WeatherStatistics(TMlbc& catches, const std::filesystem::path& programFolder,
+                                std::string_view catcher, int year, std::string_view species);
+
+} // namespace zv
