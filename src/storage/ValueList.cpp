@@ -2,8 +2,7 @@
 
 #include "base/AtomicFile.h"
 #include "base/Win1252.h"
-
-#include <system_error>
+#include "storage/CreateFolder.h"
 
 namespace zv {
 
@@ -46,11 +45,7 @@ bool WriteValueList(const std::filesystem::path& programFolder, std::string_view
         bytes += "\r\n";
     }
     const std::filesystem::path path = ValueListPath(programFolder, name);
-    std::error_code ec;
-    std::filesystem::create_directories(path.parent_path(), ec);
-    if (ec) {
-        error = "Der Ordner \"" + PathToUtf8(path.parent_path()) +
-                "\" kann nicht angelegt werden: " + ec.message();
+    if (!CreateFolder(path.parent_path(), error)) {
         return false;
     }
     return WriteFileAtomic(path, bytes, error);

@@ -1,12 +1,11 @@
 #include "storage/ValueListRebuild.h"
 
-#include "base/AtomicFile.h"
 #include "base/GermanText.h"
+#include "storage/CreateFolder.h"
 #include "storage/TMlbc.h"
 #include "storage/ValueList.h"
 
 #include <map>
-#include <system_error>
 #include <vector>
 
 namespace zv {
@@ -42,12 +41,7 @@ const ListSource kSources[] = {
 bool RebuildValueLists(const TMlbc& catches, const std::filesystem::path& programFolder,
                        std::string& error) {
     error.clear();
-    const std::filesystem::path folder = programFolder / "DATs";
-    std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
-    if (ec) {
-        error =
-            "Der Ordner \"" + PathToUtf8(folder) + "\" kann nicht angelegt werden: " + ec.message();
+    if (!CreateFolder(programFolder / "DATs", error)) {
         return false;
     }
     if (catches.RowCount() == 0) {
