@@ -4,6 +4,7 @@
 #include "calendar/TSRCalendar.h"
 
 #include <array>
+#include <cmath>
 #include <stdexcept>
 
 namespace zv {
@@ -18,7 +19,10 @@ std::string MoonPhaseText(int moonPhase) {
 }
 
 std::string AstroTimeText(long double value) {
-    return TimeToStr(static_cast<TDateTime>(value));
+    // The calculator's results are linear in time, so the time of day is the
+    // distance from the floor. (For a date before 30.12.1899 the stored
+    // date-time encoding would read the fraction backwards.)
+    return TimeToStr(static_cast<TDateTime>(value - std::floor(value)));
 }
 
 AstroDayTexts DayTexts(const TSRCalendar& calendar) {

@@ -228,6 +228,11 @@ TEST(AstroDayTextsTest, TimesAreWholeSecondsOfTheRoundedMillisecond) {
     EXPECT_EQ(AstroTimeText(day + (6 * 3600 + 12 * 60 + 45.9994L) * second), "06:12:45");
     EXPECT_EQ(AstroTimeText(day + (6 * 3600 + 12 * 60 + 45.9996L) * second), "06:12:46");
     EXPECT_EQ(AstroTimeText(day + 1 - 0.0004L * second), "00:00:00");
+    // Results are linear in time also before the base date of 30.12.1899.
+    EXPECT_EQ(AstroTimeText(-5 + 0.3L), "07:12:00");
+    const TSRCalendar oldDay(EncodeDate(1890, 6, 1));
+    EXPECT_LT(DayTexts(oldDay).sunrise, "05:00:00");
+    EXPECT_GT(DayTexts(oldDay).sunset, "20:00:00");
 
     const TSRCalendar calendar(day);
     const AstroDayTexts texts = DayTexts(calendar);
