@@ -1,0 +1,52 @@
+// zelvorin-cli: headless commands over the engine. Each command group lives
+// in its own file; main only picks the group by the first word.
+
+#include "cli/StatsCommands.h"
+
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using CommandFunction = int (*)(const std::vector<std::string>& args, std::ostream& out,
+                                std::ostream& err);
+
+struct Command {
+    std::string_view name;
+    CommandFunction run;
+};
+
+// One line per command word.
+constexpr Command kCommands[] = {
+    {"stats", zv::cli::RunStatsCommand},
+    {"recommend", zv::cli::RunRecommendCommand},
+};
+
+void PrintUsage(std::ostream& err) {
+    err << "Aufruf: zelvorin-cli BEFEHL …\nBefehle:";
+    for (const Command& command : kCommands) {
+        err << " " << command.name;
+    }
+    err << "\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        PrintUsage(std::cerr);
+        return 2;
+    }
+    const std::string_view word = argv[1];
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    for (const Command& command : kCommands) {
+        if (command.name == word) {
+            return command.run(args, std::cout, std::cerr);
+        }
+    }
+    std::cerr << "Unbekannter Befehl \"" << word << "\".\n";
+    PrintUsage(std::cerr);
+    return 2;
+}
