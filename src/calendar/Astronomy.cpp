@@ -27,18 +27,8 @@ constexpr long double kEarthAxisRatio = 0.99664719L;
 
 constexpr long double kSunStandardAltitude = -0.8333L;
 
-// Polynomial with the coefficients c0 + c1 T + c2 T^2 + ...
-template <std::size_t N> long double Poly(long double t, const std::array<long double, N>& c) {
-    long double sum = 0;
-    for (std::size_t i = N; i-- > 0;) {
-        sum = sum * t + c[i];
-    }
-    return sum;
-}
-
 // The ecliptic-to-equatorial conversion of a place whose longitude already
-// holds the nutation; shared by NutateToEquatorial and the callers that
-// reuse one nutation for both bodies.
+// holds the nutation in longitude.
 void ToEquatorial(BodyPosition& position, long double obliquity) {
     const long double sinLambda = SinDeg(position.lambda);
     const long double cosLambda = CosDeg(position.lambda);
