@@ -88,7 +88,9 @@ void AppendContentNumber(std::string& out, double value) {
         out.push_back('0');
         return;
     }
-    double scaled = std::trunc(value * 100 + 0.5);
+    // Negative values round like positive ones (halves away from zero);
+    // cutting value·100 + 0.5 towards zero would pull them up by 0.01.
+    double scaled = value < 0 ? -std::trunc(-value * 100 + 0.5) : std::trunc(value * 100 + 0.5);
     if (std::fabs(scaled) > 9.0e17) {
         AppendPdfReal(out, scaled / 100);
         return;

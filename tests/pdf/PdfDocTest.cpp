@@ -1,0 +1,387 @@
+#include "PdfTestSupport.h"
+
+#include "base/DateTime.h"
+#include "reports/pdf/TJpegPicture.h"
+#include "reports/pdf/TPdfCanvas.h"
+#include "reports/pdf/TPdfCatalog.h"
+#include "reports/pdf/TPdfDestination.h"
+#include "reports/pdf/TPdfDoc.h"
+#include "reports/pdf/TPdfFont.h"
+#include "reports/pdf/TPdfImage.h"
+#include "reports/pdf/TPdfInfo.h"
+#include "reports/pdf/TPdfJpegImage.h"
+#include "reports/pdf/TPdfOutlineRoot.h"
+#include "reports/pdf/TPdfPage.h"
+#include "reports/pdf/TPdfXref.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <sstream>
+#include <stdexcept>
+
+using namespace zv;
+using namespace zv::test;
+
+namespace {
+
+// Runs `action` and returns the message it threw, empty if it did not.
+template <class F> std::string ErrorOf(F&& action) {
+    try {
+        action();
+    } catch (const std::exception& error) {
+        return error.what();
+    }
+    return {};
+}
+
+class PdfDocTest : public ::testing::Test {
+protected:
+    void SetUp() override { SetCurrentClock(&clock_); }
+    void TearDown() override { SetCurrentClock(nullptr); }
+
+    // Saves the document into a file, checks it from outside and returns
+    // its bytes.
+    std::string SaveAndCheck(TPdfDoc& doc, const std::vector<std::string>& texts = {}) {
+        std::string bytes = SaveToString(doc);
+        auto path = folder_.File("doc" + std::to_string(++saved_) + ".pdf");
+        WriteBytes(path, bytes);
+        std::string problems = CheckPdfFromOutside(path, texts);
+        EXPECT_EQ(problems, "");
+        lastPath_ = path;
+        return bytes;
+    }
+
+    FixedClock clock_{EncodeDate(2007, 6, 5) + EncodeTime(18, 42, 7)};
+    TempFolder folder_;
+    std::filesystem::path lastPath_;
+    int saved_ = 0;
+};
+
+} // namespace
+
+TEST_F(PdfDocTest, EmptyPageWithOutlinesHasSevenObjectsAndEightXrefEntries) {
+    TPdfDoc doc;
+    doc.SetUseOutlines(true);
+    doc.NewDocument();
+    doc.AddPage();
+    std::string pdf = SaveAndCheck(doc);
+
+    EXPECT_EQ(pdf.rfind("%PDF-1.2 \r\n", 0), 0u);
+    EXPECT_NE(ObjectBody(pdf, 1).find("/Type /Catalog"), std::string::npos);
+    EXPECT_NE(ObjectBody(pdf, 1).find("/Outlines 2 0 R"), std::string::npos);
+    EXPECT_NE(ObjectBody(pdf, 1).find("/Pages 4 0 R"), std::string::npos);
+    EXPECT_NE(ObjectBody(pdf, 2).find("/Type /Outlines"), std::string::npos);
+    EXPECT_NE(ObjectBody(pdf, 2).find("/Count 0"), std::string::npos);
+    EXPECT_NE(ObjectBody(pdf, 3).find("/Producer ("), std::string::npos);
+    EXPECT_NE(ObjectBody(pdf, 3).find("/CreationDate (D:20070605184207)"), std::string::npos);
+    EXPECT_NE(ObjectBody(pdf, 3).find("/ModDate (D:20070605184207)"), std::string::npos);
+    EXPECT_NE(ObjectBody(pdf, 4).find("/Type /Pages"), std::string::npos);
+    EXPECT_NE(ObjectBody(pdf, 4).find("/Kids [5 0 R ]"), std::string::npos);
+    EXPECT_NE(ObjectBody(pdf, 4).find("/Count 1"), std::string::npos);
+    std::string page = ObjectBody(pdf, 5);
+    EXPECT_NE(page.find("/Type /Page\r\n"), std::string::npos);
+    EXPECT_NE(page.find("/MediaBox [0 0 596 842 ]"), std::string::npos);
+    EXPECT_NE(page.find("/Contents 6 0 R"), std::string::npos);
+    EXPECT_NE(page.find("/Font <<\r\n/F0 7 0 R\r\n>>"), std::string::npos);
+    EXPECT_NE(page.find("/ProcSet [/PDF /Text /ImageC ]"), std::string::npos);
+    // The page starts with the default font.
+    EXPECT_NE(ObjectBody(pdf, 6).find("stream\r\n/F0 10 Tf\n\nendstream"), std::string::npos);
+    std::string font = ObjectBody(pdf, 7);
+    EXPECT_NE(font.find("/BaseFont /Helvetica\r\n"), std::string::npos);
+    EXPECT_NE(font.find("/Name /F0"), std::string::npos);
+    EXPECT_NE(font.find("/Encoding /WinAnsiEncoding"), std::string::npos);
+    EXPECT_NE(font.find("/FirstChar 32"), std::string::npos);
+    EXPECT_NE(font.find("/LastChar 255"), std::string::npos);
+    EXPECT_EQ(ObjectBody(pdf, 8), "");
+
+    std::size_t xref = pdf.find("xref\r\n0 8\r\n0000000000 65535 f\r\n");
+    ASSERT_NE(xref, std::string::npos);
+    // Every offset points at its object.
+    std::istringstream entries(pdf.substr(xref + 11 + 20));
+    for (int number = 1; number <= 7; ++number) {
+        std::string offset, generation, kind;
+        entries >> offset >> generation >> kind;
+        EXPECT_EQ(generation, "00000");
+        EXPECT_EQ(kind, "n");
+        EXPECT_EQ(pdf.compare(std::stoul(offset), std::to_string(number).size() + 6,
+                              std::to_string(number) + " 0 obj"),
+                  0)
+            << number;
+    }
+    EXPECT_NE(
+        pdf.find("trailer\r\n<<\r\n/Size 8\r\n/Root 1 0 R\r\n/Info 3 0 R\r\n>>\r\nstartxref\r\n" +
+                 std::to_string(xref) + "\r\n%%EOF\r\n"),
+        std::string::npos);
+}
+
+TEST_F(PdfDocTest, WithoutOutlinesTheInformationIsObjectTwo) {
+    TPdfDoc doc;
+    doc.NewDocument();
+    doc.AddPage();
+    std::string pdf = SaveAndCheck(doc);
+    EXPECT_NE(ObjectBody(pdf, 2).find("/Producer"), std::string::npos);
+    EXPECT_EQ(ObjectBody(pdf, 1).find("/Outlines"), std::string::npos);
+    EXPECT_NE(pdf.find("xref\r\n0 7\r\n"), std::string::npos);
+}
+
+TEST_F(PdfDocTest, FontsAreCreatedOnceAndNumberedInOrder) {
+    TPdfDoc doc;
+    doc.NewDocument();
+    doc.AddPage();
+    TPdfFont& arial = doc.GetFont("Arial");
+    EXPECT_EQ(&doc.GetFont("Arial"), &arial);
+    EXPECT_EQ(arial.ResourceName(), "F0");
+    TPdfCanvas& canvas = doc.GetCanvas();
+    canvas.SetFont("Arial-Bold", 12);
+    EXPECT_EQ(doc.GetFont("Arial-Bold").ResourceName(), "F1");
+    canvas.SetFont("FixedWidth", 9);
+    EXPECT_EQ(doc.FontCount(), 3u);
+    // The same font and size again writes nothing.
+    std::size_t before = doc.CurrentPage()->Contents().Data().size();
+    canvas.SetFont("FixedWidth", 9);
+    EXPECT_EQ(doc.CurrentPage()->Contents().Data().size(), before);
+    canvas.SetFont("Arial", 10);
+
+    // A second page lists only the fonts it uses and starts with Arial again.
+    doc.AddPage();
+    canvas.SetFont("FixedWidth", 9);
+    std::string pdf = SaveAndCheck(doc);
+    EXPECT_NE(ObjectBody(pdf, 4).find("/Font <<\r\n/F0 6 0 R\r\n/F1 7 0 R\r\n/F2 8 0 R\r\n>>"),
+              std::string::npos);
+    EXPECT_NE(ObjectBody(pdf, 9).find("/Font <<\r\n/F0 6 0 R\r\n/F2 8 0 R\r\n>>"),
+              std::string::npos);
+    EXPECT_NE(ObjectBody(pdf, 10).find("/F0 10 Tf\n/F2 9 Tf\n"), std::string::npos);
+    EXPECT_NE(ObjectBody(pdf, 7).find("/BaseFont /Helvetica-Bold"), std::string::npos);
+    EXPECT_NE(ObjectBody(pdf, 8).find("/BaseFont /Courier"), std::string::npos);
+
+    EXPECT_EQ(ErrorOf([&] { doc.GetFont("Comic"); }), "CreateFont --InvalidFontName:Comic");
+}
+
+TEST_F(PdfDocTest, ColoursAreComponentsOf255AndNumbersHaveTwoDecimals) {
+    TPdfDoc doc;
+    doc.NewDocument();
+    doc.AddPage();
+    TPdfCanvas& canvas = doc.GetCanvas();
+    canvas.SetRGBFillColor(clNavy);
+    canvas.SetRGBFillColor(clRed);
+    canvas.SetRGBStrokeColor(RGBColor(0, 128, 0));
+    canvas.SetRGBStrokeColor(-5); // a system colour counts as black
+    canvas.MoveTo(10.456, 20);
+    canvas.LineTo(100.004, 20.5);
+    canvas.Stroke();
+    canvas.SetDash({}, 0);
+    canvas.SetLineWidth(0);
+    std::string content = doc.CurrentPage()->Contents().Data();
+    EXPECT_EQ(content, "/F0 10 Tf\n0 0 0.5 rg\n1 0 0 rg\n0 0.5 0 RG\n0 0 0 RG\n"
+                       "10.46 20 m\n100 20.5 l\nS\n[] 0 d\n0 w\n");
+    SaveAndCheck(doc);
+}
+
+TEST_F(PdfDocTest, JpegImageKeepsTheBytesAndReadsTheSizeFromTheHeader) {
+    std::string jpeg = MakeJpeg(640, 480);
+    TPdfDoc doc;
+    doc.NewDocument();
+    doc.AddPage();
+    TJpegPicture picture;
+    picture.LoadFromBytes(jpeg);
+    auto image = CreatePdfImage(picture, "Pdf-Jpeg");
+    doc.AddXObject("Bild 1", image);
+    doc.GetCanvas().DrawXObject(10, 20, 320, 240, "Bild 1");
+    std::string pdf = SaveAndCheck(doc);
+
+    std::string body = ObjectBody(pdf, image->ObjectNumber());
+    EXPECT_NE(body.find("/Type /XObject"), std::string::npos);
+    EXPECT_NE(body.find("/Subtype /Image"), std::string::npos);
+    EXPECT_NE(body.find("/ColorSpace /DeviceRGB"), std::string::npos);
+    EXPECT_NE(body.find("/Width 640\r\n"), std::string::npos);
+    EXPECT_NE(body.find("/Height 480\r\n"), std::string::npos);
+    EXPECT_NE(body.find("/BitsPerComponent 8"), std::string::npos);
+    EXPECT_NE(body.find("/Filter [/DCTDecode ]"), std::string::npos);
+    EXPECT_NE(body.find("/Name /Bild#201"), std::string::npos);
+    EXPECT_NE(body.find("/Length " + std::to_string(jpeg.size()) + "\r\n"), std::string::npos);
+    EXPECT_NE(body.find("stream\r\n" + jpeg + "\nendstream"), std::string::npos);
+    EXPECT_NE(ObjectBody(pdf, 4).find("/XObject <<\r\n/Bild#201 " +
+                                      std::to_string(image->ObjectNumber()) + " 0 R"),
+              std::string::npos);
+    EXPECT_NE(ObjectBody(pdf, 5).find("q\n320 0 0 240 10 20 cm\n/Bild#201 Do\nQ\n"),
+              std::string::npos);
+
+    // The picture is really decodable: poppler renders it.
+    int status = 0;
+    std::string list = RunCommand("pdfimages -list '" + lastPath_.string() + "'", status);
+    EXPECT_EQ(status, 0) << list;
+    EXPECT_NE(list.find("640   480"), std::string::npos) << list;
+}
+
+TEST_F(PdfDocTest, FileBackedPictureIsReadWhileWriting) {
+    auto path = folder_.File("bild.jpg");
+    WriteBytes(path, MakeJpeg(64, 48));
+    TJpegPicture picture;
+    std::string error;
+    ASSERT_TRUE(picture.LoadFromFile(path, error)) << error;
+    EXPECT_EQ(picture.Width(), 64);
+
+    TPdfDoc doc;
+    doc.NewDocument();
+    doc.AddPage();
+    doc.AddXObject("Bild", CreatePdfImage(picture, "Pdf-Jpeg"));
+    doc.GetCanvas().DrawXObject(0, 0, 64, 48, "Bild");
+    // The file changes after loading: the document embeds what is there when
+    // it is written, with the size that belongs to those bytes.
+    std::string replaced = MakeJpeg(32, 16);
+    WriteBytes(path, replaced);
+    std::string pdf = SaveAndCheck(doc);
+    EXPECT_NE(pdf.find("stream\r\n" + replaced + "\nendstream"), std::string::npos);
+    EXPECT_NE(pdf.find("/Width 32\r\n"), std::string::npos);
+    EXPECT_NE(pdf.find("/Height 16\r\n"), std::string::npos);
+
+    // A picture file that vanished stops the writing with a reason.
+    std::filesystem::remove(path);
+    std::ostringstream sink;
+    EXPECT_NE(ErrorOf([&] { doc.SaveToStream(sink); }), "");
+
+    TJpegPicture notJpeg;
+    WriteBytes(path, "kein Bild");
+    EXPECT_FALSE(notJpeg.LoadFromFile(path, error));
+    EXPECT_TRUE(notJpeg.Empty());
+    EXPECT_NE(error.find("kein JPEG-Bild"), std::string::npos);
+}
+
+TEST_F(PdfDocTest, ImageErrors) {
+    TPdfDoc doc;
+    doc.NewDocument();
+    doc.AddPage();
+    TJpegPicture picture;
+    picture.LoadFromBytes(MakeJpeg(8, 8));
+    doc.AddXObject("A", CreatePdfImage(picture, "Pdf-Jpeg"));
+    EXPECT_EQ(ErrorOf([&] { doc.AddXObject("A", CreatePdfImage(picture, "Pdf-Jpeg")); }),
+              "AddImage --the image named A is already exists..");
+    EXPECT_EQ(ErrorOf([&] { doc.AddXObject("B", std::make_shared<TPdfDictionary>()); }),
+              "AddImage --the image is not valid TPdfImage..");
+    EXPECT_EQ(ErrorOf([&] { CreatePdfImage(picture, "Pdf-Bitmap"); }),
+              "AddImage --InvalidImageClassName:Pdf-Bitmap");
+    EXPECT_EQ(ErrorOf([&] { doc.GetCanvas().DrawXObject(0, 0, 1, 1, "C"); }),
+              "DrawXObject --XObject not found: C");
+    TJpegPicture png;
+    png.LoadFromBytes("\x89PNG\r\n\x1a\n");
+    EXPECT_FALSE(png.IsJpeg());
+    EXPECT_EQ(ErrorOf([&] { TPdfJpegImage image(png); }), "only jpeg image is allowed.");
+    TJpegPicture empty;
+    EXPECT_EQ(ErrorOf([&] { TPdfJpegImage image(empty); }), "only jpeg image is allowed.");
+    SaveAndCheck(doc);
+}
+
+TEST_F(PdfDocTest, MisuseIsReportedWithTheWritersMessages) {
+    TPdfDoc doc;
+    std::ostringstream sink;
+    EXPECT_EQ(ErrorOf([&] { doc.SaveToStream(sink); }),
+              "SaveToStream --there is no document to save.");
+    EXPECT_EQ(ErrorOf([&] { doc.GetCanvas(); }), "GetCanvas --Document is null");
+    EXPECT_EQ(ErrorOf([&] { doc.AddPage(); }), "AddPage --current pages null.");
+    doc.NewDocument();
+    EXPECT_EQ(ErrorOf([&] { doc.SaveToStream(sink); }), "GetPage --the Page is nil");
+    EXPECT_EQ(sink.str(), ""); // nothing written at all
+    EXPECT_EQ(ErrorOf([&] { doc.GetCanvas().MoveTo(0, 0); }), "GetPage --the Page is nil");
+    EXPECT_NE(ErrorOf([&] { doc.GetOutlineRoot(); }), "");
+}
+
+TEST_F(PdfDocTest, DestinationsKeepTheirRangesAndFormOfWriting) {
+    TPdfDoc doc;
+    doc.SetUseOutlines(true);
+    doc.NewDocument();
+    TPdfPage& page = doc.AddPage();
+    auto dest = doc.CreateDestination();
+    EXPECT_EQ(&dest->Page(), &page);
+    EXPECT_EQ(dest->Kind(), TPdfDestinationType::XYZ);
+    EXPECT_EQ(dest->Zoom(), 1);
+    dest->SetTop(800);
+    dest->SetLeft(-20);
+    EXPECT_EQ(dest->Left(), -1);
+    EXPECT_EQ(ErrorOf([&] { dest->SetZoom(-0.5); }), "Zoom property cannot set to under 0.");
+    EXPECT_EQ(ErrorOf([&] { dest->SetZoom(10.5); }), "Zoom property cannot set to over 10.");
+    dest->SetZoom(10);
+    dest->SetZoom(2.5);
+    doc.SetOpenAction(dest);
+
+    TPdfOutlineEntry* first = doc.GetOutlineRoot().AddChild();
+    first->SetTitle("Seite 1");
+    first->SetDest(dest);
+    TPdfOutlineEntry* child = first->AddChild();
+    child->SetTitle("Hecht (groß)");
+    TPdfOutlineEntry* second = doc.GetOutlineRoot().AddChild();
+    second->SetTitle("Seite 2");
+
+    TPdfDoc other;
+    other.NewDocument();
+    other.AddPage();
+    EXPECT_EQ(ErrorOf([&] { first->SetDest(other.CreateDestination()); }),
+              "SetDest --internal docs are not equal.");
+
+    std::string pdf = SaveAndCheck(doc);
+    int pageNumber = page.ObjectNumber();
+    std::string destText = "[" + std::to_string(pageNumber) + " 0 R /XYZ -1 800 2.5 ]";
+    EXPECT_NE(ObjectBody(pdf, 1).find("/OpenAction " + destText), std::string::npos);
+    std::string root = ObjectBody(pdf, 2);
+    EXPECT_NE(root.find("/Count 3"), std::string::npos);
+    EXPECT_NE(root.find("/First " + std::to_string(first->ObjectNumber()) + " 0 R"),
+              std::string::npos);
+    EXPECT_NE(root.find("/Last " + std::to_string(second->ObjectNumber()) + " 0 R"),
+              std::string::npos);
+    std::string firstBody = ObjectBody(pdf, first->ObjectNumber());
+    EXPECT_NE(firstBody.find("/Count -1"), std::string::npos);
+    EXPECT_NE(firstBody.find("/Title (Seite 1)"), std::string::npos);
+    EXPECT_NE(firstBody.find("/Dest " + destText), std::string::npos);
+    EXPECT_NE(firstBody.find("/Next " + std::to_string(second->ObjectNumber()) + " 0 R"),
+              std::string::npos);
+    EXPECT_NE(firstBody.find("/Parent 2 0 R"), std::string::npos);
+    EXPECT_EQ(firstBody.find("/Prev"), std::string::npos);
+    std::string childBody = ObjectBody(pdf, child->ObjectNumber());
+    EXPECT_NE(childBody.find("/Title (Hecht \\(gro\xDF\\))"), std::string::npos);
+    EXPECT_NE(childBody.find("/Count 0"), std::string::npos);
+    EXPECT_EQ(childBody.find("/Dest"), std::string::npos);
+    EXPECT_NE(ObjectBody(pdf, second->ObjectNumber())
+                  .find("/Prev " + std::to_string(first->ObjectNumber()) + " 0 R"),
+              std::string::npos);
+
+    // poppler sees the same tree.
+    int status = 0;
+    std::string outline =
+        RunCommand("qpdf --json --json-key=outlines '" + lastPath_.string() + "'", status);
+    EXPECT_NE(outline.find("\"title\": \"Seite 1\""), std::string::npos) << outline;
+    EXPECT_NE(outline.find("\"title\": \"Hecht (groß)\""), std::string::npos) << outline;
+}
+
+TEST_F(PdfDocTest, CatalogAndInformationEntries) {
+    TPdfDoc doc;
+    doc.NewDocument();
+    doc.AddPage();
+    doc.GetRoot().SetPageMode(TPdfPageMode::UseOutlines);
+    doc.GetRoot().SetPageLayout(TPdfPageLayout::OneColumn);
+    doc.GetInfo().SetTitle("Zelvorin");
+    doc.GetInfo().SetAuthor("");
+    clock_.Set(EncodeDate(2024, 12, 31) + EncodeTime(23, 59, 58));
+    std::string pdf = SaveAndCheck(doc);
+    EXPECT_NE(ObjectBody(pdf, 1).find("/PageMode /UseOutlines"), std::string::npos);
+    EXPECT_NE(ObjectBody(pdf, 1).find("/PageLayout /OneColumn"), std::string::npos);
+    EXPECT_EQ(ObjectBody(pdf, 1).find("/OpenAction"), std::string::npos);
+    std::string info = ObjectBody(pdf, 2);
+    EXPECT_NE(info.find("/Title (Zelvorin)"), std::string::npos);
+    EXPECT_NE(info.find("/Author ()"), std::string::npos);
+    EXPECT_NE(info.find("/CreationDate (D:20070605184207)"), std::string::npos);
+    EXPECT_NE(info.find("/ModDate (D:20241231235958)"), std::string::npos);
+    int status = 0;
+    std::string meta = RunCommand("pdfinfo '" + lastPath_.string() + "'", status);
+    EXPECT_NE(meta.find("Zelvorin"), std::string::npos) << meta;
+    EXPECT_TRUE(std::regex_search(meta, std::regex("Pages:\\s+1\\n"))) << meta;
+}
+
+TEST_F(PdfDocTest, PageSizeRewritesTheMediaBox) {
+    TPdfDoc doc;
+    doc.NewDocument();
+    doc.AddPage();
+    doc.GetCanvas().SetPageWidth(600);
+    doc.GetCanvas().SetPageHeight(700.5);
+    std::string pdf = SaveAndCheck(doc);
+    EXPECT_NE(pdf.find("/MediaBox [0 0 600 700.5 ]"), std::string::npos);
+}
