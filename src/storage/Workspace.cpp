@@ -204,6 +204,7 @@ void Workspace::OpenCatchOrCost(DatabaseKind kind, DatabaseOpening& opening) {
         return;
     }
     opening.converted = true;
+    opening.legacyPath = stored;
     opening.path = target;
     if (settings_.WriteString(kDatabaseSection, SettingsKeyOf(kind), target)) {
         opening.settingsPath = target;

@@ -30,6 +30,7 @@ struct DatabaseOpening {
     std::string path;         // the file looked at; empty when none is configured
     bool opened = false;      // loaded and made current
     bool converted = false;   // a legacy file was converted to `path`
+    std::string legacyPath;   // the legacy path the settings held, when converted
     // German reason when a configured database could not be converted or
     // loaded, or the settings could not be updated. Empty when it opened or
     // when no file exists at the path (that database simply stays closed).

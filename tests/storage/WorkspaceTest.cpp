@@ -46,6 +46,8 @@ TEST_F(WorkspaceTest, OlderSettingsLayoutIsConvertedAtOpening) {
 
     EXPECT_TRUE(report.Problems().empty());
     EXPECT_TRUE(report.catches.converted);
+    EXPECT_EQ(report.catches.legacyPath, (elsewhere / "Fang.fdb").string());
+    EXPECT_EQ(report.catches.settingsPath, P("Fang.f"));
     EXPECT_TRUE(report.catches.opened);
     EXPECT_EQ(ws.CatchPath(), P("Fang.f"));
     EXPECT_EQ(Ini("Datenbank", "Zelvorin"), P("Fang.f"));
