@@ -1,6 +1,7 @@
 // zelvorin-cli: headless commands over the engine. Each command group lives
 // in its own file; main only picks the group by the first word.
 
+#include "cli/DataCommands.h"
 #include "cli/StatsCommands.h"
 
 #include <iostream>
@@ -22,6 +23,9 @@ struct Command {
 constexpr Command kCommands[] = {
     {"stats", zv::cli::RunStatsCommand},
     {"recommend", zv::cli::RunRecommendCommand},
+    {"convert-legacy", zv::cli::RunConvertLegacyCommand},
+    {"rebuild-lists", zv::cli::RunRebuildListsCommand},
+    {"open", zv::cli::RunOpenCommand},
 };
 
 void PrintUsage(std::ostream& err) {
