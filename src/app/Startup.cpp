@@ -1,0 +1,57 @@
+#include "app/Startup.h"
+
+#include "catchlog/ui/TfrmInfo.h"
+#include "catchlog/ui/TfrmMain.h"
+#include "storage/ui/TfrmDatenbank.h"
+#include "widgets/PendingForm.h"
+
+namespace zv {
+
+namespace {
+
+struct PendingWindow {
+    const char* className;
+    const char* caption;
+};
+
+void AddPending(TfrmMain& main, const PendingWindow& window) {
+    const QString className = QString::fromUtf8(window.className);
+    main.Forms().Add(className,
+                     new PendingForm(className, QString::fromUtf8(window.caption), &main));
+}
+
+} // namespace
+
+std::unique_ptr<TfrmMain> CreateForms(const std::filesystem::path& programFolder) {
+    auto main = std::make_unique<TfrmMain>(programFolder);
+    main->Forms().Add(QStringLiteral("TfrmMain"), main.get());
+    main->Forms().Add(QStringLiteral("TfrmDatenbank"), new TfrmDatenbank(*main, main.get()));
+
+    // Windows whose content comes with later versions exist already, with
+    // their captions, so their menu items open them.
+    const PendingWindow before[] = {
+        {"TfrmFangHinzufuegen", "Fang hinzufügen"}, {"TfrmFelderverwalten", "Felder verwalten"},
+        {"TfrmBilder", "Bilder hinzufügen"},        {"TfrmDetails", "Details"},
+        {"TfrmAKuebersicht", "Übersicht"},          {"TfrmAKadd", "Angelkosten hinzufügen"},
+        {"TfrmAKjahr", "Jahreszusammenfassung"},    {"TfrmAksuchen", "Angelkosten suchen"},
+        {"TfrmFangsuchen", "Fang suchen"},          {"TfrmStatistik", "Statistik"},
+        {"TfrmInternet", "Online Statistiken"},     {"TfrmOSabgleichen", "Abgleichen"},
+    };
+    for (const PendingWindow& window : before) {
+        AddPending(*main, window);
+    }
+    main->Forms().Add(QStringLiteral("TfrmInfo"), new TfrmInfo(main.get()));
+    const PendingWindow after[] = {
+        {"TfrmKarte", "Karte"},
+        {"TfrmAuswerten", "Auswerten"},
+        {"Tfrmauswertenstatistik", "Statistik auswerten"},
+        {"TfrmKalender", "Kalender"},
+        {"TfrmKalenderDetails", "Tages Informationen"},
+    };
+    for (const PendingWindow& window : after) {
+        AddPending(*main, window);
+    }
+    return main;
+}
+
+} // namespace zv

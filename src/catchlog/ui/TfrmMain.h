@@ -1,0 +1,140 @@
+#pragma once
+
+#include "catchlog/CatchList.h"
+#include "storage/Workspace.h"
+#include "widgets/FormSet.h"
+
+#include <QMainWindow>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+class QAction;
+class QComboBox;
+class QDialog;
+class QFrame;
+class QLabel;
+class QMenu;
+class QToolButton;
+class QPushButton;
+class QTableView;
+
+namespace zv {
+
+class CatchListModel;
+
+// The program's home: owns the Workspace (the three tables and their
+// paths), shows the filtered catch list with its summary, the preview of the
+// selected catch, and the menus that lead to every other window.
+class TfrmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    // Heights of the window without and with the detail area.
+    static constexpr int kShortHeight = 434;
+    static constexpr int kTallHeight = 588;
+    static constexpr int kWidth = 800;
+
+    explicit TfrmMain(std::filesystem::path programFolder, QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    Workspace& GetWorkspace() { return workspace_; }
+    FormSet& Forms() { return forms_; }
+
+    // Start-up work, run when the window is first shown.
+    void FormShow();
+
+    // Refresh operations other windows call after they change data.
+    void FillAnglerLists();
+    void ShowCostTotal();
+    void ShowLastCatches();
+    void ShowCatchList();
+    void FillYearFilter();
+    void FillSpeciesFilter();
+    void FillMapMenu();
+    void ShowCatchDetails(int row);
+
+    // The catch table's row of the selected list row, or 0 when none is selected.
+    int SelectedCatchId() const;
+    // Selects the list row at `index` (0-based) and handles it like a click.
+    void SelectListRow(int index);
+
+    // Handlers.
+    void cb_faengerChange();
+    void cb_jahrChange();
+    void cb_fischartChange();
+    void ListView1SelectItem(bool selected);
+    void ListView1Click();
+    void bildvorClick();
+    void bildzurueckClick();
+    void im_leftClick();
+    void Lschen1Click();
+    void Klonen1Click();
+    void Details1Click();
+    void Beenden1Click();
+    void Datenbankauswhlen1Click();
+    void Info1Click();
+    void StatistikItemClick(int number, const QString& caption);
+    void KarteItemClick(const QString& water);
+    // Opens a window of the set modally by its class name.
+    void OpenForm(const QString& className);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildControls();
+    void ShowListing(CatchListing listing);
+    void ClearPreview();
+    void ShowPicture(int index);
+    void ReportProblem(const WorkspaceResult& result);
+    void ReportProblems(const std::vector<std::string>& problems);
+    void SetWindowHeight(int height);
+    std::filesystem::path PicturePath(const std::string& name) const;
+
+    Workspace workspace_;
+    FormSet forms_;
+    bool shownOnce_ = false;
+
+    CatchListModel* model_ = nullptr;
+    QTableView* ListView1 = nullptr;
+    QComboBox* cb_faenger = nullptr;
+    QComboBox* cb_jahr = nullptr;
+    QComboBox* cb_fischart = nullptr;
+    QLabel* anzahlfische = nullptr;
+    QLabel* fischgewicht = nullptr;
+    QLabel* fischlaenge = nullptr;
+    QLabel* dgewicht = nullptr;
+    QLabel* dlaenge = nullptr;
+    QLabel* l_maxgewicht = nullptr;
+    QLabel* l_maxlaenge = nullptr;
+    QLabel* lb_angelkosten = nullptr;
+    QLabel* lb_angelzeit = nullptr;
+    QPushButton* SpeedButton1 = nullptr;
+    QPushButton* SpeedButton2 = nullptr;
+    QFrame* detailArea_ = nullptr;
+    QLabel* Bild = nullptr;
+    QLabel* im_left = nullptr;
+    QToolButton* bildzurueck = nullptr;
+    QToolButton* bildvor = nullptr;
+    QLabel* detfisch = nullptr;
+    QLabel* detdatum = nullptr;
+    QLabel* detgew = nullptr;
+    QLabel* detkoeder = nullptr;
+    QDialog* bigPicture_ = nullptr;
+    QLabel* bigPictureImage_ = nullptr;
+
+    QMenu* Statistik1 = nullptr;
+    QMenu* Karte1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+
+    // The picture list of the selected catch (the invisible ListBox1) and
+    // the index of the picture shown.
+    std::vector<std::string> pictures_;
+    int pictureIndex_ = 0;
+    bool pictureShown_ = false;
+};
+
+} // namespace zv

@@ -1,0 +1,28 @@
+#include "widgets/JpegImage.h"
+
+#include "base/AtomicFile.h"
+#include "base/Jpeg.h"
+
+#include <cstring>
+
+namespace zv {
+
+QImage LoadJpegImage(const std::filesystem::path& path) {
+    std::string bytes;
+    std::string error;
+    if (!ReadFileBytes(path, bytes, error)) {
+        return {};
+    }
+    RgbImage rgb;
+    if (!DecodeJpeg(bytes, rgb, error) || rgb.width <= 0 || rgb.height <= 0) {
+        return {};
+    }
+    QImage image(rgb.width, rgb.height, QImage::Format_RGB888);
+    const std::size_t rowBytes = std::size_t(rgb.width) * 3;
+    for (int y = 0; y < rgb.height; ++y) {
+        std::memcpy(image.scanLine(y), rgb.pixels.data() + rowBytes * std::size_t(y), rowBytes);
+    }
+    return image;
+}
+
+} // namespace zv

@@ -1,0 +1,147 @@
+#include "widgets/QtPrompts.h"
+
+#include "widgets/FileFilter.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace zv {
+
+namespace {
+
+QWidget* DialogParent() {
+    return QApplication::activeWindow();
+}
+
+void ShowOkBox(QMessageBox::Icon icon, const QString& title, const QString& text) {
+    QMessageBox box(icon, title, text, QMessageBox::NoButton, DialogParent());
+    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(ok);
+    box.exec();
+}
+
+std::optional<FileChoice> RunFileDialog(const FileDialogOptions& options, bool save) {
+    QFileDialog dialog(DialogParent(), options.title, options.initialDir);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Suchen in:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Dateiname:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Dateityp:"));
+    dialog.setLabelText(QFileDialog::Accept,
+                        save ? QStringLiteral("Speichern") : QStringLiteral("Öffnen"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Abbrechen"));
+
+    const std::vector<FileFilterEntry> entries = ParseFileFilter(options.filter);
+    const QStringList nameFilters = QtNameFilters(entries);
+    if (!nameFilters.isEmpty()) {
+        dialog.setNameFilters(nameFilters);
+        const int index = std::clamp(options.filterIndex, 1, int(nameFilters.size()));
+        dialog.selectNameFilter(nameFilters[index - 1]);
+    }
+    QString ext = options.defaultExt;
+    if (ext.startsWith(QLatin1Char('.'))) {
+        ext.remove(0, 1);
+    }
+    if (!ext.isEmpty()) {
+        dialog.setDefaultSuffix(ext);
+    }
+    if (!options.fileName.isEmpty()) {
+        dialog.selectFile(options.fileName);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    FileChoice choice;
+    choice.path = dialog.selectedFiles().constFirst();
+    const qsizetype selected = nameFilters.indexOf(dialog.selectedNameFilter());
+    choice.filterIndex = selected >= 0 ? int(selected) + 1 : 1;
+    return choice;
+}
+
+} // namespace
+
+void QtPrompts::Information(const QString& text) {
+    ShowOkBox(QMessageBox::Information, QStringLiteral("Information"), text);
+}
+
+void QtPrompts::Warning(const QString& text) {
+    ShowOkBox(QMessageBox::Warning, QStringLiteral("Warnung"), text);
+}
+
+void QtPrompts::Error(const QString& text) {
+    ShowOkBox(QMessageBox::Critical, QStringLiteral("Fehler"), text);
+}
+
+void QtPrompts::Message(const QString& text) {
+    ShowOkBox(QMessageBox::NoIcon, QApplication::applicationName(), text);
+}
+
+bool QtPrompts::ConfirmYesNo(const QString& text) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigen"), text,
+                    QMessageBox::NoButton, DialogParent());
+    QPushButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+PromptAnswer QtPrompts::ConfirmYesNoCancel(const QString& text) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigen"), text,
+                    QMessageBox::NoButton, DialogParent());
+    QPushButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == yes) {
+        return PromptAnswer::Yes;
+    }
+    if (box.clickedButton() == no) {
+        return PromptAnswer::No;
+    }
+    return PromptAnswer::Cancel;
+}
+
+std::optional<QString> QtPrompts::InputBox(const QString& caption, const QString& prompt,
+                                           const QString& defaultText) {
+    QInputDialog dialog(DialogParent());
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Abbrechen"));
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.textValue();
+}
+
+std::optional<FileChoice> QtPrompts::OpenFile(const FileDialogOptions& options) {
+    return RunFileDialog(options, false);
+}
+
+std::optional<FileChoice> QtPrompts::SaveFile(const FileDialogOptions& options) {
+    return RunFileDialog(options, true);
+}
+
+std::optional<QColor> QtPrompts::PickColor(const QColor& initial) {
+    QColorDialog dialog(initial, DialogParent());
+    dialog.setWindowTitle(QStringLiteral("Farbe"));
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.selectedColor();
+}
+
+} // namespace zv
