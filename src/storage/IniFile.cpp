@@ -176,6 +176,26 @@ bool IniFile::WriteString(std::string_view section, std::string_view key, std::s
     if (!LoadLines(path_, lines, lastError_)) {
         return false;
     }
+    // A name or value that the file's layout cannot hold would read back as
+    // something else (a line break starts a new line, "=" ends a key name,
+    // "]" ends a section name), so it is refused rather than written.
+    const bool badSection =
+        section.empty() || section.find_first_of("]\r\n") != std::string_view::npos;
+    const std::string_view trimmedKey = Trim(key);
+    const bool badKey = trimmedKey.empty() || trimmedKey != key ||
+                        key.find_first_of("=\r\n") != std::string_view::npos ||
+                        key.front() == '[' || key.front() == ';' || key.front() == '#';
+    const bool badValue = value.find_first_of("\r\n") != std::string_view::npos;
+    if (badSection || badKey || badValue) {
+        lastError_ =
+            "Der Eintrag \"" + std::string(key) + "\" kann nicht in der Datei \"" +
+            PathToUtf8(path_) + "\" gespeichert werden: " +
+            (badSection ? "Der Abschnittsname ist leer oder enthält \"]\" oder einen Zeilenumbruch."
+             : badKey ? "Der Name ist leer, beginnt oder endet mit Leerzeichen, beginnt mit \"[\", "
+                        "\";\" oder \"#\" oder enthält \"=\" oder einen Zeilenumbruch."
+                      : "Der Wert enthält einen Zeilenumbruch.");
+        return false;
+    }
     for (std::string_view text : {section, key, value}) {
         const std::string bad = FirstNonWin1252Char(text);
         if (!bad.empty()) {

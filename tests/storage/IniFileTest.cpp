@@ -160,5 +160,23 @@ TEST_F(IniFileTest, QuotedValuesReadWithoutTheirQuotes) {
     EXPECT_EQ(IniFile(path_).ReadString("Datenbank", "Zelvorin"), "C:\\Meine Daten\\Fang.f");
 }
 
+TEST_F(IniFileTest, NamesAndValuesTheLayoutCannotHoldAreRefused) {
+    WriteBytes(path_, kHandWritten);
+    IniFile ini(path_);
+    // Written as they are, these would read back as other keys or sections.
+    EXPECT_FALSE(ini.WriteString("Karte", "See=Nord", "/a.jpg"));
+    EXPECT_FALSE(ini.LastError().empty());
+    EXPECT_FALSE(ini.WriteString("Karte", "[Datenbank]", "/a.jpg"));
+    EXPECT_FALSE(ini.WriteString("Karte", "; Kommentar", "/a.jpg"));
+    EXPECT_FALSE(ini.WriteString("Karte", " See", "/a.jpg"));
+    EXPECT_FALSE(ini.WriteString("Karte", "", "/a.jpg"));
+    EXPECT_FALSE(ini.WriteString("Karte", "See", "/a.jpg\r\n[Datenbank]\r\nZelvorin=/x"));
+    EXPECT_FALSE(ini.WriteString("Kar]te", "See", "/a.jpg"));
+    EXPECT_EQ(ReadBytes(path_), kHandWritten);
+    // Blanks and "=" inside a value are fine.
+    ASSERT_TRUE(ini.WriteString("Felder", "Meine Ansicht", "a = b, c"));
+    EXPECT_EQ(ini.ReadString("Felder", "meine ansicht"), "a = b, c");
+}
+
 } // namespace
 } // namespace zv
