@@ -89,7 +89,7 @@ std::vector<RecommendationRow> CatchRecommendation(TMlbc& catches,
     std::vector<std::vector<int>> rowsOfMonth(13);
     for (int row = 1; row <= scan.RowCount(); ++row) {
         scan.Visit(row);
-        const int month = CatchScan::Month(scan.Cell(row, datePosition));
+        const int month = scan.Month(scan.Cell(row, datePosition));
         rowsOfMonth[static_cast<std::size_t>(month)].push_back(row);
     }
 

@@ -1,6 +1,5 @@
 #include "statistics/CatchScan.h"
 
-#include "base/DateTime.h"
 #include "base/NumberText.h"
 #include "storage/TMlbc.h"
 
@@ -26,12 +25,13 @@ std::string_view CatchScan::Cell(int row, int position) const {
     return table_.Cell(row, position);
 }
 
-int CatchScan::Year(std::string_view dateText) {
-    return DecodeDate(StrToDate(dateText)).year;
-}
-
-int CatchScan::Month(std::string_view dateText) {
-    return DecodeDate(StrToDate(dateText)).month;
+TDateTime CatchScan::Date(std::string_view dateText) {
+    if (const auto known = dates_.find(dateText); known != dates_.end()) {
+        return known->second;
+    }
+    const TDateTime value = StrToDate(dateText);
+    dates_.emplace(std::string(dateText), value);
+    return value;
 }
 
 int CatchScan::Hour(std::string_view timeText) {

@@ -1,6 +1,12 @@
 #pragma once
 
+#include "base/DateTime.h"
+
+#include <cstddef>
+#include <functional>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace zv {
 
@@ -30,9 +36,11 @@ public:
 
     // Parsing of the cells a computation uses. Each throws EConvertError
     // with the German message naming the text; an empty date or time is an
-    // error too.
-    static int Year(std::string_view dateText);
-    static int Month(std::string_view dateText);
+    // error too. A table holds few distinct dates, so each is parsed once
+    // per scan.
+    TDateTime Date(std::string_view dateText);
+    int Year(std::string_view dateText) { return DecodeDate(Date(dateText)).year; }
+    int Month(std::string_view dateText) { return DecodeDate(Date(dateText)).month; }
     static int Hour(std::string_view timeText);
     static double Number(std::string_view text);
 
@@ -40,6 +48,14 @@ private:
     TMlbc& table_;
     int rowCount_ = 0;
     int lastVisited_ = 0;
+
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const noexcept {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+    std::unordered_map<std::string, TDateTime, TextHash, std::equal_to<>> dates_;
 };
 
 } // namespace zv

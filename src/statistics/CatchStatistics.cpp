@@ -64,11 +64,11 @@ struct CatchColumns {
 // The catch date of one row, parsed the first time a step needs it.
 class RowDate {
 public:
-    explicit RowDate(std::string_view text) : text_(text) {}
+    RowDate(CatchScan& scan, std::string_view text) : scan_(scan), text_(text) {}
 
     TDateTime Value() {
         if (!value_) {
-            value_ = StrToDate(text_);
+            value_ = scan_.Date(text_);
         }
         return *value_;
     }
@@ -76,6 +76,7 @@ public:
     int Month() { return DecodeDate(Value()).month; }
 
 private:
+    CatchScan& scan_;
     std::string_view text_;
     std::optional<TDateTime> value_;
 };
@@ -160,7 +161,7 @@ SpeciesResult SpeciesStatistics(TMlbc& catches, const std::filesystem::path& pro
     Totals totals;
     for (int row = 1; row <= scan.RowCount(); ++row) {
         scan.Visit(row);
-        RowDate date(scan.Cell(row, fields.date));
+        RowDate date(scan, scan.Cell(row, fields.date));
         if (!filter.Passes(scan, fields, row, date)) {
             continue;
         }
@@ -218,7 +219,7 @@ BaitResult BaitStatistics(TMlbc& catches, const std::filesystem::path& programFo
     Totals totals;
     for (int row = 1; row <= scan.RowCount(); ++row) {
         scan.Visit(row);
-        RowDate date(scan.Cell(row, fields.date));
+        RowDate date(scan, scan.Cell(row, fields.date));
         if (!filter.Passes(scan, fields, row, date)) {
             continue;
         }
@@ -310,7 +311,7 @@ WeatherResult WeatherStatistics(TMlbc& catches, const std::filesystem::path& pro
 
     for (int row = 1; row <= scan.RowCount(); ++row) {
         scan.Visit(row);
-        RowDate date(scan.Cell(row, fields.date));
+        RowDate date(scan, scan.Cell(row, fields.date));
         if (!filter.Passes(scan, fields, row, date)) {
             continue;
         }

@@ -69,7 +69,7 @@ std::vector<std::string> ChoicesOf(TMlbc& catches, int year, std::string_view fi
     DistinctTexts texts;
     for (int row = 1; row <= scan.RowCount(); ++row) {
         scan.Visit(row);
-        if (year != 0 && CatchScan::Year(scan.Cell(row, datePosition)) != year) {
+        if (year != 0 && scan.Year(scan.Cell(row, datePosition)) != year) {
             continue;
         }
         if (!baitType.empty() && scan.Cell(row, baitTypePosition) != baitType) {
@@ -95,7 +95,7 @@ std::vector<std::string> YearChoices(TMlbc& catches, std::string_view catcher) {
         if (!catcher.empty() && scan.Cell(row, catcherPosition) != catcher) {
             continue;
         }
-        years.insert(CatchScan::Year(scan.Cell(row, datePosition)));
+        years.insert(scan.Year(scan.Cell(row, datePosition)));
     }
     std::vector<std::string> choices{AllEntry};
     for (int year : years) {
