@@ -3,6 +3,7 @@
 
 #include "cli/DataCommands.h"
 #include "cli/StatsCommands.h"
+#include "cli/TableCommands.h"
 
 #include <iostream>
 #include <string>
@@ -26,6 +27,7 @@ constexpr Command kCommands[] = {
     {"convert-legacy", zv::cli::RunConvertLegacyCommand},
     {"rebuild-lists", zv::cli::RunRebuildListsCommand},
     {"open", zv::cli::RunOpenCommand},
+    {"table", zv::cli::RunTableCommand},
 };
 
 void PrintUsage(std::ostream& err) {
