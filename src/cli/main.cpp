@@ -2,6 +2,7 @@
 // in its own file; main only picks the group by the first word.
 
 #include "cli/DataCommands.h"
+#include "cli/PdfDemoCommand.h"
 #include "cli/StatsCommands.h"
 #include "cli/TableCommands.h"
 
@@ -28,6 +29,7 @@ constexpr Command kCommands[] = {
     {"rebuild-lists", zv::cli::RunRebuildListsCommand},
     {"open", zv::cli::RunOpenCommand},
     {"table", zv::cli::RunTableCommand},
+    {"pdf-demo", zv::cli::RunPdfDemoCommand},
 };
 
 void PrintUsage(std::ostream& err) {

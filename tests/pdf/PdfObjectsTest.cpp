@@ -56,8 +56,12 @@ TEST(PdfObjects, StringsEscapeDelimitersAndControlCharacters) {
     TPdfText text("a(b)c\\d\r\n\t\b\f");
     EXPECT_EQ(Written(text), "(a\\(b\\)c\\\\d\\r\\n\\t\\b\\f)");
     // Windows-1252 bytes pass unchanged.
-    TPdfText umlauts("Fänger 5 €");
-    EXPECT_EQ(Written(umlauts), "(F\xE4nger 5 \x80)");
+    TPdfText umlauts("Fänger Jörg");
+    EXPECT_EQ(Written(umlauts), "(F\xE4nger J\xF6rg)");
+    // € and the dashes differ between Windows-1252 and the encoding of
+    // text strings, so they go as Unicode.
+    TPdfText euro("5 €");
+    EXPECT_EQ(Written(euro), "<FEFF001B0065006E001B0035002020AC>");
 }
 
 TEST(PdfObjects, TextBeyondWindows1252IsAUtf16HexString) {

@@ -181,9 +181,23 @@ void AppendPdfLiteral(std::string& out, std::string_view bytes) {
 }
 
 void AppendPdfTextString(std::string& out, std::string_view utf8) {
+    // Text strings outside content streams are read as PDFDocEncoding, which
+    // agrees with Windows-1252 except at 0x80 … 0x9F (€, dashes, quotes);
+    // text using those goes the Unicode way so a viewer shows the same
+    // characters.
     if (auto bytes = Utf8ToWin1252(utf8)) {
-        AppendPdfLiteral(out, *bytes);
-        return;
+        bool sameInPdfDoc = true;
+        for (char c : *bytes) {
+            auto byte = static_cast<unsigned char>(c);
+            if (byte >= 0x80 && byte <= 0x9F) {
+                sameInPdfDoc = false;
+                break;
+            }
+        }
+        if (sameInPdfDoc) {
+            AppendPdfLiteral(out, *bytes);
+            return;
+        }
     }
     out += "<FEFF001B";
     AppendHex(out, 'e', 4);
