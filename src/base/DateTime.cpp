@@ -84,14 +84,14 @@ bool ScanDate(std::string_view s, std::size_t& pos, TDateTime& value) {
     int day = n[0];
     int month = n[1];
     int year = 0;
-    const int currentYear = DecodeDate(CurrentClock().Now()).year;
+    // The clock is asked only when the text leaves the year open.
     if (count == 2) {
-        year = currentYear;
+        year = DecodeDate(CurrentClock().Now()).year;
     } else {
         year = n[2];
         if (len[2] <= 2) {
             // Two-digit years fall into the fifty years before and after today.
-            const int century = currentYear - 50;
+            const int century = DecodeDate(CurrentClock().Now()).year - 50;
             year += century / 100 * 100;
             if (year < century) {
                 year += 100;
