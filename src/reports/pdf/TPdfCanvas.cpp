@@ -28,7 +28,22 @@ void AppendColor(std::string& out, TColor color) {
 } // namespace
 
 void TPdfCanvas::SetPage(std::shared_ptr<TPdfPage> page) {
+    // A finished page is never drawn on again; give back the spare room its
+    // growing content left behind.
+    // Pages made from one template come out alike, so the next page starts
+    // with room for as much as the last one held.
+    std::size_t expected = 0;
+    if (page_) {
+        std::string& finished = page_->Contents().Data();
+        expected = finished.size() + finished.size() / 8;
+        if (finished.capacity() > finished.size() + finished.size() / 4) {
+            finished.shrink_to_fit();
+        }
+    }
     page_ = std::move(page);
+    if (page_) {
+        page_->Contents().Data().reserve(expected);
+    }
     attr_ = TPdfCanvasAttribute{};
     SetFont("Arial", 10);
 }

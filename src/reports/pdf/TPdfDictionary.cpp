@@ -58,6 +58,11 @@ void TPdfDictionary::Remove(std::string_view key) {
 
 void TPdfDictionary::Write(TPdfOutput& out) {
     out.Write("<<\r\n");
+    WriteElements(out);
+    out.Write(">>");
+}
+
+void TPdfDictionary::WriteElements(TPdfOutput& out) {
     std::string name;
     for (auto& element : items_) {
         if (element.internal) {
@@ -70,7 +75,6 @@ void TPdfDictionary::Write(TPdfOutput& out) {
         element.value->Write(out);
         out.Write("\r\n");
     }
-    out.Write(">>");
 }
 
 } // namespace zv

@@ -31,6 +31,10 @@ public:
 
     void Write(TPdfOutput& out) override;
 
+protected:
+    // The "key value" lines of the stored elements, internal ones left out.
+    void WriteElements(TPdfOutput& out);
+
 private:
     struct Element {
         std::string key;

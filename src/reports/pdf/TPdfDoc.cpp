@@ -200,61 +200,6 @@ const TPdfXref& TPdfDoc::Xref() const {
     return *xref_;
 }
 
-void TPdfDoc::FillOutlines() {
-    // Post-order walk without recursion, so the count of every entry's
-    // descendants is known when its dictionary is filled.
-    struct Frame {
-        TPdfOutlineEntry* entry;
-        bool childrenDone;
-    };
-    std::vector<Frame> stack{{outlineRoot_.get(), false}};
-    std::unordered_map<const TPdfOutlineEntry*, int> descendants;
-    while (!stack.empty()) {
-        Frame frame = stack.back();
-        stack.pop_back();
-        TPdfOutlineEntry* entry = frame.entry;
-        if (!frame.childrenDone) {
-            stack.push_back({entry, true});
-            for (TPdfOutlineEntry* child = entry->First(); child != nullptr;
-                 child = child->Next()) {
-                stack.push_back({child, false});
-            }
-            continue;
-        }
-        int count = 0;
-        for (TPdfOutlineEntry* child = entry->First(); child != nullptr; child = child->Next()) {
-            count += 1 + descendants[child];
-        }
-        for (TPdfOutlineEntry* child = entry->First(); child != nullptr; child = child->Next()) {
-            descendants.erase(child);
-        }
-        descendants[entry] = count;
-
-        entry->AddNumber("Count", entry->Opened() ? count : -count);
-        if (entry != outlineRoot_.get()) {
-            entry->AddText("Title", entry->Title());
-            if (entry->Dest()) {
-                entry->Add("Dest", entry->Dest()->GetValue());
-            } else {
-                entry->Remove("Dest");
-            }
-        }
-        auto link = [entry](const char* key, TPdfOutlineEntry* target) {
-            if (target != nullptr) {
-                entry->Add(key, std::make_shared<TPdfVirtualObject>(target->ObjectNumber(),
-                                                                    target->Generation()));
-            } else {
-                entry->Remove(key);
-            }
-        };
-        link("First", entry->First());
-        link("Last", entry->Last());
-        link("Prev", entry->Prev());
-        link("Next", entry->Next());
-        link("Parent", entry->Parent());
-    }
-}
-
 void TPdfDoc::SaveToStream(std::ostream& stream) {
     RequireDocument("SaveToStream --there is no document to save.");
     if (pages_.empty()) {
@@ -265,9 +210,6 @@ void TPdfDoc::SaveToStream(std::ostream& stream) {
         catalog_->Add("OpenAction", openAction_->GetValue());
     } else {
         catalog_->Remove("OpenAction");
-    }
-    if (outlineRoot_) {
-        FillOutlines();
     }
 
     TPdfOutput out(stream);

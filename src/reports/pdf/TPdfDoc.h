@@ -79,7 +79,6 @@ public:
 
 private:
     void RequireDocument(const char* message) const;
-    void FillOutlines();
 
     bool useOutlines_ = false;
     double defaultPageWidth_ = 596;

@@ -1,7 +1,10 @@
 #include "reports/pdf/TPdfOutlineEntry.h"
 
+#include "reports/pdf/PdfFormat.h"
+#include "reports/pdf/TPdfArray.h"
 #include "reports/pdf/TPdfDestination.h"
 #include "reports/pdf/TPdfDoc.h"
+#include "reports/pdf/TPdfOutput.h"
 
 #include <stdexcept>
 
@@ -19,6 +22,9 @@ TPdfOutlineEntry* TPdfOutlineEntry::AddChild() {
         first_ = entry;
     }
     last_ = entry;
+    for (TPdfOutlineEntry* ancestor = this; ancestor != nullptr; ancestor = ancestor->parent_) {
+        ++ancestor->descendants_;
+    }
     return entry;
 }
 
@@ -29,12 +35,45 @@ void TPdfOutlineEntry::SetDest(std::shared_ptr<TPdfDestination> dest) {
     dest_ = std::move(dest);
 }
 
-int TPdfOutlineEntry::DescendantCount() const {
-    int count = 0;
-    for (const TPdfOutlineEntry* child = first_; child != nullptr; child = child->next_) {
-        count += 1 + child->DescendantCount();
+namespace {
+
+void WriteLink(TPdfOutput& out, const char* key, const TPdfOutlineEntry* target) {
+    if (target == nullptr) {
+        return;
     }
-    return count;
+    out.Write(key);
+    out.WriteInt(target->ObjectNumber());
+    out.Write(' ');
+    out.WriteInt(target->Generation());
+    out.Write(" R\r\n");
+}
+
+} // namespace
+
+void TPdfOutlineEntry::Write(TPdfOutput& out) {
+    out.Write("<<\r\n");
+    WriteElements(out);
+    // Closed entries give their descendants as a negative count.
+    out.Write("/Count ");
+    out.WriteInt(opened_ ? descendants_ : -descendants_);
+    out.Write("\r\n");
+    if (parent_ != nullptr) {
+        std::string text = "/Title ";
+        AppendPdfTextString(text, title_);
+        text += "\r\n";
+        out.Write(text);
+        if (dest_) {
+            out.Write("/Dest ");
+            dest_->GetValue()->Write(out);
+            out.Write("\r\n");
+        }
+    }
+    WriteLink(out, "/First ", first_);
+    WriteLink(out, "/Last ", last_);
+    WriteLink(out, "/Prev ", prev_);
+    WriteLink(out, "/Next ", next_);
+    WriteLink(out, "/Parent ", parent_);
+    out.Write(">>");
 }
 
 } // namespace zv

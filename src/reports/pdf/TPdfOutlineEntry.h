@@ -11,8 +11,10 @@ class TPdfDestination;
 class TPdfDoc;
 
 // A bookmark. The tree is linked through plain pointers; the document's
-// cross-reference table owns every entry. The dictionary entries ("Title",
-// "Dest", "Count", the links) are filled in when the document is written.
+// cross-reference table owns every entry. The entries that describe the
+// tree ("Count", "Title", "Dest", the links) are written from the entry's
+// state when the document is written, after its stored elements; a report
+// has hundreds of thousands of bookmarks, so they are not stored as objects.
 class TPdfOutlineEntry : public TPdfDictionary {
 public:
     explicit TPdfOutlineEntry(TPdfDoc* doc) : doc_(doc) {}
@@ -37,7 +39,9 @@ public:
     void SetOpened(bool opened) { opened_ = opened; }
 
     // Number of all entries below this one.
-    int DescendantCount() const;
+    int DescendantCount() const { return descendants_; }
+
+    void Write(TPdfOutput& out) override;
 
 protected:
     TPdfDoc* doc_;
@@ -51,6 +55,7 @@ private:
     TPdfOutlineEntry* next_ = nullptr;
     std::string title_;
     std::shared_ptr<TPdfDestination> dest_;
+    int descendants_ = 0;
 };
 
 } // namespace zv
