@@ -201,15 +201,40 @@ bool TMlb2::WriteCsv(const std::string& path) {
         out += "\r\n";
     }
 
+    // Rows are escaped straight into a flat buffer that has room for the
+    // worst case of the row; it goes to the file whenever it is full enough.
     const std::size_t fieldCount = names_.size();
-    for (std::size_t r = 0; r < rows_.size(); ++r) {
+    std::unique_ptr<char[]> buffer(new char[kFlushSize]);
+    std::size_t capacity = kFlushSize;
+    std::size_t used = 0;
+    bool writeFailed = !writer.Write(out);
+    for (std::size_t r = 0; r < rows_.size() && !writeFailed; ++r) {
         const TMlb2Row& row = rows_[r];
-        const std::size_t lineStart = out.size();
+        const std::string_view rowBytes = row.Bytes();
+        const std::size_t need = 2 * rowBytes.size() + 9 * fieldCount + 3;
+        if (used + need > capacity) {
+            writeFailed = !writer.Write(std::string_view(buffer.get(), used));
+            used = 0;
+            if (need > capacity) {
+                capacity = need;
+                buffer.reset(new char[capacity]);
+            }
+        }
+        char* const lineStart = buffer.get() + used;
+        char* p = lineStart;
         for (std::size_t i = 0; i < fieldCount; ++i) {
             if (i > 0) {
-                out.push_back(separator_);
+                *p++ = separator_;
             }
-            if (!parser.AppendEscaped(row.Cell(i), out, &bad)) {
+            // Cells of a row lie back to back, so the scan may read on into
+            // the following ones.
+            const std::string_view cell = row.Cell(i);
+            const std::size_t readable =
+                cell.empty()
+                    ? 0
+                    : rowBytes.size() - static_cast<std::size_t>(cell.data() - rowBytes.data());
+            p = parser.EscapeInto(cell, p, &bad, readable);
+            if (p == nullptr) {
                 writer.Abort();
                 return Fail(kErrorReadWrite, kMsgWriteError,
                             WriteFailure(path, "Datensatz " + std::to_string(r + 1) + ", Feld \"" +
@@ -218,18 +243,17 @@ bool TMlb2::WriteCsv(const std::string& path) {
         }
         // A line of blanks only would be skipped when read back; a backslash
         // before its first character keeps the row (it reads as that character).
-        if (out.size() > lineStart && out[lineStart] != separator_ &&
-            Trim(std::string_view(out).substr(lineStart)).empty()) {
-            out.insert(out.begin() + static_cast<std::ptrdiff_t>(lineStart), '\\');
+        const std::string_view line(lineStart, static_cast<std::size_t>(p - lineStart));
+        if (!line.empty() && line[0] != separator_ && Trim(line).empty()) {
+            std::memmove(lineStart + 1, lineStart, line.size());
+            *lineStart = '\\';
+            ++p;
         }
-        out += "\r\n";
-        if (out.size() >= kFlushSize) {
-            if (!writer.Write(out)) {
-                break;
-            }
-            out.clear();
-        }
+        *p++ = '\r';
+        *p++ = '\n';
+        used = static_cast<std::size_t>(p - buffer.get());
     }
+    out.assign(buffer.get(), used);
     writer.Write(out);
     if (!writer.Commit()) {
         return Fail(kErrorReadWrite, kMsgWriteError, writer.Error());

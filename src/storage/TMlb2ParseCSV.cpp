@@ -1,11 +1,30 @@
 #include "storage/TMlb2ParseCSV.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
+#include <climits>
+#include <cstdint>
+#include <cstring>
 
 #include "base/Win1252.h"
 
 namespace zv {
 namespace {
+
+constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+
+// High bit set in the lowest byte of `word` that is zero (bytes above the
+// first zero may be flagged too; only the lowest flag is used).
+inline std::uint64_t ZeroBytes(std::uint64_t word) {
+    return (word - kOnes) & ~word & kHighBits;
+}
+
+// The same for bytes below `limit` (at most 0x80).
+inline std::uint64_t LessThanBytes(std::uint64_t word, unsigned limit) {
+    return (word - kOnes * limit) & ~word & kHighBits;
+}
 
 struct Utf8Table {
     std::array<std::string, 256> text;
@@ -45,44 +64,73 @@ void AppendWin1252AsUtf8(std::string_view bytes, std::string& out) {
 bool TMlb2ParseCSV::SplitLine(std::string_view line, TMlb2Row::Builder& pieces) const {
     const Utf8Table& table = Table();
     const auto sep = static_cast<unsigned char>(separator_);
-    pieces.Clear();
-    const char* const begin = line.data();
     const std::size_t size = line.size();
-    std::size_t pos = 0;
-    std::size_t runStart = 0;
-    while (pos < size) {
-        const auto c = static_cast<unsigned char>(begin[pos]);
-        if (c < 0x80 && c != sep && c != '\\') {
-            ++pos;
-            continue;
-        }
-        pieces.Append(std::string_view(begin + runStart, pos - runStart));
-        if (c == sep) {
-            if (!pieces.EndCell()) {
-                return false;
+    // A byte becomes at most three UTF-8 bytes and every separator ends one
+    // piece, so the room is known before the pass; eight bytes of slack let
+    // the scan store whole words.
+    pieces.Clear();
+    pieces.Reserve(3 * size + 16, size + 1);
+    char* const base = pieces.data_.get();
+    char* out = base;
+    std::uint32_t* const ends = pieces.ends_.get();
+    std::size_t count = 0;
+    const auto* p = reinterpret_cast<const unsigned char*>(line.data());
+    const unsigned char* const end = p + size;
+    const std::uint64_t sepWord = kOnes * sep;
+    const std::uint64_t backslashWord = kOnes * '\\';
+    for (;;) {
+        // Plain ASCII runs go eight bytes at a time up to the next byte that
+        // needs a look: the separator, a backslash or a byte above 0x7F.
+        while (end - p >= 8) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, p, 8);
+            std::memcpy(out, &word, 8);
+            const std::uint64_t special =
+                (word & kHighBits) | ZeroBytes(word ^ sepWord) | ZeroBytes(word ^ backslashWord);
+            if (special == 0) {
+                p += 8;
+                out += 8;
+                continue;
             }
-            ++pos;
+            const int skip = std::countr_zero(special) / 8;
+            p += skip;
+            out += skip;
+            break;
+        }
+        if (p == end) {
+            break;
+        }
+        const unsigned char c = *p;
+        if (c == sep) {
+            ends[count++] = static_cast<std::uint32_t>(out - base);
+            ++p;
         } else if (c == '\\') {
-            if (pos + 1 < size) {
-                const auto next = static_cast<unsigned char>(begin[pos + 1]);
+            if (end - p >= 2) {
+                const unsigned char next = p[1];
                 if (next == 'n' || next == 'N') {
-                    pieces.Append("\r\n");
+                    *out++ = '\r';
+                    *out++ = '\n';
                 } else {
-                    pieces.Append(table.text[next]);
+                    const std::string& utf8 = table.text[next];
+                    std::memcpy(out, utf8.data(), utf8.size());
+                    out += utf8.size();
                 }
-                pos += 2;
+                p += 2;
             } else {
-                pieces.Append('\\');
-                ++pos;
+                *out++ = '\\';
+                ++p;
             }
         } else {
-            pieces.Append(table.text[c]);
-            ++pos;
+            const std::string& utf8 = table.text[c];
+            std::memcpy(out, utf8.data(), utf8.size());
+            out += utf8.size();
+            ++p;
         }
-        runStart = pos;
     }
-    pieces.Append(std::string_view(begin + runStart, pos - runStart));
-    return pieces.EndCell();
+    ends[count++] = static_cast<std::uint32_t>(out - base);
+    pieces.size_ = static_cast<std::size_t>(out - base);
+    pieces.count_ = count;
+    return pieces.size_ <= UINT32_MAX;
 }
 
 std::vector<std::string> TMlb2ParseCSV::SplitLine(std::string_view line) const {
@@ -96,54 +144,90 @@ std::vector<std::string> TMlb2ParseCSV::SplitLine(std::string_view line) const {
     return result;
 }
 
-bool TMlb2ParseCSV::AppendEscaped(std::string_view utf8Cell, std::string& out,
-                                  std::string* badChar) const {
+char* TMlb2ParseCSV::EscapeInto(std::string_view utf8Cell, char* out, std::string* badChar,
+                                std::size_t readable) const {
     const auto sep = static_cast<unsigned char>(separator_);
-    const char* const begin = utf8Cell.data();
-    const std::size_t size = utf8Cell.size();
-    std::size_t pos = 0;
-    std::size_t runStart = 0;
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8Cell.data());
+    const unsigned char* const end = p + utf8Cell.size();
+    // Words may be read past the cell's end as far as the caller allows;
+    // the cell's end then stops the scan like a special byte.
+    const unsigned char* const readEnd = p + std::max(readable, utf8Cell.size());
+    const std::uint64_t sepWord = kOnes * sep;
+    const std::uint64_t backslashWord = kOnes * '\\';
     std::string converted;
-    while (pos < size) {
-        const auto c = static_cast<unsigned char>(begin[pos]);
-        if (c >= 0x20 && c < 0x80 && c != sep && c != '\\') {
-            ++pos;
-            continue;
+    for (;;) {
+        // Printable ASCII other than the separator and backslash is copied
+        // as it is, eight bytes at a time.
+        while (readEnd - p >= 8) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, p, 8);
+            std::memcpy(out, &word, 8);
+            std::uint64_t special = (word & kHighBits) | LessThanBytes(word, 0x20) |
+                                    ZeroBytes(word ^ sepWord) | ZeroBytes(word ^ backslashWord);
+            const auto left = static_cast<std::size_t>(end - p);
+            if (left < 8) {
+                special |= std::uint64_t{0x80} << (8 * left);
+            }
+            if (special == 0) {
+                p += 8;
+                out += 8;
+                continue;
+            }
+            const int skip = std::countr_zero(special) / 8;
+            p += skip;
+            out += skip;
+            break;
         }
-        out.append(begin + runStart, pos - runStart);
+        if (p == end) {
+            return out;
+        }
+        const unsigned char c = *p;
         if (c >= 0x80) {
             // A run of non-ASCII bytes holds whole UTF-8 characters.
-            std::size_t end = pos + 1;
-            while (end < size && static_cast<unsigned char>(begin[end]) >= 0x80) {
-                ++end;
+            const unsigned char* runEnd = p + 1;
+            while (runEnd < end && *runEnd >= 0x80) {
+                ++runEnd;
             }
             converted.clear();
-            if (!AppendUtf8AsWin1252(utf8Cell.substr(pos, end - pos), converted, badChar)) {
-                return false;
+            if (!AppendUtf8AsWin1252(std::string_view(reinterpret_cast<const char*>(p),
+                                                      static_cast<std::size_t>(runEnd - p)),
+                                     converted, badChar)) {
+                return nullptr;
             }
             for (const char b : converted) {
                 if (static_cast<unsigned char>(b) == sep) {
-                    out.push_back('\\');
+                    *out++ = '\\';
                 }
-                out.push_back(b);
+                *out++ = b;
             }
-            pos = end;
-        } else {
-            if (c == '\r') {
-                out.append("\\n");
-            } else if (c == '\n') {
-                // dropped: a cell line break is CR LF and the CR carries it
-            } else if (c == '\\' || c == sep) {
-                out.push_back('\\');
-                out.push_back(static_cast<char>(c));
-            } else {
-                out.push_back(static_cast<char>(c));
-            }
-            ++pos;
+            p = runEnd;
+            continue;
         }
-        runStart = pos;
+        if (c == '\r') {
+            *out++ = '\\';
+            *out++ = 'n';
+        } else if (c == '\n') {
+            // dropped: a cell line break is CR LF and the CR carries it
+        } else if (c == '\\' || c == sep) {
+            *out++ = '\\';
+            *out++ = static_cast<char>(c);
+        } else {
+            *out++ = static_cast<char>(c);
+        }
+        ++p;
     }
-    out.append(begin + runStart, pos - runStart);
+}
+
+bool TMlb2ParseCSV::AppendEscaped(std::string_view utf8Cell, std::string& out,
+                                  std::string* badChar) const {
+    const std::size_t start = out.size();
+    out.resize(start + EscapedCapacity(utf8Cell.size()));
+    char* const end = EscapeInto(utf8Cell, out.data() + start, badChar);
+    if (end == nullptr) {
+        out.resize(start);
+        return false;
+    }
+    out.resize(static_cast<std::size_t>(end - out.data()));
     return true;
 }
 

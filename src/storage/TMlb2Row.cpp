@@ -1,5 +1,6 @@
 #include "storage/TMlb2Row.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -16,35 +17,60 @@ std::uint32_t LoadU32(const char* p) {
 
 } // namespace
 
+void TMlb2Row::Builder::Reserve(std::size_t bytes, std::size_t cells) {
+    if (size_ + bytes > capacity_) {
+        const std::size_t capacity = std::max(size_ + bytes, 2 * capacity_ + 256);
+        std::unique_ptr<char[]> data(new char[capacity]);
+        if (size_ > 0) {
+            std::memcpy(data.get(), data_.get(), size_);
+        }
+        data_ = std::move(data);
+        capacity_ = capacity;
+    }
+    if (count_ + cells > endsCapacity_) {
+        const std::size_t capacity = std::max(count_ + cells, 2 * endsCapacity_ + 64);
+        std::unique_ptr<std::uint32_t[]> ends(new std::uint32_t[capacity]);
+        if (count_ > 0) {
+            std::memcpy(ends.get(), ends_.get(), count_ * sizeof(std::uint32_t));
+        }
+        ends_ = std::move(ends);
+        endsCapacity_ = capacity;
+    }
+}
+
+void TMlb2Row::Builder::Append(std::string_view bytes) {
+    Reserve(bytes.size(), 0);
+    if (!bytes.empty()) {
+        std::memcpy(data_.get() + size_, bytes.data(), bytes.size());
+        size_ += bytes.size();
+    }
+}
+
 bool TMlb2Row::Builder::EndCell() {
-    if (data_.size() > kMaxRowBytes) {
+    if (size_ > kMaxRowBytes) {
         return false;
     }
-    ends_.push_back(static_cast<std::uint32_t>(data_.size()));
+    Reserve(0, 1);
+    ends_[count_++] = static_cast<std::uint32_t>(size_);
     return true;
 }
 
 std::string_view TMlb2Row::Builder::Cell(std::size_t index) const {
-    if (index >= ends_.size()) {
+    if (index >= count_) {
         return {};
     }
     const std::size_t begin = index == 0 ? 0 : ends_[index - 1];
-    return std::string_view(data_).substr(begin, ends_[index] - begin);
-}
-
-std::string_view TMlb2Row::Builder::Pending() const {
-    const std::size_t begin = ends_.empty() ? 0 : ends_.back();
-    return std::string_view(data_).substr(begin);
+    return std::string_view(data_.get() + begin, ends_[index] - begin);
 }
 
 TMlb2Row TMlb2Row::Builder::Build() const {
     // Trailing empty cells need no room: missing cells read as empty.
-    std::size_t count = ends_.size();
-    const std::size_t used = count == 0 ? 0 : ends_[count - 1];
+    std::size_t count = count_;
     while (count > 0 && (count == 1 ? 0 : ends_[count - 2]) == ends_[count - 1]) {
         --count;
     }
-    return Make(ends_.data(), count, std::string_view(data_).substr(0, used));
+    const std::size_t used = count == 0 ? 0 : ends_[count - 1];
+    return Make(ends_.get(), count, std::string_view(data_.get(), used));
 }
 
 TMlb2Row TMlb2Row::Make(const std::uint32_t* ends, std::size_t count, std::string_view data) {
@@ -80,6 +106,14 @@ std::string_view TMlb2Row::Cell(std::size_t index) const {
     const std::uint32_t end = End(index);
     const char* data = mem_.get() + sizeof(std::uint32_t) * (1 + count);
     return std::string_view(data + begin, end - begin);
+}
+
+std::string_view TMlb2Row::Bytes() const {
+    const std::size_t count = CellCount();
+    if (count == 0) {
+        return {};
+    }
+    return std::string_view(mem_.get() + sizeof(std::uint32_t) * (1 + count), End(count - 1));
 }
 
 bool TMlb2Row::SetCell(std::size_t index, std::string_view text) {

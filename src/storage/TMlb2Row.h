@@ -20,22 +20,28 @@ public:
     class Builder {
     public:
         void Clear() {
-            ends_.clear();
-            data_.clear();
+            size_ = 0;
+            count_ = 0;
         }
-        void Append(std::string_view bytes) { data_.append(bytes); }
-        void Append(char c) { data_.push_back(c); }
+        void Append(std::string_view bytes);
+        void Append(char c) { Append(std::string_view(&c, 1)); }
         // Completes the current cell; false once the row's bytes exceed 4 GiB.
         bool EndCell();
-        std::size_t CellCount() const { return ends_.size(); }
+        std::size_t CellCount() const { return count_; }
         std::string_view Cell(std::size_t index) const;
-        // Bytes of the cell being built (not yet ended).
-        std::string_view Pending() const;
         TMlb2Row Build() const;
 
     private:
-        std::vector<std::uint32_t> ends_;
-        std::string data_;
+        friend class TMlb2ParseCSV; // writes straight into the buffers
+        // Room for `bytes` more data bytes and `cells` more cell ends.
+        void Reserve(std::size_t bytes, std::size_t cells);
+
+        std::unique_ptr<char[]> data_;
+        std::size_t size_ = 0;
+        std::size_t capacity_ = 0;
+        std::unique_ptr<std::uint32_t[]> ends_;
+        std::size_t count_ = 0;
+        std::size_t endsCapacity_ = 0;
     };
 
     TMlb2Row() = default;
@@ -46,6 +52,8 @@ public:
 
     std::size_t CellCount() const;
     std::string_view Cell(std::size_t index) const;
+    // All cell bytes of the row back to back.
+    std::string_view Bytes() const;
     // Replaces one cell; false (row unchanged) if the row would exceed 4 GiB.
     bool SetCell(std::size_t index, std::string_view text);
 
