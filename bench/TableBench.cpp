@@ -122,6 +122,31 @@ void BM_RawRead(benchmark::State& state) {
 }
 BENCHMARK(BM_RawRead)->Unit(benchmark::kMillisecond);
 
+// The same into a fresh buffer each time, as reading a file into memory
+// does (the load has to allocate its table as well).
+void BM_RawReadFresh(benchmark::State& state) {
+    const std::size_t size = FileSize();
+    for (auto _ : state) {
+        std::unique_ptr<char[]> buffer(new char[size]);
+        const int fd = ::open(CatchFile().c_str(), O_RDONLY);
+        std::size_t got = 0;
+        while (got < size) {
+            const ssize_t n = ::read(fd, buffer.get() + got, size - got);
+            if (n <= 0) {
+                break;
+            }
+            got += static_cast<std::size_t>(n);
+        }
+        ::close(fd);
+        benchmark::DoNotOptimize(buffer.get());
+        if (got != size) {
+            state.SkipWithError("short read");
+        }
+    }
+    SetBytes(state);
+}
+BENCHMARK(BM_RawReadFresh)->Unit(benchmark::kMillisecond);
+
 void BM_LoadCsv(benchmark::State& state) {
     long long peak = 0;
     for (auto _ : state) {

@@ -21,6 +21,12 @@ inline std::uint64_t ZeroBytes(std::uint64_t word) {
     return (word - kOnes) & ~word & kHighBits;
 }
 
+// High bit set in exactly the bytes of `word` that are zero.
+inline std::uint64_t ExactZeroBytes(std::uint64_t word) {
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+    return ~(((word & kLow7) + kLow7) | word | kLow7);
+}
+
 // The same for bytes below `limit` (at most 0x80).
 inline std::uint64_t LessThanBytes(std::uint64_t word, unsigned limit) {
     return (word - kOnes * limit) & ~word & kHighBits;
@@ -79,20 +85,29 @@ bool TMlb2ParseCSV::SplitLine(std::string_view line, TMlb2Row::Builder& pieces) 
     const std::uint64_t sepWord = kOnes * sep;
     const std::uint64_t backslashWord = kOnes * '\\';
     for (;;) {
-        // Plain ASCII runs go eight bytes at a time up to the next byte that
-        // needs a look: the separator, a backslash or a byte above 0x7F.
+        // Eight bytes at a time: the word is copied as it is (separators
+        // included; they become the fillers between cells) and every
+        // separator in it ends a piece, up to the first byte that needs a
+        // look of its own: a backslash or a byte above 0x7F.
         while (end - p >= 8) {
             std::uint64_t word = 0;
             std::memcpy(&word, p, 8);
             std::memcpy(out, &word, 8);
-            const std::uint64_t special =
-                (word & kHighBits) | ZeroBytes(word ^ sepWord) | ZeroBytes(word ^ backslashWord);
-            if (special == 0) {
+            const std::uint64_t seps = ExactZeroBytes(word ^ sepWord);
+            const std::uint64_t other =
+                ((word & kHighBits) | ExactZeroBytes(word ^ backslashWord)) & ~seps;
+            std::uint64_t before = other == 0 ? seps : seps & ((other & (~other + 1)) - 1);
+            const auto offset = static_cast<std::uint32_t>(out - base);
+            while (before != 0) {
+                ends[count++] = offset + static_cast<std::uint32_t>(std::countr_zero(before) / 8);
+                before &= before - 1;
+            }
+            if (other == 0) {
                 p += 8;
                 out += 8;
                 continue;
             }
-            const int skip = std::countr_zero(special) / 8;
+            const int skip = std::countr_zero(other) / 8;
             p += skip;
             out += skip;
             break;
@@ -103,6 +118,7 @@ bool TMlb2ParseCSV::SplitLine(std::string_view line, TMlb2Row::Builder& pieces) 
         const unsigned char c = *p;
         if (c == sep) {
             ends[count++] = static_cast<std::uint32_t>(out - base);
+            *out++ = static_cast<char>(c);
             ++p;
         } else if (c == '\\') {
             if (end - p >= 2) {

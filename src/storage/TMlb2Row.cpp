@@ -8,6 +8,7 @@ namespace zv {
 namespace {
 
 constexpr std::size_t kMaxRowBytes = std::numeric_limits<std::uint32_t>::max();
+constexpr char kFiller = ';';
 
 std::uint32_t LoadU32(const char* p) {
     std::uint32_t v = 0;
@@ -47,11 +48,12 @@ void TMlb2Row::Builder::Append(std::string_view bytes) {
 }
 
 bool TMlb2Row::Builder::EndCell() {
-    if (size_ > kMaxRowBytes) {
+    if (size_ >= kMaxRowBytes) {
         return false;
     }
-    Reserve(0, 1);
+    Reserve(1, 1);
     ends_[count_++] = static_cast<std::uint32_t>(size_);
+    data_[size_++] = kFiller;
     return true;
 }
 
@@ -59,14 +61,14 @@ std::string_view TMlb2Row::Builder::Cell(std::size_t index) const {
     if (index >= count_) {
         return {};
     }
-    const std::size_t begin = index == 0 ? 0 : ends_[index - 1];
+    const std::size_t begin = index == 0 ? 0 : ends_[index - 1] + 1;
     return std::string_view(data_.get() + begin, ends_[index] - begin);
 }
 
 TMlb2Row TMlb2Row::Builder::Build() const {
     // Trailing empty cells need no room: missing cells read as empty.
     std::size_t count = count_;
-    while (count > 0 && (count == 1 ? 0 : ends_[count - 2]) == ends_[count - 1]) {
+    while (count > 0 && (count == 1 ? 0 : ends_[count - 2] + 1) == ends_[count - 1]) {
         --count;
     }
     const std::size_t used = count == 0 ? 0 : ends_[count - 1];
@@ -102,7 +104,7 @@ std::string_view TMlb2Row::Cell(std::size_t index) const {
     if (index >= count) {
         return {};
     }
-    const std::uint32_t begin = index == 0 ? 0 : End(index - 1);
+    const std::uint32_t begin = index == 0 ? 0 : End(index - 1) + 1;
     const std::uint32_t end = End(index);
     const char* data = mem_.get() + sizeof(std::uint32_t) * (1 + count);
     return std::string_view(data + begin, end - begin);
@@ -123,18 +125,15 @@ bool TMlb2Row::SetCell(std::size_t index, std::string_view text) {
     }
     const std::size_t newCount = index >= count ? index + 1 : count;
     const std::size_t oldTotal = count == 0 ? 0 : End(count - 1);
-    const std::size_t oldCell = Cell(index).size();
-    if (oldTotal - oldCell + text.size() > kMaxRowBytes) {
+    if (oldTotal - Cell(index).size() + text.size() + newCount > kMaxRowBytes) {
         return false;
     }
-    std::vector<std::uint32_t> ends(newCount);
-    std::string data;
-    data.reserve(oldTotal - oldCell + text.size());
+    Builder builder;
     for (std::size_t i = 0; i < newCount; ++i) {
-        data.append(i == index ? text : Cell(i));
-        ends[i] = static_cast<std::uint32_t>(data.size());
+        builder.Append(i == index ? text : Cell(i));
+        builder.EndCell();
     }
-    *this = Make(ends.data(), newCount, data);
+    *this = builder.Build();
     return true;
 }
 

@@ -10,7 +10,9 @@
 namespace zv {
 
 // One row of a table kept in a single allocation: the cell count, the end
-// offset of every cell (32-bit) and then the cell bytes (UTF-8) back to back.
+// offset of every cell (32-bit) and then the cell bytes (UTF-8), one filler
+// byte between neighbouring cells (so a line read from a file can be copied
+// with its separators in place).
 // A catch table has millions of cells; a string object per cell would cost
 // more than the text itself. Cells past the stored count read as empty, so
 // adding a field never has to touch the rows.
@@ -52,7 +54,7 @@ public:
 
     std::size_t CellCount() const;
     std::string_view Cell(std::size_t index) const;
-    // All cell bytes of the row back to back.
+    // All cell bytes of the row, with the filler bytes between the cells.
     std::string_view Bytes() const;
     // Replaces one cell; false (row unchanged) if the row would exceed 4 GiB.
     bool SetCell(std::size_t index, std::string_view text);
