@@ -125,9 +125,9 @@ private:
     QLineEdit* ed_bilder = nullptr;
     QPushButton* BitBtn2 = nullptr;
     QPushButton* BitBtn3 = nullptr;
-    QLabel* Label15 = nullptr; // "GPS Lat"
-    QLabel* Label16 = nullptr; // "GPS Long"
-    QLabel* Label22 = nullptr; // "Windstärke:"
+    QLabel* Label15 = nullptr;            // "GPS Lat"
+    QLabel* Label16 = nullptr;            // "GPS Long"
+    QLabel* Label22 = nullptr;            // "Windstärke:"
     std::vector<QWidget*> catchControls_; // hidden on a day without a catch
 };
 
