@@ -34,6 +34,12 @@ ScriptedModal::~ScriptedModal() {
 }
 
 void ScriptedModal::On(const QString& objectName, std::function<void(QDialog&)> action) {
+    for (auto& [name, existing] : actions_) {
+        if (name == objectName) {
+            existing = std::move(action);
+            return;
+        }
+    }
     actions_.emplace_back(objectName, std::move(action));
 }
 

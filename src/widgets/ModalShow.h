@@ -32,6 +32,7 @@ public:
     ScriptedModal(const ScriptedModal&) = delete;
     ScriptedModal& operator=(const ScriptedModal&) = delete;
 
+    // The action for the window of that object name; replaces an earlier one.
     void On(const QString& objectName, std::function<void(QDialog&)> action);
     const QStringList& Shown() const { return shown_; }
     void Clear() { shown_.clear(); }

@@ -83,6 +83,9 @@ TfrmInfo::TfrmInfo(QWidget* parent) : QDialog(parent) {
     Label5->setObjectName(QStringLiteral("Label5"));
     grid->addWidget(Label5, 3, 1);
 
+    grid->setColumnStretch(1, 1);
+    Label1->setText(QStringLiteral("Zelvorin  v. ") + ProgramVersionText());
+
     BitBtn1 = new QPushButton(QStringLiteral("Schließen"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setDefault(true);
@@ -91,7 +94,7 @@ TfrmInfo::TfrmInfo(QWidget* parent) : QDialog(parent) {
     ConnectGuarded(Label4, &LinkLabel::clicked, this, [this] { Label4Click(); });
     ConnectGuarded(Label5, &LinkLabel::clicked, this, [this] { Label5Click(); });
     ConnectGuarded(BitBtn1, &QPushButton::clicked, this, [this](bool) { BitBtn1Click(); });
-    setFixedSize(340, 180);
+    setFixedSize(360, 190);
 }
 
 void TfrmInfo::showEvent(QShowEvent* event) {

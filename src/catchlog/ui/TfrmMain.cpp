@@ -5,6 +5,8 @@
 #include "catchlog/CatchPreview.h"
 #include "catchlog/PictureNames.h"
 #include "catchlog/ui/CatchListModel.h"
+#include "catchlog/ui/TfrmDetails.h"
+#include "catchlog/ui/TfrmFangHinzufuegen.h"
 #include "storage/ValueList.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/JpegImage.h"
@@ -32,6 +34,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <system_error>
 
 namespace zv {
@@ -158,9 +161,18 @@ void TfrmMain::BuildControls() {
     header->setSectionResizeMode(QHeaderView::Interactive);
     header->setHighlightSections(false);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    const int widths[CatchListModel::ColumnCount] = {60, 70, 109, 123, 100, 68, 69};
+    // The classic widths, widened where this font needs more room for a
+    // whole date or a column's caption: a cut-off date is useless.
+    const int widths[CatchListModel::ColumnCount] = {60, 70, 105, 118, 100, 68, 69};
+    const QFontMetrics cellFont(ListView1->font());
+    const QFontMetrics headerFont(header->font());
     for (int column = 0; column < CatchListModel::ColumnCount; ++column) {
-        ListView1->setColumnWidth(column, widths[column]);
+        const QString caption = model_->headerData(column, Qt::Horizontal).toString();
+        int width = std::max(widths[column], headerFont.horizontalAdvance(caption) + 14);
+        if (column == CatchListModel::DateColumn) {
+            width = std::max(width, cellFont.horizontalAdvance(QStringLiteral("00.00.0000")) + 14);
+        }
+        ListView1->setColumnWidth(column, width);
     }
     header->setStretchLastSection(true);
     ListView1->installEventFilter(this);
@@ -307,15 +319,6 @@ void TfrmMain::BuildMenus() {
     auto opener = [this](const char* className) {
         return [this, className] { OpenForm(U8(className)); };
     };
-    // Windows that work on the selected catch open only with one selected.
-    auto withSelection = [this](const char* className) {
-        return [this, className] {
-            if (SelectedCatchId() > 0) {
-                workspace_.DB().GoToRow(SelectedCatchId());
-                OpenForm(U8(className));
-            }
-        };
-    };
 
     QMenu* datei = menu(nullptr, "Datei1", "&Datei");
     item(datei, "Datenbankauswhlen1", "&Datenbank", [this] { Datenbankauswhlen1Click(); });
@@ -328,12 +331,12 @@ void TfrmMain::BuildMenus() {
     item(datei, "Beenden1", "&Beenden", [this] { Beenden1Click(); });
 
     QMenu* fang = menu(nullptr, "Fang1", "&Fang");
-    item(fang, "Hinzufgen1", "&Hinzufügen", opener("TfrmFangHinzufuegen"));
+    item(fang, "Hinzufgen1", "&Hinzufügen", [this] { Hinzufgen1Click(); });
     separator(fang);
     item(fang, "Details1", "&Details", [this] { Details1Click(); });
     separator(fang);
     item(fang, "Klonen1", "&Klonen", [this] { Klonen1Click(); });
-    item(fang, "Bearbeiten1", "&Bearbeiten", withSelection("TfrmFangHinzufuegen"));
+    item(fang, "Bearbeiten1", "&Bearbeiten", [this] { Bearbeiten1Click(); });
     item(fang, "Lschen1", "&Löschen", [this] { Lschen1Click(); });
     separator(fang);
     item(fang, "Suchen1", "&Suchen", opener("TfrmFangsuchen"));
@@ -376,7 +379,7 @@ void TfrmMain::BuildMenus() {
     PopupMenu1->setDefaultAction(details2);
     separator(PopupMenu1);
     item(PopupMenu1, "Klonen2", "Klonen", [this] { Klonen1Click(); });
-    item(PopupMenu1, "Bearbeiten2", "Bearbeiten", withSelection("TfrmFangHinzufuegen"));
+    item(PopupMenu1, "Bearbeiten2", "Bearbeiten", [this] { Bearbeiten1Click(); });
     item(PopupMenu1, "Lschen2", "Löschen", [this] { Lschen1Click(); });
 }
 
@@ -517,10 +520,23 @@ void TfrmMain::FillMapMenu() {
 }
 
 void TfrmMain::ShowCatchDetails(int row) {
-    if (!workspace_.DB().GoToRow(row)) {
-        return;
+    if (auto* details = forms_.Get<TfrmDetails>(QStringLiteral("TfrmDetails"))) {
+        details->ShowCatch(row);
     }
-    OpenForm(QStringLiteral("TfrmDetails"));
+}
+
+void TfrmMain::Hinzufgen1Click() {
+    if (auto* entry = forms_.Get<TfrmFangHinzufuegen>(QStringLiteral("TfrmFangHinzufuegen"))) {
+        entry->OpenForAdd();
+    }
+}
+
+void TfrmMain::Bearbeiten1Click() {
+    const int row = SelectedCatchId();
+    auto* entry = forms_.Get<TfrmFangHinzufuegen>(QStringLiteral("TfrmFangHinzufuegen"));
+    if (row > 0 && entry != nullptr) {
+        entry->OpenForEdit(row);
+    }
 }
 
 int TfrmMain::SelectedCatchId() const {

@@ -33,7 +33,7 @@ public:
     // Heights of the window without and with the detail area.
     static constexpr int kShortHeight = 434;
     static constexpr int kTallHeight = 588;
-    static constexpr int kWidth = 800;
+    static constexpr int kWidth = 830;
 
     explicit TfrmMain(std::filesystem::path programFolder, QWidget* parent = nullptr);
     ~TfrmMain() override;
@@ -53,6 +53,9 @@ public:
     void FillSpeciesFilter();
     void FillMapMenu();
     void ShowCatchDetails(int row);
+    // The openers of the catch entry window ("&Hinzufügen", "&Bearbeiten").
+    void Hinzufgen1Click();
+    void Bearbeiten1Click();
 
     // The catch table's row of the selected list row, or 0 when none is selected.
     int SelectedCatchId() const;
