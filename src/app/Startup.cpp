@@ -1,5 +1,9 @@
 #include "app/Startup.h"
 
+#include "catchlog/ui/TfrmBilder.h"
+#include "catchlog/ui/TfrmDetails.h"
+#include "catchlog/ui/TfrmFangHinzufuegen.h"
+#include "catchlog/ui/TfrmFelderverwalten.h"
 #include "catchlog/ui/TfrmInfo.h"
 #include "catchlog/ui/TfrmMain.h"
 #include "storage/ui/TfrmDatenbank.h"
@@ -29,9 +33,13 @@ std::unique_ptr<TfrmMain> CreateForms(const std::filesystem::path& programFolder
 
     // Windows whose content comes with later versions exist already, with
     // their captions, so their menu items open them.
+    main->Forms().Add(QStringLiteral("TfrmFangHinzufuegen"),
+                      new TfrmFangHinzufuegen(*main, main.get()));
+    main->Forms().Add(QStringLiteral("TfrmFelderverwalten"),
+                      new TfrmFelderverwalten(*main, main.get()));
+    main->Forms().Add(QStringLiteral("TfrmBilder"), new TfrmBilder(*main, main.get()));
+    main->Forms().Add(QStringLiteral("TfrmDetails"), new TfrmDetails(*main, main.get()));
     const PendingWindow before[] = {
-        {"TfrmFangHinzufuegen", "Fang hinzufügen"}, {"TfrmFelderverwalten", "Felder verwalten"},
-        {"TfrmBilder", "Bilder hinzufügen"},        {"TfrmDetails", "Details"},
         {"TfrmAKuebersicht", "Übersicht"},          {"TfrmAKadd", "Angelkosten hinzufügen"},
         {"TfrmAKjahr", "Jahreszusammenfassung"},    {"TfrmAksuchen", "Angelkosten suchen"},
         {"TfrmFangsuchen", "Fang suchen"},          {"TfrmStatistik", "Statistik"},
