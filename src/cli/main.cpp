@@ -2,6 +2,7 @@
 // in its own file; main only picks the group by the first word.
 
 #include "cli/DataCommands.h"
+#include "cli/DayCommand.h"
 #include "cli/PdfDemoCommand.h"
 #include "cli/StatsCommands.h"
 #include "cli/TableCommands.h"
@@ -28,8 +29,9 @@ constexpr Command kCommands[] = {
     {"convert-legacy", zv::cli::RunConvertLegacyCommand},
     {"rebuild-lists", zv::cli::RunRebuildListsCommand},
     {"open", zv::cli::RunOpenCommand},
-    {"table", zv::cli::RunTableCommand},
+    {"day", zv::cli::RunDayCommand},
     {"pdf-demo", zv::cli::RunPdfDemoCommand},
+    {"table", zv::cli::RunTableCommand},
 };
 
 void PrintUsage(std::ostream& err) {
