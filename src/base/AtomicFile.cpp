@@ -170,6 +170,13 @@ bool ReadFileBytes(const std::filesystem::path& path, std::string& bytes, std::s
         return false;
     }
     std::string data;
+    // Read straight into a buffer of the file's size; a file that grows
+    // meanwhile is still read to its end.
+    struct stat st {};
+    if (::fstat(::fileno(f), &st) == 0 && st.st_size > 0) {
+        data.resize(static_cast<std::size_t>(st.st_size));
+        data.resize(std::fread(data.data(), 1, data.size(), f));
+    }
     char buf[65536];
     std::size_t n = 0;
     while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
