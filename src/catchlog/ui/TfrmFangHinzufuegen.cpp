@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -103,6 +104,15 @@ QLabel* TfrmFangHinzufuegen::AddLabel(const char* name, const char* text, int ta
     auto* label = new QLabel(U8(text), this);
     label->setObjectName(U8(name));
     label->setGeometry(x, y + 3, width, 18);
+    // Labels sit in fixed columns; a caption wider than its column (the GPS
+    // formats) gets a smaller font instead of losing its end.
+    QFont font = label->font();
+    while (QFontMetrics(font).horizontalAdvance(label->text()) > width && font.pointSizeF() > 6) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    }
+    if (font != label->font()) {
+        label->setFont(font);
+    }
     Tagged(label, tag);
     return label;
 }
