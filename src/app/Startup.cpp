@@ -40,10 +40,10 @@ std::unique_ptr<TfrmMain> CreateForms(const std::filesystem::path& programFolder
     main->Forms().Add(QStringLiteral("TfrmBilder"), new TfrmBilder(*main, main.get()));
     main->Forms().Add(QStringLiteral("TfrmDetails"), new TfrmDetails(*main, main.get()));
     const PendingWindow before[] = {
-        {"TfrmAKuebersicht", "Übersicht"},          {"TfrmAKadd", "Angelkosten hinzufügen"},
-        {"TfrmAKjahr", "Jahreszusammenfassung"},    {"TfrmAksuchen", "Angelkosten suchen"},
-        {"TfrmFangsuchen", "Fang suchen"},          {"TfrmStatistik", "Statistik"},
-        {"TfrmInternet", "Online Statistiken"},     {"TfrmOSabgleichen", "Abgleichen"},
+        {"TfrmAKuebersicht", "Übersicht"},       {"TfrmAKadd", "Angelkosten hinzufügen"},
+        {"TfrmAKjahr", "Jahreszusammenfassung"}, {"TfrmAksuchen", "Angelkosten suchen"},
+        {"TfrmFangsuchen", "Fang suchen"},       {"TfrmStatistik", "Statistik"},
+        {"TfrmInternet", "Online Statistiken"},  {"TfrmOSabgleichen", "Abgleichen"},
     };
     for (const PendingWindow& window : before) {
         AddPending(*main, window);
