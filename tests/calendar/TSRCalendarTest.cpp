@@ -212,6 +212,44 @@ TEST(TSRCalendarTest, EveryLunationOfTenYearsHasOneNewAndOneFullMoonDay) {
     EXPECT_EQ(phaseOn(2019, 1, 21), 2);
 }
 
+TEST(TSRCalendarTest, EntrySiteTextsToTheSecond) {
+    // Worked out independently, step by step, for the entry window's site at
+    // 00:00 of each day: phase, sunrise, sunset, moonrise, moonset. Whole
+    // seconds pin every term, the interpolation and the correction step,
+    // which the minute-wide almanac comparisons above cannot.
+    struct Expected {
+        int year, month, day;
+        const char* texts;
+    };
+    const std::vector<Expected> expected = {
+        // The last Saturday of winter time and the first Sunday of summer
+        // time; a moonset after midnight on both.
+        {2007, 3, 24, "Zunehmender Mond;06:24:40;18:49:06;08:35:12;01:31:13"},
+        {2007, 3, 25, "Zunehmender Mond;07:22:23;19:50:48;10:28:06;03:43:24"},
+        {2007, 4, 5, "Abnehmender Mond;06:57:20;20:09:19;23:48:01;07:18:33"},
+        // Summer time ended with September before 1996.
+        {1985, 9, 28, "Zunehmender Mond;07:25:24;19:14:50;19:27:46;06:21:20"},
+        {1985, 9, 29, "Vollmond;06:27:02;18:12:33;18:38:36;06:33:19"},
+        {2024, 10, 27, "Abnehmender Mond;07:15:35;17:11:14;01:37:34;15:44:27"},
+        {1979, 6, 1, "Zunehmender Mond;04:18:30;20:37:25;10:33:21;00:44:50"},
+        {2032, 1, 1, "Abnehmender Mond;08:36:06;16:30:44;20:53:04;09:59:44"},
+        {2019, 8, 1, "Neumond;05:52:40;21:18:56;05:59:00;21:45:18"},
+    };
+    TSRCalendar walker(EncodeDate(2000, 1, 1));
+    for (const Expected& e : expected) {
+        const TDateTime date = EncodeDate(e.year, e.month, e.day);
+        walker.SetDay(date);
+        const TSRCalendar fresh(date);
+        for (const TSRCalendar* calendar : {static_cast<const TSRCalendar*>(&walker), &fresh}) {
+            const AstroDayTexts t = DayTexts(*calendar);
+            EXPECT_EQ(t.moonPhase + ";" + t.sunrise + ";" + t.sunset + ";" + t.moonrise + ";" +
+                          t.moonset,
+                      e.texts)
+                << DateToStr(date);
+        }
+    }
+}
+
 TEST(AstroDayTextsTest, PhaseTextsAreTheStoredVocabulary) {
     EXPECT_EQ(MoonPhaseText(0), "Neumond");
     EXPECT_EQ(MoonPhaseText(1), "Zunehmender Mond");
