@@ -72,7 +72,8 @@ std::optional<StatsOptions> ParseStatsArguments(const std::vector<std::string>& 
 
 // Opens the program folder's catch database the way the program does at
 // start. A folder without a catch database gives an empty table, as the
-// program shows it; one that exists but cannot be read is an error.
+// program shows it; one that is named but missing or cannot be read is an
+// error.
 bool OpenCatches(Workspace& workspace, std::ostream& err) {
     std::error_code ec;
     if (!std::filesystem::is_directory(workspace.ProgramFolder(), ec)) {
@@ -82,6 +83,13 @@ bool OpenCatches(Workspace& workspace, std::ostream& err) {
     const OpenReport report = workspace.Open();
     if (!report.catches.problem.empty()) {
         err << report.catches.problem << "\n";
+        return false;
+    }
+    // The settings name a catch database that is not there (moved, renamed,
+    // another machine's path): counting an empty table would pass for "no
+    // catches", so say what is missing instead.
+    if (!report.catches.path.empty() && !report.catches.opened) {
+        err << "Die Fangdatenbank \"" << report.catches.path << "\" existiert nicht.\n";
         return false;
     }
     return true;

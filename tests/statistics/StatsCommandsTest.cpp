@@ -97,6 +97,22 @@ TEST_F(StatsCommands, AConversionErrorPrintsOnlyItsMessage) {
     EXPECT_EQ(err_.str(), "'schwer' ist kein gültiger Gleitkommawert\n");
 }
 
+TEST_F(StatsCommands, ANamedCatchDatabaseThatIsMissingIsAnError) {
+    AddCatch({{"Gewicht", "1200"}});
+    SaveFolder();
+    std::filesystem::rename(folder_ / "Fang.f", folder_ / "Fang-alt.f");
+    EXPECT_EQ(Run(false, {"species", folder_.string()}), 1);
+    EXPECT_EQ(out_.str(), "");
+    EXPECT_NE(err_.str().find("Fang.f\" existiert nicht."), std::string::npos) << err_.str();
+    EXPECT_EQ(Run(true, {folder_.string()}), 1);
+    EXPECT_EQ(out_.str(), "");
+
+    // A folder that names no catch database still counts an empty table.
+    std::filesystem::remove(folder_ / "Zelvorin.ini");
+    EXPECT_EQ(Run(false, {"species", folder_.string()}), 0) << err_.str();
+    EXPECT_EQ(out_.str().substr(0, 8), "count;0\n");
+}
+
 TEST_F(StatsCommands, WrongUsageIsRefused) {
     EXPECT_EQ(Run(false, {"species"}), 2);
     EXPECT_EQ(Run(false, {"fish", folder_.string()}), 2);
