@@ -47,6 +47,18 @@ std::string SaveFailure(const TMlbc& table, const std::string& path) {
     return "Die Datei \"" + path + "\" kann nicht geschrieben werden.";
 }
 
+// A database file without a header line (a zero-byte file) holds no rows,
+// and a table without fields would silently drop every cell stored into it:
+// such a table gets the fields of its kind, which the next save writes.
+void GiveFieldsIfNone(TMlbc& table, DatabaseKind kind) {
+    if (table.FieldCount() != 0) {
+        return;
+    }
+    for (const std::string& field : FieldsOf(kind)) {
+        table.AddField(field);
+    }
+}
+
 const char* kChangeHint =
     "Diese kann jederzeit unter dem Menüpunkt \"Datei\" \"Datenbank\" verändert werden.";
 
@@ -228,6 +240,7 @@ void Workspace::OpenExisting(DatabaseKind kind, DatabaseOpening& opening) {
                            reason;
         return;
     }
+    GiveFieldsIfNone(table, kind);
     SetCurrentPath(kind, opening.path);
     opening.opened = true;
 }
@@ -246,6 +259,7 @@ WorkspaceResult Workspace::LoadDatabase(DatabaseKind kind, const std::string& pa
         result.problem = LoadFailure(table, resolved);
         return result;
     }
+    GiveFieldsIfNone(table, kind);
     SetCurrentPath(kind, resolved);
     return result;
 }
@@ -272,6 +286,7 @@ WorkspaceResult Workspace::CreateDefaultDatabase(DatabaseKind kind) {
                          "\" konnte nicht geöffnet werden. " + LoadFailure(table, path);
         return result;
     }
+    GiveFieldsIfNone(table, kind);
     SetCurrentPath(kind, path);
     result.message = existed ? ReopenedMessage(kind, path) : CreatedMessage(kind);
     if (!settings_.WriteString(kDatabaseSection, SettingsKeyOf(kind), path)) {

@@ -96,7 +96,8 @@ public:
 
     // Loads the table of that kind from `path` and makes the path current.
     // A missing file or a failed load changes neither table nor path and is
-    // reported.
+    // reported. Here, at start and for an existing default file, a database
+    // whose file has no header line gets the fields of its kind.
     WorkspaceResult LoadDatabase(DatabaseKind kind, const std::string& path);
 
     // Creates the default database of that kind in the program folder

@@ -214,6 +214,31 @@ TEST_F(WorkspaceTest, DefaultDatabaseThatAlreadyExistsKeepsItsRows) {
     EXPECT_EQ(again.message, "");
 }
 
+TEST_F(WorkspaceTest, DatabaseFileWithoutAHeaderGetsItsFields) {
+    // A zero-byte file holds no rows; without fields, every cell stored into
+    // it later would be dropped.
+    WriteBytes(folder_ / "Leer.f", "");
+    WriteBytes(folder_ / "Kalender.cal", "\r\n");
+    WriteBytes(folder_ / "Zelvorin.ini", "[Datenbank]\r\nZelvorin=" + P("Leer.f") + "\r\n");
+    Workspace ws(folder_.Path());
+    ws.Open();
+    ASSERT_EQ(ws.CatchPath(), P("Leer.f"));
+    ASSERT_EQ(ws.DB().FieldCount(), 38);
+    EXPECT_EQ(ws.DB().FieldName(1), "Fangdatum");
+    EXPECT_EQ(ws.DB().FieldName(38), "zurueckgesetzt");
+    EXPECT_EQ(ws.DB().RowCount(), 0);
+
+    const WorkspaceResult cal = ws.EnsureDatabase(DatabaseKind::Calendar);
+    ASSERT_TRUE(cal.ok) << cal.problem;
+    EXPECT_EQ(ws.cal().FieldCount(), 22);
+    ws.cal().AppendRow();
+    EXPECT_TRUE(ws.cal().SetData("Gewaesser", "Möhnesee"));
+
+    WriteBytes(folder_ / "Auch leer.a", "");
+    ASSERT_TRUE(ws.LoadDatabase(DatabaseKind::Cost, P("Auch leer.a")).ok);
+    EXPECT_EQ(ws.ak().FieldCount(), 7);
+}
+
 TEST_F(WorkspaceTest, UnwritableProgramFolderGivesAReportedFailure) {
     WriteBytes(folder_ / "blocked", "x");
     Workspace ws(folder_ / "blocked");
