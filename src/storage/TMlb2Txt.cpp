@@ -190,6 +190,17 @@ bool TMlb2::WriteTxt(const std::string& path) {
         return Fail(kErrorReadWrite, kMsgWriteError,
                     WriteFailure(path, where + ": " + NonWin1252Message(bad)));
     };
+    // A number cell goes bare, but one holding what the reader would split at
+    // or skip (separator, quote, line break, blank) is quoted so that it reads
+    // back whole rather than torn into other cells.
+    const auto needsQuotes = [&](std::string_view cell) {
+        for (const char c : cell) {
+            if (c == separator_ || c == quote_ || c == '\r' || c == '\n' || c == ' ') {
+                return true;
+            }
+        }
+        return false;
+    };
 
     for (std::size_t i = 0; i < names_.size(); ++i) {
         if (i > 0) {
@@ -206,8 +217,9 @@ bool TMlb2::WriteTxt(const std::string& path) {
                 out.push_back(separator_);
             }
             const std::string_view cell = rows_[r].Cell(i);
-            const bool ok =
-                types_[i] == "FLOAT" ? AppendUtf8AsWin1252(cell, out, &bad) : putQuoted(cell);
+            const bool ok = types_[i] == "FLOAT" && !needsQuotes(cell)
+                                ? AppendUtf8AsWin1252(cell, out, &bad)
+                                : putQuoted(cell);
             if (!ok) {
                 return notStorable("Datensatz " + std::to_string(r + 1) + ", Feld \"" + names_[i] +
                                    "\"");

@@ -31,6 +31,19 @@ TEST(TMlb2TxtFile, QuotesTextCellsAndLeavesNumberCellsBare) {
     EXPECT_EQ(back.CurrentRow(), 2);
 }
 
+TEST(TMlb2TxtFile, NumberCellsThatWouldNotReadBackBareAreQuoted) {
+    TempDir dir;
+    TMlbc t;
+    Fill(t, {"Wert"}, {{"1;2"}, {"1 000"}, {"a\"b"}, {"zwei\r\nZeilen"}, {"7"}});
+    t.Engine().SetFieldType(1, "FLOAT");
+    const std::string path = dir.File("werte.txt");
+    ASSERT_TRUE(t.SaveToFile(path)) << t.LastFailure();
+    TMlbc back;
+    ASSERT_TRUE(back.LoadFromFile(path)) << back.LastFailure();
+    EXPECT_EQ(StateOf(back).rows, StateOf(t).rows);
+    EXPECT_NE(ReadBytes(path).find("\r\n7\r\n"), std::string::npos);
+}
+
 TEST(TMlb2TxtFile, ReadingSkipsBlanksOutsideQuotesAndKeepsTheLastLine) {
     TempDir dir;
     const std::string path = dir.File("x.TXT");
