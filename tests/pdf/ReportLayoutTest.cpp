@@ -327,6 +327,23 @@ TEST_F(ReportLayoutTest, UnsharedImagesGetNewNamesSharedOnesAreAddedOnce) {
     EXPECT_EQ(lines, 4u) << list;
 }
 
+TEST_F(ReportLayoutTest, APictureThatIsNoJpegLeavesItsBoxEmpty) {
+    TPRPage page;
+    auto& band = page.Add<TPRLayoutPanel>("band");
+    auto& picture = band.Add<TPRJpegImage>("PRJpegImage1");
+    picture.SetSharedImage(false);
+    picture.Picture().LoadFromBytes("GIF89a kein JPEG");
+    ASSERT_FALSE(picture.Picture().Empty());
+    auto& caption = band.Add<TPRLabel>("PRText18");
+    caption.SetBounds(0, 40, 200, 14);
+    caption.SetCaption("ohne Bild");
+    report_.StartDocument();
+    report_.RenderPage(page);
+    EXPECT_EQ(report_.Document().XObjectCount(), 0u);
+    EXPECT_EQ(Content().find(" Do\n"), std::string::npos);
+    FinishAndCheck({"ohne Bild"});
+}
+
 TEST_F(ReportLayoutTest, UnsharedImageNamesRunOut) {
     // Every draw gives a name that is already used.
     ScriptedRandom random({5});

@@ -16,7 +16,9 @@ constexpr int kNameRange = 65535; // random suffixes 0 … 65534
 }
 
 void TPRJpegImage::Print(TPRPrintContext& context, const TPRBounds& rect) {
-    if (picture_.Empty()) {
+    // Only a JPEG can be embedded; anything else leaves the box empty
+    // rather than stopping the whole report.
+    if (picture_.Empty() || !picture_.IsJpeg()) {
         return;
     }
     TPdfDoc& doc = context.Doc();

@@ -7,7 +7,8 @@ namespace zv {
 
 // A JPEG picture. A shared image is added to the document once, under the
 // item's name, and drawn from there on every page; an unshared one is
-// added anew every time it prints, under the name and a random number.
+// added anew every time it prints, under the name and a random number. An
+// empty picture, or one that is not a JPEG, prints nothing.
 class TPRJpegImage : public TPRItem {
 public:
     using TPRItem::TPRItem;
