@@ -78,10 +78,18 @@ bool AtomicFileWriter::Open(const std::filesystem::path& target) {
     error_.clear();
     failed_ = false;
     std::error_code ec;
-    if (std::filesystem::is_directory(target, ec)) {
+    // A database reached through a link is written where the link points;
+    // renaming over the link itself would cut it off from its file.
+    if (std::filesystem::is_symlink(target, ec)) {
+        const auto resolved = std::filesystem::canonical(target, ec);
+        if (!ec) {
+            target_ = resolved;
+        }
+    }
+    if (std::filesystem::is_directory(target_, ec)) {
         return Fail("Die Datei kann nicht geschrieben werden", EISDIR);
     }
-    temp_ = target;
+    temp_ = target_;
     temp_ += TempSuffix();
     file_ = std::fopen(temp_.c_str(), "wbx");
     if (file_ == nullptr) {

@@ -80,6 +80,16 @@ TEST_F(AtomicFileTest, FailuresNameTheFileAndChangeNothing) {
     EXPECT_NE(error.find("nichts.f"), std::string::npos);
 }
 
+TEST_F(AtomicFileTest, WritesThroughALinkInsteadOfReplacingIt) {
+    std::string error;
+    fs::create_directory(dir_ / "daten");
+    ASSERT_TRUE(WriteFileAtomic(dir_ / "daten" / "Fang.f", "alt", error));
+    fs::create_symlink(dir_ / "daten" / "Fang.f", dir_ / "Verweis.f");
+    ASSERT_TRUE(WriteFileAtomic(dir_ / "Verweis.f", "neu", error)) << error;
+    EXPECT_TRUE(fs::is_symlink(dir_ / "Verweis.f"));
+    EXPECT_EQ(Read(dir_ / "daten" / "Fang.f"), "neu");
+}
+
 TEST_F(AtomicFileTest, Utf8PathsRoundTrip) {
     const fs::path p = PathFromUtf8("/tmp/Äsche Fänge.f");
     EXPECT_EQ(PathToUtf8(p), "/tmp/Äsche Fänge.f");
