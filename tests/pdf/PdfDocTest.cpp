@@ -376,6 +376,24 @@ TEST_F(PdfDocTest, CatalogAndInformationEntries) {
     EXPECT_TRUE(std::regex_search(meta, std::regex("Pages:\\s+1\\n"))) << meta;
 }
 
+TEST_F(PdfDocTest, TitlesReadBackAsTheyWereGiven) {
+    // The no-break space and the soft hyphen mean other characters (or none)
+    // in the encoding of text strings than in Windows-1252.
+    const std::string title = "Hecht\u00A0am Schilf, Kescher\u00ADnetz";
+    TPdfDoc doc;
+    doc.NewDocument();
+    doc.AddPage();
+    doc.GetInfo().SetTitle(title);
+    doc.GetInfo().SetSubject("Fänger: Jörg");
+    std::string pdf = SaveAndCheck(doc);
+    EXPECT_NE(ObjectBody(pdf, 2).find("/Subject (F\xE4nger: J\xF6rg)"), std::string::npos);
+    int status = 0;
+    std::string meta = RunCommand("pdfinfo -enc UTF-8 '" + lastPath_.string() + "'", status);
+    EXPECT_EQ(status, 0);
+    EXPECT_NE(meta.find(title + "\n"), std::string::npos) << meta;
+    EXPECT_NE(meta.find("Fänger: Jörg"), std::string::npos) << meta;
+}
+
 TEST_F(PdfDocTest, PageSizeRewritesTheMediaBox) {
     TPdfDoc doc;
     doc.NewDocument();

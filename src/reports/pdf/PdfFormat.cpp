@@ -182,14 +182,15 @@ void AppendPdfLiteral(std::string& out, std::string_view bytes) {
 
 void AppendPdfTextString(std::string& out, std::string_view utf8) {
     // Text strings outside content streams are read as PDFDocEncoding, which
-    // agrees with Windows-1252 except at 0x80 … 0x9F (€, dashes, quotes);
-    // text using those goes the Unicode way so a viewer shows the same
-    // characters.
+    // agrees with Windows-1252 except at 0x80 … 0x9F (€, dashes, quotes),
+    // 0xA0 (the no-break space, which PDFDocEncoding reads as €) and 0xAD
+    // (the soft hyphen, undefined there); text using those goes the Unicode
+    // way so a viewer shows the same characters.
     if (auto bytes = Utf8ToWin1252(utf8)) {
         bool sameInPdfDoc = true;
         for (char c : *bytes) {
             auto byte = static_cast<unsigned char>(c);
-            if (byte >= 0x80 && byte <= 0x9F) {
+            if ((byte >= 0x80 && byte <= 0xA0) || byte == 0xAD) {
                 sameInPdfDoc = false;
                 break;
             }
