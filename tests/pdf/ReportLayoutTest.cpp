@@ -15,7 +15,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <deque>
+
+#include <sys/resource.h>
 
 using namespace zv;
 using namespace zv::test;
@@ -382,6 +385,33 @@ TEST_F(ReportLayoutTest, ADocumentWithoutPagesIsNotWrittenAndLeavesTheOldFile) {
     TPRPage page;
     report_.RenderPage(page);
     EXPECT_NE(ErrorOf([&] { report_.FinishDocument(); }), "");
+}
+
+TEST_F(ReportLayoutTest, AWriteThatFailsMidwayNamesTheFileAndKeepsTheOldOne) {
+    WriteBytes(folder_.File("bericht.pdf"), "alter Bericht");
+    TPRPage page;
+    auto& band = page.Add<TPRLayoutPanel>("band");
+    auto& picture = band.Add<TPRJpegImage>("PRJpegImage1");
+    picture.Picture().LoadFromBytes(MakeJpeg(400, 300));
+    report_.StartDocument();
+    report_.RenderPage(page);
+
+    // A file size limit makes the writing fail part-way, as a full disk does.
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = 2048;
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    std::string error = ErrorOf([&] { report_.FinishDocument(); });
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_NE(error.find("bericht.pdf"), std::string::npos) << error;
+    EXPECT_EQ(ReadBytes(folder_.File("bericht.pdf")), "alter Bericht");
+    EXPECT_TRUE(report_.HasDocument());
+    // With room again the same document is written whole.
+    FinishAndCheck({});
 }
 
 TEST_F(ReportLayoutTest, PagesBookmarksAndOpenActionMakeAReport) {

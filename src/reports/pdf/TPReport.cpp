@@ -108,10 +108,17 @@ void TPReport::FinishDocument() {
     if (!writer.Open(PathFromUtf8(FileName))) {
         throw std::runtime_error(writer.Error());
     }
-    {
+    try {
         AtomicFileBuf buffer(writer);
         std::ostream stream(&buffer);
         doc_->SaveToStream(stream);
+    } catch (const std::runtime_error&) {
+        // The stream only knows that a write failed; the file writer knows
+        // which file and why (a full disk), and that is what the user needs.
+        if (!writer.Error().empty()) {
+            throw std::runtime_error(writer.Error());
+        }
+        throw;
     }
     if (!writer.Commit()) {
         throw std::runtime_error(writer.Error());
