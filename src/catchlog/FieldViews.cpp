@@ -114,8 +114,10 @@ ViewVisibility VisibilityForView(int index, std::string_view userValue, bool not
                 view.visibleTags.insert(tag);
             }
         }
-        // The manager offers "Karte" as an item; a user view honours it.
-        view.mapButton = tags.count(kMapButtonTag) > 0;
+        // The map button shows in every user view, "Karte" ticked or not:
+        // views stored before the item meant anything never hold its Tag,
+        // and they must not lose the button.
+        view.mapButton = true;
         break;
     }
     }

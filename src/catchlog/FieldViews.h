@@ -21,8 +21,8 @@ struct FieldViewItem {
 };
 const std::array<FieldViewItem, 22>& FieldViewItems();
 
-// Tag of the map button: a user view shows the button only when its value
-// holds this Tag (the built-in views decide for themselves).
+// Tag of the map button. The manager offers and stores it, but only the
+// built-in views decide about the button; every user view shows it.
 inline constexpr int kMapButtonTag = 21;
 
 // The three built-in views, always first in the entry window's list.

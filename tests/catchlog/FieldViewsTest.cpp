@@ -52,14 +52,18 @@ TEST(FieldViewVisibility, BuiltInViews) {
     EXPECT_TRUE(minimal.IsTagVisible(0));
 }
 
-TEST(FieldViewVisibility, UserViewsHonourTheirTagsAndTheMapItem) {
+TEST(FieldViewVisibility, UserViewsShowTheirTagsAndAlwaysTheMapButton) {
     const ViewVisibility view = VisibilityForView(3, ",1,2,8", false);
     EXPECT_EQ(view.visibleTags, (std::set<int>{1, 2, 8}));
-    EXPECT_FALSE(view.mapButton);
-    EXPECT_TRUE(VisibilityForView(4, "22,21", false).mapButton);
+    EXPECT_TRUE(view.mapButton);
+    const ViewVisibility withMap = VisibilityForView(4, "22,21", false);
+    EXPECT_EQ(withMap.visibleTags, (std::set<int>{22}));
+    EXPECT_TRUE(withMap.mapButton);
+    // Nothing ticked hides every tagged control but not the map button.
     const ViewVisibility empty = VisibilityForView(3, "", false);
     EXPECT_TRUE(empty.visibleTags.empty());
-    EXPECT_FALSE(empty.mapButton);
+    EXPECT_TRUE(empty.mapButton);
+    EXPECT_TRUE(empty.catchControls);
 }
 
 TEST(FieldViewVisibility, NothingCaughtOverlaysEveryView) {
