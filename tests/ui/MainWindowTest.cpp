@@ -443,6 +443,22 @@ TEST_F(MainWindowTest, SelectingACatchShowsItsDetailsAndStepsThroughItsPictures)
     EXPECT_EQ(main.height(), TfrmMain::kShortHeight);
 }
 
+TEST_F(MainWindowTest, MovingTheSelectionWithTheKeyboardShowsThatCatch) {
+    UseCatches({kHecht, kBarsch, kZander});
+    TfrmMain& main = Start();
+    main.SelectListRow(RowOfId(2)); // the newest, Barsch
+    EXPECT_EQ(Text("detfisch"), " Barsch,  cm  350 g");
+    List()->setFocus();
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(List(), &down);
+    ASSERT_EQ(main.SelectedCatchId(), 3);
+    // The details follow the selected row, and so does the cursor.
+    EXPECT_EQ(Text("detfisch"), " Zander, 55,5 cm   g");
+    EXPECT_EQ(Text("detdatum"), " gefangen am 01.01.2008,  Uhr");
+    EXPECT_EQ(main.GetWorkspace().DB().CurrentRow(), 3);
+    EXPECT_EQ(main.height(), TfrmMain::kTallHeight);
+}
+
 TEST_F(MainWindowTest, ClickingThePictureShowsTheBigOneWhenItExists) {
     CatchRow old = kHecht;
     old["Bilder"] = "h_small.jpg,k_small.jpg";

@@ -283,7 +283,14 @@ void TfrmMain::BuildControls() {
     ConnectGuarded(cb_fischart, &QComboBox::activated, this, [this](int) { cb_fischartChange(); });
     ConnectGuarded(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
                    [this](const QItemSelection&, const QItemSelection&) {
-                       ListView1SelectItem(ListView1->selectionModel()->hasSelection());
+                       const bool selected = ListView1->selectionModel()->hasSelection();
+                       ListView1SelectItem(selected);
+                       // A row reached with the arrow keys shows its details
+                       // too: the detail area must never describe another
+                       // catch than the one Löschen or Klonen acts on.
+                       if (selected) {
+                           ListView1Click();
+                       }
                    });
     ConnectGuarded(ListView1, &QTableView::clicked, this,
                    [this](const QModelIndex&) { ListView1Click(); });
