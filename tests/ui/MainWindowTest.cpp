@@ -228,7 +228,8 @@ TEST_F(MainWindowTest, ThreeCatchesAreListedNewestFirstWithTheirSummary) {
     EXPECT_EQ(Text("dlaenge"), "44,50 cm");
     EXPECT_EQ(Text("l_maxgewicht"), "4200,00 g");
     EXPECT_EQ(Text("l_maxlaenge"), "78,00 cm");
-    EXPECT_EQ(Text("lb_angelzeit"), "0 Tage 0 Stunden 0 Minuten");
+    // The last ten catches show no fishing time.
+    EXPECT_EQ(Text("lb_angelzeit"), "");
     EXPECT_EQ(Text("lb_angelkosten"), "0,00 €");
     // The map menu: the waters sorted, without case duplicates.
     EXPECT_EQ(MenuTexts("Karte1"), QStringList({"Elbe", "möhnesee", "Rhein"}));
@@ -269,10 +270,17 @@ TEST_F(MainWindowTest, FishingTimeOfTheListedCatches) {
     UseCatches({morning, morning, night});
     WriteTextFile(Folder() / "DATs" / "Faenger.dat", {"Jan", "Eva"});
     Start();
-    EXPECT_EQ(Text("lb_angelzeit"), "0 Tage 6 Stunden 30 Minuten  =  0,46 Fische pro Stunde");
+    // The last ten catches at start: their summary, but no fishing time.
+    EXPECT_EQ(Text("anzahlfische"), "3");
+    EXPECT_EQ(Text("lb_angelzeit"), "");
     Choose("cb_faenger", "- Alle -");
     main_->cb_faengerChange();
     EXPECT_EQ(Text("lb_angelzeit"), "0 Tage 6 Stunden 30 Minuten  =  0,46 Fische pro Stunde");
+    EXPECT_EQ(Text("anzahlfische"), "3");
+    // Back to the last ten (as after the database window): the time of the
+    // filtered list does not stay behind.
+    main_->ShowLastCatches();
+    EXPECT_EQ(Text("lb_angelzeit"), "");
     EXPECT_EQ(Text("anzahlfische"), "3");
 }
 

@@ -461,6 +461,9 @@ void TfrmMain::ShowLastCatches() {
         FillMapMenu();
     }
     ShowListing(std::move(listing));
+    // The total fishing time belongs to a filtered list; the last ten
+    // catches show none, and no time of an earlier list may stay.
+    lb_angelzeit->clear();
 }
 
 void TfrmMain::ShowCatchList() {
