@@ -289,6 +289,25 @@ TEST_F(CatchEntryWindowTest, ViewManagerStoresTicksAndTheEntryWindowAppliesThem)
               (std::vector<std::string>{"Spinnfischen"}));
 }
 
+TEST_F(CatchEntryWindowTest, ViewNameTheSettingsRefuseIsNotListed) {
+    TfrmMain& main = Start();
+    auto& manager = *main.Forms().Get<TfrmFelderverwalten>(QStringLiteral("TfrmFelderverwalten"));
+    bool accepted = true;
+    modal_.On(QStringLiteral("frmFelderverwalten"), [&](QDialog& dialog) {
+        auto* list = Child<QListWidget>(dialog, "ListBox1");
+        list->setCurrentRow(0);
+        // Windows-1252 has no fish: the settings file cannot store this name.
+        prompts_.AnswerInput(QString::fromUtf8("Ansitz \xF0\x9F\x90\x9F"));
+        manager.BitBtn1Click();
+        EXPECT_EQ(list->count(), 1);
+        accepted = dialog.result() == QDialog::Accepted;
+    });
+    main.OpenForm(QStringLiteral("TfrmFelderverwalten"));
+    EXPECT_FALSE(accepted);
+    EXPECT_EQ(prompts_.Texts(PromptKind::Error).size(), 1);
+    EXPECT_TRUE(IniFile(Folder() / "Zelvorin.ini").ReadSection("Felder").empty());
+}
+
 TEST_F(CatchEntryWindowTest, DetailsShowEveryValueAndStepThroughPictures) {
     for (const char* name : {"p_0.jpg", "p_1.jpg", "p_2.jpg"}) {
         WriteJpeg(Folder() / "img" / name, 640, 480, name[2] == '0' ? 200 : 40, 120, 60);

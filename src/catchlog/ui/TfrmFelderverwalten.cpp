@@ -119,7 +119,6 @@ void TfrmFelderverwalten::BitBtn1Click() {
             }
             return; // the manager stays open for another name
         }
-        ListBox1->addItem(ToQ(name));
         target = name;
     } else {
         target = ToUtf8(ListBox1->item(row)->text());
@@ -131,6 +130,10 @@ void TfrmFelderverwalten::BitBtn1Click() {
     if (!StoreView(settings, target, ViewValueFromTicks(ticked))) {
         CurrentPrompts().Error(ToQ(settings.LastError()));
         return;
+    }
+    // Listed only once stored, so a refused name never shows as a view.
+    if (row <= 0) {
+        ListBox1->addItem(ToQ(target));
     }
     if (auto* entry =
             main_.Forms().Get<TfrmFangHinzufuegen>(QStringLiteral("TfrmFangHinzufuegen"))) {
