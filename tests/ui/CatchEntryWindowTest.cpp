@@ -289,6 +289,24 @@ TEST_F(CatchEntryWindowTest, ViewManagerStoresTicksAndTheEntryWindowAppliesThem)
               (std::vector<std::string>{"Spinnfischen"}));
 }
 
+TEST_F(CatchEntryWindowTest, ViewManagerTicksFollowTheSelectionMadeWithTheKeys) {
+    IniFile settings(Folder() / "Zelvorin.ini");
+    settings.WriteString("Felder", "Ansitz", "22,8");
+    settings.WriteString("Felder", "Spinnfischen", ",1,2");
+    TfrmMain& main = Start();
+    modal_.On(QStringLiteral("frmFelderverwalten"), [&](QDialog& dialog) {
+        auto* list = Child<QListWidget>(dialog, "ListBox1");
+        auto* checks = Child<QListWidget>(dialog, "CheckListBox1");
+        ASSERT_EQ(list->count(), 3);
+        list->setCurrentRow(1);
+        list->setCurrentRow(2); // as the arrow keys move it, without a click
+        for (int i = 0; i < 22; ++i) {
+            EXPECT_EQ(checks->item(i)->checkState() == Qt::Checked, i == 1 || i == 2) << i;
+        }
+    });
+    main.OpenForm(QStringLiteral("TfrmFelderverwalten"));
+}
+
 TEST_F(CatchEntryWindowTest, ViewNameTheSettingsRefuseIsNotListed) {
     TfrmMain& main = Start();
     auto& manager = *main.Forms().Get<TfrmFelderverwalten>(QStringLiteral("TfrmFelderverwalten"));

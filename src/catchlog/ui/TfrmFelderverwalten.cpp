@@ -61,6 +61,13 @@ TfrmFelderverwalten::TfrmFelderverwalten(TfrmMain& main, QWidget* parent)
 
     ConnectGuarded(ListBox1, &QListWidget::itemClicked, this,
                    [this](QListWidgetItem*) { ListBox1Click(); });
+    // Moving through the list with the keys must tick the view shown as
+    // selected too, or "Speichern" would store the ticks of the view before.
+    ConnectGuarded(ListBox1, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0) {
+            ListBox1Click();
+        }
+    });
     ConnectGuarded(BitBtn1, &QPushButton::clicked, this, [this](bool) { BitBtn1Click(); });
     ConnectGuarded(BitBtn2, &QPushButton::clicked, this, [this](bool) { BitBtn2Click(); });
     ConnectGuarded(SpeedButton3, &QToolButton::clicked, this,
