@@ -340,6 +340,7 @@ TEST_F(CatchEntryWindowTest, DetailsShowEveryValueAndStepThroughPictures) {
                   {"Koeder", "Wobbler"},
                   {"KoederLaenge", "12"},
                   {"Gewaesser", "Rhein"},
+                  {"Stelle", "<b>Buhne 4</b>"},
                   {"Kommentar", "Am Schilf"},
                   {"Bilder", "p_0.jpg,p_1.jpg,p_2.jpg"},
                   {"zurueckgesetzt", "-1"}}});
@@ -353,6 +354,10 @@ TEST_F(CatchEntryWindowTest, DetailsShowEveryValueAndStepThroughPictures) {
         EXPECT_EQ(Child<QLabel>(dialog, "lb_angelzeit")->text(),
                   QStringLiteral("22:30 Uhr - 01:15 Uhr = 02:45 Stunden"));
         EXPECT_EQ(Child<QLabel>(dialog, "lb_uferdistanz")->text(), QStringLiteral(" m"));
+        // Text that looks like markup is shown as the angler typed it.
+        auto* stelle = Child<QLabel>(dialog, "lb_stelle");
+        EXPECT_EQ(stelle->text(), QStringLiteral("<b>Buhne 4</b>"));
+        EXPECT_EQ(stelle->textFormat(), Qt::PlainText);
         EXPECT_TRUE(Child<QCheckBox>(dialog, "cb_zurueckgesetzt")->isChecked());
         EXPECT_FALSE(Child<QLabel>(dialog, "im_bild")->pixmap().isNull());
         RenderToPng(dialog, "details");

@@ -140,6 +140,8 @@ QLabel* TfrmDetails::Value(const char* name, const char* caption, int x, int y, 
     label->setFont(bold);
     auto* value = new QLabel(this);
     value->setObjectName(U8(name));
+    // Values are the angler's own text: never read as markup.
+    value->setTextFormat(Qt::PlainText);
     value->setGeometry(x + 142, y, width, 20);
     values_.push_back(value);
     return value;
