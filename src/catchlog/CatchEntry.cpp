@@ -320,6 +320,26 @@ const std::vector<std::string>& FishingDayValueLists() {
     return lists;
 }
 
+namespace {
+
+// Opens or creates the database a row is stored into; its message (a new
+// default database) and any warning go into the outcome.
+bool EnsureDatabaseFor(Workspace& workspace, DatabaseKind kind, StoreOutcome& outcome) {
+    const WorkspaceResult created = workspace.EnsureDatabase(kind);
+    if (!created.ok) {
+        outcome.ok = false;
+        outcome.error = created.problem;
+        return false;
+    }
+    outcome.databaseMessage = created.message;
+    if (!created.problem.empty()) {
+        outcome.warnings.push_back(created.problem);
+    }
+    return true;
+}
+
+} // namespace
+
 StoreOutcome StoreCatch(Workspace& workspace, EntryMode mode, int row, const CellAssignments& cells,
                         std::vector<ValueListEdit>& lists) {
     StoreOutcome outcome;
@@ -335,17 +355,8 @@ StoreOutcome StoreCatch(Workspace& workspace, EntryMode mode, int row, const Cel
             outcome.error = "Der gewählte Fang ist nicht mehr vorhanden.";
             return outcome;
         }
-    } else {
-        const WorkspaceResult created = workspace.EnsureDatabase(DatabaseKind::Catch);
-        if (!created.ok) {
-            outcome.ok = false;
-            outcome.error = created.problem;
-            return outcome;
-        }
-        outcome.databaseMessage = created.message;
-        if (!created.problem.empty()) {
-            outcome.warnings.push_back(created.problem);
-        }
+    } else if (!EnsureDatabaseFor(workspace, DatabaseKind::Catch, outcome)) {
+        return outcome;
     }
     WriteValueLists(workspace, lists, outcome);
 
@@ -378,15 +389,8 @@ StoreOutcome StoreFishingDay(Workspace& workspace, const CellAssignments& cells,
         outcome.error = cells.error;
         return outcome;
     }
-    const WorkspaceResult created = workspace.EnsureDatabase(DatabaseKind::Calendar);
-    if (!created.ok) {
-        outcome.ok = false;
-        outcome.error = created.problem;
+    if (!EnsureDatabaseFor(workspace, DatabaseKind::Calendar, outcome)) {
         return outcome;
-    }
-    outcome.databaseMessage = created.message;
-    if (!created.problem.empty()) {
-        outcome.warnings.push_back(created.problem);
     }
     WriteValueLists(workspace, lists, outcome);
     TMlbc& cal = workspace.cal();
