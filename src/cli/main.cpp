@@ -1,6 +1,7 @@
 // zelvorin-cli: headless commands over the engine. Each command group lives
 // in its own file; main only picks the group by the first word.
 
+#include "cli/CalendarCommands.h"
 #include "cli/DataCommands.h"
 #include "cli/DayCommand.h"
 #include "cli/PdfDemoCommand.h"
@@ -30,6 +31,8 @@ constexpr Command kCommands[] = {
     {"rebuild-lists", zv::cli::RunRebuildListsCommand},
     {"open", zv::cli::RunOpenCommand},
     {"day", zv::cli::RunDayCommand},
+    {"month", zv::cli::RunMonthCommand},
+    {"fishing-day", zv::cli::RunFishingDayCommand},
     {"pdf-demo", zv::cli::RunPdfDemoCommand},
     {"table", zv::cli::RunTableCommand},
 };
