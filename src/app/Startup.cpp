@@ -1,5 +1,7 @@
 #include "app/Startup.h"
 
+#include "calendar/ui/TfrmKalender.h"
+#include "calendar/ui/TfrmKalenderDetails.h"
 #include "catchlog/ui/TfrmBilder.h"
 #include "catchlog/ui/TfrmDetails.h"
 #include "catchlog/ui/TfrmFangHinzufuegen.h"
@@ -53,12 +55,13 @@ std::unique_ptr<TfrmMain> CreateForms(const std::filesystem::path& programFolder
         {"TfrmKarte", "Karte"},
         {"TfrmAuswerten", "Auswerten"},
         {"Tfrmauswertenstatistik", "Statistik auswerten"},
-        {"TfrmKalender", "Kalender"},
-        {"TfrmKalenderDetails", "Tages Informationen"},
     };
     for (const PendingWindow& window : after) {
         AddPending(*main, window);
     }
+    main->Forms().Add(QStringLiteral("TfrmKalender"), new TfrmKalender(*main, main.get()));
+    main->Forms().Add(QStringLiteral("TfrmKalenderDetails"),
+                      new TfrmKalenderDetails(*main, main.get()));
     return main;
 }
 
