@@ -6,6 +6,7 @@
 #include "cli/PdfDemoCommand.h"
 #include "cli/StatsCommands.h"
 #include "cli/TableCommands.h"
+#include "cli/UploadCommand.h"
 
 #include <iostream>
 #include <string>
@@ -32,6 +33,7 @@ constexpr Command kCommands[] = {
     {"day", zv::cli::RunDayCommand},
     {"pdf-demo", zv::cli::RunPdfDemoCommand},
     {"table", zv::cli::RunTableCommand},
+    {"upload", zv::cli::RunUploadCommand},
 };
 
 void PrintUsage(std::ostream& err) {
