@@ -8,6 +8,8 @@
 #include "catchlog/ui/TfrmFelderverwalten.h"
 #include "catchlog/ui/TfrmInfo.h"
 #include "catchlog/ui/TfrmMain.h"
+#include "statistics/ui/TfrmInternet.h"
+#include "statistics/ui/TfrmOSabgleichen.h"
 #include "storage/ui/TfrmDatenbank.h"
 #include "widgets/PendingForm.h"
 
@@ -45,11 +47,12 @@ std::unique_ptr<TfrmMain> CreateForms(const std::filesystem::path& programFolder
         {"TfrmAKuebersicht", "Übersicht"},       {"TfrmAKadd", "Angelkosten hinzufügen"},
         {"TfrmAKjahr", "Jahreszusammenfassung"}, {"TfrmAksuchen", "Angelkosten suchen"},
         {"TfrmFangsuchen", "Fang suchen"},       {"TfrmStatistik", "Statistik"},
-        {"TfrmInternet", "Online Statistiken"},  {"TfrmOSabgleichen", "Abgleichen"},
     };
     for (const PendingWindow& window : before) {
         AddPending(*main, window);
     }
+    main->Forms().Add(QStringLiteral("TfrmInternet"), new TfrmInternet(*main, main.get()));
+    main->Forms().Add(QStringLiteral("TfrmOSabgleichen"), new TfrmOSabgleichen(*main, main.get()));
     main->Forms().Add(QStringLiteral("TfrmInfo"), new TfrmInfo(main.get()));
     const PendingWindow after[] = {
         {"TfrmKarte", "Karte"},

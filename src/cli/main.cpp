@@ -7,6 +7,7 @@
 #include "cli/PdfDemoCommand.h"
 #include "cli/StatsCommands.h"
 #include "cli/TableCommands.h"
+#include "cli/UploadCommand.h"
 
 #include <iostream>
 #include <string>
@@ -35,6 +36,7 @@ constexpr Command kCommands[] = {
     {"fishing-day", zv::cli::RunFishingDayCommand},
     {"pdf-demo", zv::cli::RunPdfDemoCommand},
     {"table", zv::cli::RunTableCommand},
+    {"upload", zv::cli::RunUploadCommand},
 };
 
 void PrintUsage(std::ostream& err) {
