@@ -3,8 +3,10 @@
 #include "catchlog/ui/TfrmBilder.h"
 #include "catchlog/ui/TfrmDetails.h"
 #include "catchlog/ui/TfrmFangHinzufuegen.h"
+#include "catchlog/ui/TfrmFangsuchen.h"
 #include "catchlog/ui/TfrmFelderverwalten.h"
 #include "catchlog/ui/TfrmInfo.h"
+#include "catchlog/ui/TfrmKarte.h"
 #include "catchlog/ui/TfrmMain.h"
 #include "storage/ui/TfrmDatenbank.h"
 #include "widgets/PendingForm.h"
@@ -40,17 +42,26 @@ std::unique_ptr<TfrmMain> CreateForms(const std::filesystem::path& programFolder
     main->Forms().Add(QStringLiteral("TfrmBilder"), new TfrmBilder(*main, main.get()));
     main->Forms().Add(QStringLiteral("TfrmDetails"), new TfrmDetails(*main, main.get()));
     const PendingWindow before[] = {
-        {"TfrmAKuebersicht", "Übersicht"},       {"TfrmAKadd", "Angelkosten hinzufügen"},
-        {"TfrmAKjahr", "Jahreszusammenfassung"}, {"TfrmAksuchen", "Angelkosten suchen"},
-        {"TfrmFangsuchen", "Fang suchen"},       {"TfrmStatistik", "Statistik"},
-        {"TfrmInternet", "Online Statistiken"},  {"TfrmOSabgleichen", "Abgleichen"},
+        {"TfrmAKuebersicht", "Übersicht"},
+        {"TfrmAKadd", "Angelkosten hinzufügen"},
+        {"TfrmAKjahr", "Jahreszusammenfassung"},
+        {"TfrmAksuchen", "Angelkosten suchen"},
     };
     for (const PendingWindow& window : before) {
         AddPending(*main, window);
     }
+    main->Forms().Add(QStringLiteral("TfrmFangsuchen"), new TfrmFangsuchen(*main, main.get()));
+    const PendingWindow beforeInfo[] = {
+        {"TfrmStatistik", "Statistik"},
+        {"TfrmInternet", "Online Statistiken"},
+        {"TfrmOSabgleichen", "Abgleichen"},
+    };
+    for (const PendingWindow& window : beforeInfo) {
+        AddPending(*main, window);
+    }
     main->Forms().Add(QStringLiteral("TfrmInfo"), new TfrmInfo(main.get()));
+    main->Forms().Add(QStringLiteral("TfrmKarte"), new TfrmKarte(*main, main.get()));
     const PendingWindow after[] = {
-        {"TfrmKarte", "Karte"},
         {"TfrmAuswerten", "Auswerten"},
         {"Tfrmauswertenstatistik", "Statistik auswerten"},
         {"TfrmKalender", "Kalender"},
