@@ -1,6 +1,7 @@
 // zelvorin-cli: headless commands over the engine. Each command group lives
 // in its own file; main only picks the group by the first word.
 
+#include "cli/CatchlogCommands.h"
 #include "cli/DataCommands.h"
 #include "cli/DayCommand.h"
 #include "cli/PdfDemoCommand.h"
@@ -34,6 +35,8 @@ constexpr Command kCommands[] = {
     {"pdf-demo", zv::cli::RunPdfDemoCommand},
     {"table", zv::cli::RunTableCommand},
     {"upload", zv::cli::RunUploadCommand},
+    {"search", zv::cli::RunSearchCommand},
+    {"map", zv::cli::RunMapCommand},
 };
 
 void PrintUsage(std::ostream& err) {
