@@ -2,6 +2,7 @@
 // in its own file; main only picks the group by the first word.
 
 #include "cli/CalendarCommands.h"
+#include "cli/CatchlogCommands.h"
 #include "cli/DataCommands.h"
 #include "cli/DayCommand.h"
 #include "cli/PdfDemoCommand.h"
@@ -37,6 +38,8 @@ constexpr Command kCommands[] = {
     {"pdf-demo", zv::cli::RunPdfDemoCommand},
     {"table", zv::cli::RunTableCommand},
     {"upload", zv::cli::RunUploadCommand},
+    {"search", zv::cli::RunSearchCommand},
+    {"map", zv::cli::RunMapCommand},
 };
 
 void PrintUsage(std::ostream& err) {
