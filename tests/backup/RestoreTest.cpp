@@ -180,9 +180,12 @@ TEST_F(RestoreTest, DatabaseEntriesBecomeCurrentOnlyByTheirExactSuffixAndWhenThe
             EXPECT_EQ(ReadBytes(program_ / name), bytes) << c.label << " changed " << name;
         }
     }
-    // The legacy file itself stays beside its conversion, and "X.A" is
-    // restored though it is never the cost database.
+    // The legacy file itself stays beside its conversion, the folders exist
+    // though the archive held nothing for them, and "X.A" is restored
+    // though it is never the cost database.
     EXPECT_TRUE(std::filesystem::exists(program_ / "Hecht.fdb"));
+    EXPECT_TRUE(std::filesystem::is_directory(program_ / "img"));
+    EXPECT_TRUE(std::filesystem::is_directory(program_ / "DATs"));
     Workspace ws(program_);
     RestoreBackup(ws, Archive({{"X.A", cost}}));
     EXPECT_TRUE(std::filesystem::exists(program_ / "X.A"));
