@@ -2,11 +2,13 @@
 // in its own file; main only picks the group by the first word.
 
 #include "cli/BackupCommands.h"
+#include "cli/CatchlogCommands.h"
 #include "cli/DataCommands.h"
 #include "cli/DayCommand.h"
 #include "cli/PdfDemoCommand.h"
 #include "cli/StatsCommands.h"
 #include "cli/TableCommands.h"
+#include "cli/UploadCommand.h"
 
 #include <iostream>
 #include <string>
@@ -33,6 +35,9 @@ constexpr Command kCommands[] = {
     {"day", zv::cli::RunDayCommand},
     {"pdf-demo", zv::cli::RunPdfDemoCommand},
     {"table", zv::cli::RunTableCommand},
+    {"upload", zv::cli::RunUploadCommand},
+    {"search", zv::cli::RunSearchCommand},
+    {"map", zv::cli::RunMapCommand},
     {"backup", zv::cli::RunBackupCommand},
     {"restore", zv::cli::RunRestoreCommand},
 };
