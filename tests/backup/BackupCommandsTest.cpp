@@ -23,7 +23,7 @@ struct CommandRun {
 };
 
 CommandRun RunCommand(int (*command)(const std::vector<std::string>&, std::ostream&, std::ostream&),
-               const std::vector<std::string>& args) {
+                      const std::vector<std::string>& args) {
     std::ostringstream out;
     std::ostringstream err;
     const int code = command(args, out, err);
@@ -41,14 +41,16 @@ TEST(BackupCommandsTest, BackupAndRestoreTellWhatBecameOfEachFile) {
     WriteBytes(original / "img" / "notiz.txt", "Notiz");
     const std::string archive = (archives / "b.zip").string();
 
-    const CommandRun backup = RunCommand(cli::RunBackupCommand, {original.Path().string(), archive});
+    const CommandRun backup =
+        RunCommand(cli::RunBackupCommand, {original.Path().string(), archive});
     EXPECT_EQ(backup.code, 0) << backup.err;
     EXPECT_NE(backup.out.find("hecht1.jpg <- " + (original / "img" / "hecht1.jpg").string()),
               std::string::npos)
         << backup.out;
     EXPECT_NE(backup.out.find("4 Dateien wurden"), std::string::npos) << backup.out;
 
-    const CommandRun restore = RunCommand(cli::RunRestoreCommand, {restored.Path().string(), archive});
+    const CommandRun restore =
+        RunCommand(cli::RunRestoreCommand, {restored.Path().string(), archive});
     EXPECT_EQ(restore.code, 0) << restore.err;
     EXPECT_NE(restore.out.find("hecht1.jpg -> " + (restored / "img" / "hecht1.jpg").string()),
               std::string::npos)
