@@ -1,6 +1,7 @@
 // zelvorin-cli: headless commands over the engine. Each command group lives
 // in its own file; main only picks the group by the first word.
 
+#include "cli/CostsCommands.h"
 #include "cli/DataCommands.h"
 #include "cli/DayCommand.h"
 #include "cli/PdfDemoCommand.h"
@@ -32,6 +33,7 @@ constexpr Command kCommands[] = {
     {"day", zv::cli::RunDayCommand},
     {"pdf-demo", zv::cli::RunPdfDemoCommand},
     {"table", zv::cli::RunTableCommand},
+    {"costs", zv::cli::RunCostsCommand},
 };
 
 void PrintUsage(std::ostream& err) {
