@@ -6,6 +6,10 @@
 #include "catchlog/ui/TfrmFelderverwalten.h"
 #include "catchlog/ui/TfrmInfo.h"
 #include "catchlog/ui/TfrmMain.h"
+#include "costs/ui/TfrmAKadd.h"
+#include "costs/ui/TfrmAKjahr.h"
+#include "costs/ui/TfrmAKuebersicht.h"
+#include "costs/ui/TfrmAksuchen.h"
 #include "storage/ui/TfrmDatenbank.h"
 #include "widgets/PendingForm.h"
 
@@ -39,11 +43,15 @@ std::unique_ptr<TfrmMain> CreateForms(const std::filesystem::path& programFolder
                       new TfrmFelderverwalten(*main, main.get()));
     main->Forms().Add(QStringLiteral("TfrmBilder"), new TfrmBilder(*main, main.get()));
     main->Forms().Add(QStringLiteral("TfrmDetails"), new TfrmDetails(*main, main.get()));
+    main->Forms().Add(QStringLiteral("TfrmAKuebersicht"), new TfrmAKuebersicht(*main, main.get()));
+    main->Forms().Add(QStringLiteral("TfrmAKadd"), new TfrmAKadd(*main, main.get()));
+    main->Forms().Add(QStringLiteral("TfrmAKjahr"), new TfrmAKjahr(*main, main.get()));
+    main->Forms().Add(QStringLiteral("TfrmAksuchen"), new TfrmAksuchen(*main, main.get()));
     const PendingWindow before[] = {
-        {"TfrmAKuebersicht", "Übersicht"},       {"TfrmAKadd", "Angelkosten hinzufügen"},
-        {"TfrmAKjahr", "Jahreszusammenfassung"}, {"TfrmAksuchen", "Angelkosten suchen"},
-        {"TfrmFangsuchen", "Fang suchen"},       {"TfrmStatistik", "Statistik"},
-        {"TfrmInternet", "Online Statistiken"},  {"TfrmOSabgleichen", "Abgleichen"},
+        {"TfrmFangsuchen", "Fang suchen"},
+        {"TfrmStatistik", "Statistik"},
+        {"TfrmInternet", "Online Statistiken"},
+        {"TfrmOSabgleichen", "Abgleichen"},
     };
     for (const PendingWindow& window : before) {
         AddPending(*main, window);
