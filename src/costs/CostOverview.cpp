@@ -65,10 +65,6 @@ bool IsAll(std::string_view text) {
     return text.empty() || text == kAllCosts;
 }
 
-double ParseStored(std::string_view text) {
-    return StrToFloatDe(text);
-}
-
 std::string WithEuro(std::string_view stored) {
     std::string text(stored);
     text += kEuroSuffix;
@@ -110,7 +106,7 @@ std::vector<std::string> FillShops(const TMlbc& ak, std::string_view yearText) {
         const int year = years.YearOf(row);
         const std::string_view shop = ak.Cell(row, columns.geschaeft);
         if ((filter != 0 && filter != year) || shop.empty() ||
-            !seenExact.emplace(shop, true).second) {
+            !seenExact.try_emplace(shop, true).second) {
             continue;
         }
         keyed.emplace_back(CollationKeyDe(shop), shop);
@@ -175,11 +171,11 @@ PurchaseTree BuildPurchaseTree(const TMlbc& ak, std::string_view yearText,
             continue;
         }
         const std::string_view date = ak.Cell(row, columns.kaufdatum);
-        const int dateId = dateIds.emplace(date, int(dateIds.size())).first->second;
-        const int shopId = shopIds.emplace(shop, int(shopIds.size())).first->second;
+        const int dateId = dateIds.try_emplace(date, int(dateIds.size())).first->second;
+        const int shopId = shopIds.try_emplace(shop, int(shopIds.size())).first->second;
         const std::uint64_t key =
             (std::uint64_t(std::uint32_t(dateId)) << 32) | std::uint32_t(shopId);
-        const auto [found, added] = groupIds.emplace(key, int(groups.size()));
+        const auto [found, added] = groupIds.try_emplace(key, int(groups.size()));
         if (added) {
             groups.push_back(Group{date, shop, shopId, 0, 0});
         }
@@ -212,10 +208,10 @@ PurchaseTree BuildPurchaseTree(const TMlbc& ak, std::string_view yearText,
         const std::string_view total = ak.Cell(row, columns.gesamtpreis);
         const std::string_view shipping = ak.Cell(row, columns.versandkosten);
         if (!total.empty()) {
-            articleSums[std::size_t(g)] += ParseStored(total);
+            articleSums[std::size_t(g)] += ReadStoredAmount(total);
         }
         if (!shipping.empty()) {
-            shippingSums[std::size_t(g)] += ParseStored(shipping);
+            shippingSums[std::size_t(g)] += ReadStoredAmount(shipping);
         }
         TTreeData article;
         article[kArticleName] = ak.Cell(row, columns.artikel);

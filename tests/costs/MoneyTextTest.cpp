@@ -2,6 +2,7 @@
 
 #include "costs/MoneyText.h"
 #include "base/EConvertError.h"
+#include "base/NumberText.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +34,30 @@ TEST(MoneyText, AmountsAreReadAsGermanNumbersWithOrWithoutTheEuroSign) {
         EXPECT_EQ(MoneyDisplay(ReadMoney(c.text)), std::string(c.number) + " €");
     }
     EXPECT_EQ(MoneyNumberForm(""), "");
+}
+
+TEST(MoneyText, StoredAmountsReadExactlyAsTheGeneralParser) {
+    const char* const texts[] = {"12,50",
+                                 "0,1",
+                                 "-0,07",
+                                 "5,",
+                                 ",5",
+                                 "007",
+                                 "-0",
+                                 "1,005",
+                                 "123456789012345",
+                                 "1234567890123456",
+                                 "99999,99",
+                                 "1E3",
+                                 " 4,90",
+                                 "+3"};
+    for (const char* text : texts) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(ReadStoredAmount(text), StrToFloatDe(text));
+    }
+    for (const char* bad : {"", "-", "1,2,3", "12.50", "4,90 €"}) {
+        EXPECT_THROW(ReadStoredAmount(bad), EConvertError) << bad;
+    }
 }
 
 } // namespace
