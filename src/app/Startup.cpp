@@ -10,6 +10,10 @@
 #include "catchlog/ui/TfrmInfo.h"
 #include "catchlog/ui/TfrmKarte.h"
 #include "catchlog/ui/TfrmMain.h"
+#include "costs/ui/TfrmAKadd.h"
+#include "costs/ui/TfrmAKjahr.h"
+#include "costs/ui/TfrmAKuebersicht.h"
+#include "costs/ui/TfrmAksuchen.h"
 #include "statistics/ui/TfrmInternet.h"
 #include "statistics/ui/TfrmOSabgleichen.h"
 #include "storage/ui/TfrmDatenbank.h"
@@ -38,10 +42,10 @@ std::unique_ptr<TfrmMain> CreateForms(const std::filesystem::path& programFolder
     forms.Add(QStringLiteral("TfrmFelderverwalten"), new TfrmFelderverwalten(main, &main));
     forms.Add(QStringLiteral("TfrmBilder"), new TfrmBilder(main, &main));
     forms.Add(QStringLiteral("TfrmDetails"), new TfrmDetails(main, &main));
-    forms.Add(QStringLiteral("TfrmAKuebersicht"), Pending(main, "TfrmAKuebersicht", "Übersicht"));
-    forms.Add(QStringLiteral("TfrmAKadd"), Pending(main, "TfrmAKadd", "Angelkosten hinzufügen"));
-    forms.Add(QStringLiteral("TfrmAKjahr"), Pending(main, "TfrmAKjahr", "Jahreszusammenfassung"));
-    forms.Add(QStringLiteral("TfrmAksuchen"), Pending(main, "TfrmAksuchen", "Angelkosten suchen"));
+    forms.Add(QStringLiteral("TfrmAKuebersicht"), new TfrmAKuebersicht(main, &main));
+    forms.Add(QStringLiteral("TfrmAKadd"), new TfrmAKadd(main, &main));
+    forms.Add(QStringLiteral("TfrmAKjahr"), new TfrmAKjahr(main, &main));
+    forms.Add(QStringLiteral("TfrmAksuchen"), new TfrmAksuchen(main, &main));
     forms.Add(QStringLiteral("TfrmFangsuchen"), new TfrmFangsuchen(main, &main));
     forms.Add(QStringLiteral("TfrmStatistik"), Pending(main, "TfrmStatistik", "Statistik"));
     forms.Add(QStringLiteral("TfrmInternet"), new TfrmInternet(main, &main));

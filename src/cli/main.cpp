@@ -4,6 +4,7 @@
 #include "cli/BackupCommands.h"
 #include "cli/CalendarCommands.h"
 #include "cli/CatchlogCommands.h"
+#include "cli/CostsCommands.h"
 #include "cli/DataCommands.h"
 #include "cli/DayCommand.h"
 #include "cli/PdfDemoCommand.h"
@@ -43,6 +44,7 @@ constexpr Command kCommands[] = {
     {"map", zv::cli::RunMapCommand},
     {"backup", zv::cli::RunBackupCommand},
     {"restore", zv::cli::RunRestoreCommand},
+    {"costs", zv::cli::RunCostsCommand},
 };
 
 void PrintUsage(std::ostream& err) {

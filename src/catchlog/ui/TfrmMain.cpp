@@ -10,6 +10,7 @@
 #include "catchlog/ui/TfrmDetails.h"
 #include "catchlog/ui/TfrmFangHinzufuegen.h"
 #include "catchlog/ui/TfrmKarte.h"
+#include "costs/ui/TfrmAKadd.h"
 #include "storage/ValueList.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/JpegImage.h"
@@ -353,7 +354,7 @@ void TfrmMain::BuildMenus() {
     item(fang, "Kalendar1", "Kalender", opener("TfrmKalender"));
 
     QMenu* kosten = menu(nullptr, "Angelkosten1", "&Angelkosten");
-    item(kosten, "Hinzufgen2", "&Hinzufügen", opener("TfrmAKadd"));
+    item(kosten, "Hinzufgen2", "&Hinzufügen", [this] { Hinzufgen2Click(); });
     separator(kosten);
     item(kosten, "bersicht1", "&Übersicht", opener("TfrmAKuebersicht"));
     item(kosten, "Jahresbersicht1", "&Jahreszusammenfassung", opener("TfrmAKjahr"));
@@ -540,6 +541,12 @@ void TfrmMain::ShowCatchDetails(int row) {
 
 void TfrmMain::Hinzufgen1Click() {
     if (auto* entry = forms_.Get<TfrmFangHinzufuegen>(QStringLiteral("TfrmFangHinzufuegen"))) {
+        entry->OpenForAdd();
+    }
+}
+
+void TfrmMain::Hinzufgen2Click() {
+    if (auto* entry = forms_.Get<TfrmAKadd>(QStringLiteral("TfrmAKadd"))) {
         entry->OpenForAdd();
     }
 }

@@ -56,6 +56,8 @@ public:
     // The openers of the catch entry window ("&Hinzufügen", "&Bearbeiten").
     void Hinzufgen1Click();
     void Bearbeiten1Click();
+    // The opener of the cost entry window ("Angelkosten" → "&Hinzufügen").
+    void Hinzufgen2Click();
 
     // The catch table's row of the selected list row, or 0 when none is selected.
     int SelectedCatchId() const;

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPixmap;
+class QPushButton;
+class QTableView;
+
+namespace zv {
+
+class CostListModel;
+class TfrmMain;
+
+// The cost search: every cost row whose shop or article contains the text.
+class TfrmAksuchen : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kBannerWidth = 392;
+    static constexpr int kBannerHeight = 32;
+
+    TfrmAksuchen(TfrmMain& main, QWidget* parent);
+
+    void BitBtn1Click();
+    CostListModel* ListModel() const { return model_; }
+
+    // The banner at the top of the window.
+    static QPixmap PaintBanner();
+
+private:
+    TfrmMain& main_;
+    CostListModel* model_ = nullptr;
+    QLabel* Image1 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+    QTableView* ListView1 = nullptr;
+    QPushButton* BitBtn2 = nullptr;
+};
+
+} // namespace zv
