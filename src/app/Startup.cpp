@@ -6,6 +6,7 @@
 #include "catchlog/ui/TfrmFelderverwalten.h"
 #include "catchlog/ui/TfrmInfo.h"
 #include "catchlog/ui/TfrmMain.h"
+#include "reports/ui/TfrmAuswerten.h"
 #include "storage/ui/TfrmDatenbank.h"
 #include "widgets/PendingForm.h"
 
@@ -49,9 +50,9 @@ std::unique_ptr<TfrmMain> CreateForms(const std::filesystem::path& programFolder
         AddPending(*main, window);
     }
     main->Forms().Add(QStringLiteral("TfrmInfo"), new TfrmInfo(main.get()));
+    AddPending(*main, {"TfrmKarte", "Karte"});
+    main->Forms().Add(QStringLiteral("TfrmAuswerten"), new TfrmAuswerten(*main, main.get()));
     const PendingWindow after[] = {
-        {"TfrmKarte", "Karte"},
-        {"TfrmAuswerten", "Auswerten"},
         {"Tfrmauswertenstatistik", "Statistik auswerten"},
         {"TfrmKalender", "Kalender"},
         {"TfrmKalenderDetails", "Tages Informationen"},

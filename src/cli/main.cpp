@@ -4,6 +4,7 @@
 #include "cli/DataCommands.h"
 #include "cli/DayCommand.h"
 #include "cli/PdfDemoCommand.h"
+#include "cli/ReportCommands.h"
 #include "cli/StatsCommands.h"
 #include "cli/TableCommands.h"
 
@@ -32,6 +33,8 @@ constexpr Command kCommands[] = {
     {"day", zv::cli::RunDayCommand},
     {"pdf-demo", zv::cli::RunPdfDemoCommand},
     {"table", zv::cli::RunTableCommand},
+    {"report", zv::cli::RunReportCommand},
+    {"html-sheet", zv::cli::RunHtmlSheetCommand},
 };
 
 void PrintUsage(std::ostream& err) {

@@ -77,6 +77,11 @@ public:
     void Beenden1Click();
     void Datenbankauswhlen1Click();
     void Info1Click();
+    // "&Extras" → "Auswerten" and "&Fangliste erstellen".
+    void Zelvorin1Click();
+    void Angelkosten2Click();
+    void Jahreszusammenfassung1Click();
+    void Fanglisteerstellen1Click();
     void StatistikItemClick(int number, const QString& caption);
     void KarteItemClick(const QString& water);
     // Opens a window of the set modally by its class name.
