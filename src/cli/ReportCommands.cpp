@@ -1,6 +1,7 @@
 #include "cli/ReportCommands.h"
 
 #include "base/AtomicFile.h"
+#include "base/DateTime.h"
 #include "base/EConvertError.h"
 #include "reports/HtmlCatchSheet.h"
 #include "reports/ReportFilters.h"
@@ -18,7 +19,8 @@ namespace {
 constexpr const char* kReportUsage =
     "Aufruf: zelvorin-cli report catchbook PROGRAMMORDNER AUSGABE.pdf [--faenger NAME] "
     "[--jahr JJJJ]\n"
-    "        zelvorin-cli report costs PROGRAMMORDNER AUSGABE.pdf [--jahr JJJJ]\n";
+    "        zelvorin-cli report costs PROGRAMMORDNER AUSGABE.pdf [--jahr JJJJ]\n"
+    "        zelvorin-cli report years PROGRAMMORDNER AUSGABE.pdf\n";
 
 std::filesystem::path ProgramFolderArg(const std::string& arg) {
     std::error_code ec;
@@ -56,7 +58,8 @@ std::optional<ReportArgs> ParseReportArgs(const std::vector<std::string>& args) 
     parsed.kind = positional[0];
     parsed.folder = positional[1];
     parsed.out = positional[2];
-    const bool known = parsed.kind == "catchbook" || parsed.kind == "costs";
+    const bool known =
+        parsed.kind == "catchbook" || parsed.kind == "costs" || parsed.kind == "years";
     if (!known || (catcherGiven && parsed.kind != "catchbook") ||
         (yearGiven && parsed.kind == "years")) {
         return std::nullopt;
@@ -101,7 +104,11 @@ int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, st
                 err << kNoReportData << "\n";
                 return 1;
             }
-            writer.SelectCosts(workspace.ak(), parsed->year);
+            if (parsed->kind == "costs") {
+                writer.SelectCosts(workspace.ak(), parsed->year);
+            } else {
+                writer.SelectYears(workspace.ak(), CurrentClock().Now());
+            }
         }
     } catch (const EConvertError& error) {
         err << error.what() << "\n" << kNothingWritten << "\n";

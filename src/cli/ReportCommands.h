@@ -8,9 +8,10 @@ namespace zv::cli {
 
 // zelvorin-cli report catchbook FOLDER OUT.pdf [--faenger NAME] [--jahr YYYY]
 // zelvorin-cli report costs FOLDER OUT.pdf [--jahr YYYY]
-// Opens the program folder FOLDER as at start and writes the catch book or
-// the cost list, the same documents the report window writes for the same
-// filters.
+// zelvorin-cli report years FOLDER OUT.pdf
+// Opens the program folder FOLDER as at start and writes the catch book, the
+// cost list or the year summary, the same documents the report window writes
+// for the same filters.
 int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // zelvorin-cli html-sheet FOLDER OUT.html

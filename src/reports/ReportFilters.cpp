@@ -1,7 +1,5 @@
 #include "reports/ReportFilters.h"
 
-#include "base/DateTime.h"
-#include "base/NumberText.h"
 #include "catchlog/CatchList.h"
 #include "storage/TMlbc.h"
 #include "storage/ValueList.h"
@@ -32,30 +30,6 @@ std::vector<std::string> ReportCatchYears(const TMlbc& db, std::string_view catc
         choices.push_back(std::to_string(year));
     }
     return choices;
-}
-
-std::vector<std::string> ReportCostYears(const TMlbc& ak, int currentYear) {
-    int oldest = currentYear;
-    const int dateField = ak.FieldIndex("Kaufdatum");
-    for (int row = 1; row <= ak.RowCount(); ++row) {
-        const std::string_view text = dateField >= 1 ? ak.Cell(row, dateField) : "";
-        const int year = DecodeDate(StrToDate(text)).year;
-        if (year < oldest) {
-            oldest = year;
-        }
-    }
-    std::vector<std::string> choices{std::string(kReportAllEntry)};
-    for (int year = currentYear; year >= oldest; --year) {
-        choices.push_back(std::to_string(year));
-    }
-    return choices;
-}
-
-int ReportYearOf(std::string_view yearText) {
-    if (yearText.empty() || yearText == kReportAllEntry) {
-        return 0;
-    }
-    return StrToIntDe(yearText);
 }
 
 } // namespace zv

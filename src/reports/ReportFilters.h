@@ -9,8 +9,9 @@ namespace zv {
 
 class TMlbc;
 
-// The choices of the report window's two filter lists. The report window
-// spells its "all" entry without blanks, as the cost windows do.
+// The choices of the catch book's two filter lists (the cost list offers the
+// cost years, FillYears). The report window spells its "all" entry without
+// blanks, as the cost windows do.
 inline constexpr std::string_view kReportAllEntry = "-Alle-";
 
 // "-Alle-" followed by the catchers of DATs/Faenger.dat in file order;
@@ -21,14 +22,5 @@ std::vector<std::string> ReportCatcherChoices(const std::filesystem::path& progr
 // the catcher (all catches for "-Alle-" or an empty text), newest first.
 // A Fangdatum that is not a date adds no year.
 std::vector<std::string> ReportCatchYears(const TMlbc& db, std::string_view catcherText);
-
-// "-Alle-" followed by the years from `currentYear` down to the year of the
-// oldest Kaufdatum (the current year is always there). A Kaufdatum that is
-// not a date, an empty one included, throws EConvertError.
-std::vector<std::string> ReportCostYears(const TMlbc& ak, int currentYear);
-
-// The year a filter text stands for: 0 for "-Alle-" (or empty), else the
-// text as a whole number (EConvertError when it is none).
-int ReportYearOf(std::string_view yearText);
 
 } // namespace zv

@@ -2,6 +2,7 @@
 
 #include "base/DateTime.h"
 #include "base/NumberText.h"
+#include "costs/CostOverview.h"
 #include "reports/ReportFilters.h"
 #include "reports/pdf/TPRDestination.h"
 #include "reports/pdf/TPRGridPanel.h"
@@ -53,7 +54,7 @@ ReportWriter::ReportWriter(std::filesystem::path programFolder)
 void ReportWriter::SelectCatches(TMlbc& db, std::string_view catcherText,
                                  std::string_view yearText) {
     const bool allCatchers = catcherText.empty() || catcherText == kReportAllEntry;
-    const int year = ReportYearOf(yearText);
+    const int year = YearFilterOf(yearText);
     kind_ = ReportKind::CatchBook;
     table_ = &db;
     rows_.clear();
@@ -73,7 +74,7 @@ void ReportWriter::SelectCatches(TMlbc& db, std::string_view catcherText,
 }
 
 void ReportWriter::SelectCosts(TMlbc& ak, std::string_view yearText) {
-    const int year = ReportYearOf(yearText);
+    const int year = YearFilterOf(yearText);
     kind_ = ReportKind::CostList;
     table_ = &ak;
     rows_.clear();
@@ -88,11 +89,12 @@ void ReportWriter::SelectCosts(TMlbc& ak, std::string_view yearText) {
     }
 }
 
-void ReportWriter::SelectYears(std::vector<YearSummaryLine> lines) {
+void ReportWriter::SelectYears(const TMlbc& ak, TDateTime now) {
+    std::vector<YearSummaryItem> items = BuildYearSummary(ak, now);
     kind_ = ReportKind::YearSummary;
     table_ = nullptr;
     rows_.clear();
-    years_ = std::move(lines);
+    years_ = std::move(items);
 }
 
 int ReportWriter::EntryCount() const {
@@ -251,9 +253,9 @@ void ReportWriter::PRGridPanel3BeforePrintChild(const TPRBounds& cell) {
         yearSummary_.ShowBlank();
         return;
     }
-    const YearSummaryLine& line = years_[yearPosition_];
-    yearSummary_.ShowLine(line);
-    AddLineBookmark(line.year, cell);
+    const YearSummaryItem& item = years_[yearPosition_];
+    yearSummary_.ShowLine(item);
+    AddLineBookmark(std::to_string(item.year), cell);
     --pending_;
     ++yearPosition_;
 }

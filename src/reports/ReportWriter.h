@@ -73,8 +73,9 @@ public:
     void SelectCatches(TMlbc& db, std::string_view catcherText, std::string_view yearText);
     // Cost list: every cost row of the year, in table order.
     void SelectCosts(TMlbc& ak, std::string_view yearText);
-    // Year summary: the lines of the year summary list, newest year first.
-    void SelectYears(std::vector<YearSummaryLine> lines);
+    // Year summary: the lines of the year summary list of the year of
+    // `now`, newest year first (BuildYearSummary).
+    void SelectYears(const TMlbc& ak, TDateTime now);
 
     ReportKind Kind() const { return kind_; }
     // The selected rows (1-based) or year lines.
@@ -106,7 +107,7 @@ private:
     ReportKind kind_ = ReportKind::CatchBook;
     TMlbc* table_ = nullptr;
     std::vector<int> rows_;
-    std::vector<YearSummaryLine> years_;
+    std::vector<YearSummaryItem> years_;
     int pending_ = 0;
     std::size_t yearPosition_ = 0;
     long double sumWithShipping_ = 0;

@@ -1,6 +1,5 @@
 #include "reports/YearSummaryPage.h"
 
-#include "base/NumberText.h"
 #include "reports/ReportBands.h"
 #include "reports/pdf/TPRGridPanel.h"
 #include "reports/pdf/TPRLabel.h"
@@ -8,12 +7,16 @@
 
 namespace zv {
 
-TColor YearSummaryColor(const std::string& changeEuro) {
-    const double change = StrToFloatDe(changeEuro);
-    if (change == 0) {
-        return clBlack;
+TColor YearSummaryColor(YearColour colour) {
+    switch (colour) {
+    case YearColour::Red:
+        return RGBColor(255, 0, 0);
+    case YearColour::Green:
+        return RGBColor(0, 128, 0);
+    case YearColour::Normal:
+        break;
     }
-    return change > 0 ? RGBColor(255, 0, 0) : RGBColor(0, 128, 0);
+    return clBlack;
 }
 
 YearSummaryPage::YearSummaryPage() {
@@ -41,10 +44,10 @@ YearSummaryPage::YearSummaryPage() {
     }
 }
 
-void YearSummaryPage::ShowLine(const YearSummaryLine& line) {
-    const TColor color = YearSummaryColor(line.changeEuro);
-    const std::string texts[] = {line.year, line.amount + " €", line.changeEuro + " €",
-                                 line.changePercent + " %"};
+void YearSummaryPage::ShowLine(const YearSummaryItem& item) {
+    const TColor color = YearSummaryColor(item.colour);
+    const std::string texts[] = {std::to_string(item.year), item.amount + " €",
+                                 item.changeEuro + " €", item.changePercent + " %"};
     for (std::size_t i = 0; i < labels_.size(); ++i) {
         labels_[i]->SetFontColor(color);
         labels_[i]->SetCaption(texts[i]);

@@ -81,6 +81,10 @@ TEST_F(ReportCommandsTest, ReportsAreTheWindowsDocuments) {
     EXPECT_EQ(CheckPdfFromOutside(folder_.File("kosten.pdf"),
                                   {"Rute", "Summe (inkl. 0,00 € Versandkosten):", "30,00 €"}),
               "");
+
+    const Outcome years = Call(cli::RunReportCommand, {"years", Folder(), File("jahre.pdf")});
+    ASSERT_EQ(years.code, 0) << years.err;
+    EXPECT_EQ(CheckPdfFromOutside(folder_.File("jahre.pdf"), {"2007", "30,00 €"}), "");
 }
 
 TEST_F(ReportCommandsTest, FailuresPrintTheReasonAndWriteNothing) {
@@ -102,6 +106,7 @@ TEST_F(ReportCommandsTest, FailuresPrintTheReasonAndWriteNothing) {
          "'neu' ist kein gültiger Integerwert\n" + std::string(kNothingWritten) + "\n"},
         {"unknown report", {"fische", Folder(), File("x.pdf")}, 2, ""},
         {"catcher on costs", {"costs", Folder(), File("x.pdf"), "--faenger", "Uwe"}, 2, ""},
+        {"year on the summary", {"years", Folder(), File("x.pdf"), "--jahr", "2007"}, 2, ""},
         {"missing target", {"catchbook", Folder()}, 2, ""},
     };
     for (const auto& c : cases) {

@@ -118,6 +118,21 @@ TEST_F(ReportWindowTest, CostListMovesTheYearPanelAndAnEmptyYearSaysSo) {
     EXPECT_TRUE(prompts_.Texts(PromptKind::SaveFile).isEmpty());
 }
 
+TEST_F(ReportWindowTest, YearSummaryIsWrittenWithoutShowingTheWindow) {
+    UseDatabases({}, {{{"Kaufdatum", "05.06.2008"}, {"Gesamtpreis", "80"}},
+                      {{"Kaufdatum", "05.06.2009"}, {"Gesamtpreis", "100"}}});
+    Start();
+    const std::filesystem::path target = SaveAs("Jahre.pdf");
+    Trigger("Jahreszusammenfassung1");
+    EXPECT_TRUE(modal_.Shown().isEmpty());
+    EXPECT_EQ(prompts_.Texts(PromptKind::SaveFile).size(), 1);
+    EXPECT_EQ(Window().Writer().Kind(), ReportKind::YearSummary);
+    EXPECT_EQ(Window().Writer().EntryCount(), 2);
+    EXPECT_EQ(ReadWholeFile(target).substr(0, 8), "%PDF-1.2");
+    EXPECT_FALSE(Window().isVisible());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
 TEST_F(ReportWindowTest, CancelAndFailureWriteNothingAndKeepTheWindowOpen) {
     std::vector<CatchRow> catches(7, CatchRow{{"Fischart", "Hecht"}});
     UseDatabases(catches, {{{"Kaufdatum", "05.06.2007"}, {"Gesamtpreis", "x"}}});

@@ -2,6 +2,7 @@
 
 #include "base/DateTime.h"
 #include "catchlog/ui/TfrmMain.h"
+#include "costs/CostOverview.h"
 #include "reports/ReportFilters.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/Prompts.h"
@@ -111,7 +112,7 @@ void TfrmAuswerten::FillReportFilters() {
         FillCatchYears();
         break;
     case ReportKind::CostList:
-        FillBox(cb_jahr, ReportCostYears(workspace.ak(), DecodeDate(CurrentClock().Now()).year));
+        FillBox(cb_jahr, FillYears(workspace.ak(), CurrentClock().Now()));
         break;
     case ReportKind::YearSummary:
         break;
@@ -137,6 +138,7 @@ void TfrmAuswerten::BitBtn2Click() {
         writer_.SelectCosts(workspace.ak(), ToUtf8(cb_jahr->currentText()));
         break;
     case ReportKind::YearSummary:
+        writer_.SelectYears(workspace.ak(), CurrentClock().Now());
         break;
     }
     if (writer_.EntryCount() == 0) {
