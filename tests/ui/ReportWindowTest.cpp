@@ -149,6 +149,7 @@ TEST_F(ReportWindowTest, CancelAndFailureWriteNothingAndKeepTheWindowOpen) {
             ASSERT_NE(progress, nullptr);
             EXPECT_EQ(progress->maximum(), 3);
             pagesWhenCancelled = progress->value();
+            RenderToPng(*progress, "report_progress");
             progress->cancel();
         });
         dialog.findChild<QPushButton*>("BitBtn2")->click();

@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <QShowEvent>
 
+#include <algorithm>
+
 namespace zv {
 
 namespace {
@@ -183,12 +185,14 @@ ReportOutcome TfrmAuswerten::WriteWithProgress(const std::string& path) {
     progress.setAutoReset(false);
     progress.setMinimumDuration(0);
     const int pageCount = writer_.PageCount();
+    // The page in the making, and how many there will be.
     const auto pageText = [pageCount](int page) {
-        return U8("Seite %1 von %2 ist erstellt.").arg(page).arg(pageCount);
+        return U8("Der Bericht wird erstellt: Seite %1 von %2 …").arg(page).arg(pageCount);
     };
+    progress.setMinimumWidth(360);
     progress.setRange(0, pageCount);
     progress.setValue(0);
-    progress.setLabelText(pageText(0));
+    progress.setLabelText(pageText(1));
     progress.show();
 
     const BusyCursor cursor;
@@ -200,7 +204,7 @@ ReportOutcome TfrmAuswerten::WriteWithProgress(const std::string& path) {
     ReportProgress callbacks;
     callbacks.pagePrinted = [&](int page, int) {
         progress.setValue(page);
-        progress.setLabelText(pageText(page));
+        progress.setLabelText(pageText(std::min(page + 1, pageCount)));
         QCoreApplication::processEvents();
         return !progress.wasCanceled();
     };
