@@ -1,12 +1,16 @@
 // zelvorin-cli: headless commands over the engine. Each command group lives
 // in its own file; main only picks the group by the first word.
 
+#include "cli/BackupCommands.h"
+#include "cli/CalendarCommands.h"
+#include "cli/CatchlogCommands.h"
 #include "cli/DataCommands.h"
 #include "cli/DayCommand.h"
 #include "cli/PdfDemoCommand.h"
 #include "cli/ReportCommands.h"
 #include "cli/StatsCommands.h"
 #include "cli/TableCommands.h"
+#include "cli/UploadCommand.h"
 
 #include <iostream>
 #include <string>
@@ -31,10 +35,17 @@ constexpr Command kCommands[] = {
     {"rebuild-lists", zv::cli::RunRebuildListsCommand},
     {"open", zv::cli::RunOpenCommand},
     {"day", zv::cli::RunDayCommand},
+    {"month", zv::cli::RunMonthCommand},
+    {"fishing-day", zv::cli::RunFishingDayCommand},
     {"pdf-demo", zv::cli::RunPdfDemoCommand},
     {"table", zv::cli::RunTableCommand},
     {"report", zv::cli::RunReportCommand},
     {"html-sheet", zv::cli::RunHtmlSheetCommand},
+    {"upload", zv::cli::RunUploadCommand},
+    {"search", zv::cli::RunSearchCommand},
+    {"map", zv::cli::RunMapCommand},
+    {"backup", zv::cli::RunBackupCommand},
+    {"restore", zv::cli::RunRestoreCommand},
 };
 
 void PrintUsage(std::ostream& err) {

@@ -76,6 +76,9 @@ public:
     void Details1Click();
     void Beenden1Click();
     void Datenbankauswhlen1Click();
+    // "Backup erstellen.." and "&Backup laden..".
+    void Backuperstellen1Click();
+    void Backup1Click();
     void Info1Click();
     // "&Extras" → "Auswerten" and "&Fangliste erstellen".
     void Zelvorin1Click();
