@@ -95,6 +95,7 @@ TEST_F(CostListTest, AYearListsItsRowsAndAYearWithoutRowsWritesNothing) {
     writer_.SelectCosts(*ak, "2007");
     EXPECT_EQ(writer_.SelectedRows(), std::vector<int>{2});
     ASSERT_EQ(writer_.Write(Out().string()).status, ReportOutcome::Status::Written);
+    EXPECT_EQ(CheckPdfFromOutside(Out(), {"Neu"}), "");
     const std::string text = PageText(Out(), 1);
     EXPECT_NE(text.find("2007"), std::string::npos);
     EXPECT_EQ(text.find("Alt"), std::string::npos);

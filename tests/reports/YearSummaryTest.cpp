@@ -92,6 +92,7 @@ TEST(YearSummaryTest, LinesAndColoursAreThoseOfTheYearSummaryList) {
     writer.SelectYears(*full, now);
     EXPECT_EQ(writer.PageCount(), 2);
     ASSERT_EQ(writer.Write(out.string()).status, ReportOutcome::Status::Written);
+    EXPECT_EQ(CheckPdfFromOutside(out, {"1949", "2009"}), "");
     const std::vector<Bookmark> two = ReadBookmarks(out);
     ASSERT_EQ(two.size(), 2u);
     EXPECT_EQ(two[1].kids.size(), 11u);
