@@ -14,6 +14,7 @@
 #include "costs/ui/TfrmAKjahr.h"
 #include "costs/ui/TfrmAKuebersicht.h"
 #include "costs/ui/TfrmAksuchen.h"
+#include "reports/ui/TfrmAuswerten.h"
 #include "statistics/ui/TfrmInternet.h"
 #include "statistics/ui/TfrmOSabgleichen.h"
 #include "storage/ui/TfrmDatenbank.h"
@@ -52,7 +53,7 @@ std::unique_ptr<TfrmMain> CreateForms(const std::filesystem::path& programFolder
     forms.Add(QStringLiteral("TfrmOSabgleichen"), new TfrmOSabgleichen(main, &main));
     forms.Add(QStringLiteral("TfrmInfo"), new TfrmInfo(&main));
     forms.Add(QStringLiteral("TfrmKarte"), new TfrmKarte(main, &main));
-    forms.Add(QStringLiteral("TfrmAuswerten"), Pending(main, "TfrmAuswerten", "Auswerten"));
+    forms.Add(QStringLiteral("TfrmAuswerten"), new TfrmAuswerten(main, &main));
     forms.Add(QStringLiteral("Tfrmauswertenstatistik"),
               Pending(main, "Tfrmauswertenstatistik", "Statistik auswerten"));
     forms.Add(QStringLiteral("TfrmKalender"), new TfrmKalender(main, &main));

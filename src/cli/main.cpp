@@ -8,6 +8,7 @@
 #include "cli/DataCommands.h"
 #include "cli/DayCommand.h"
 #include "cli/PdfDemoCommand.h"
+#include "cli/ReportCommands.h"
 #include "cli/StatsCommands.h"
 #include "cli/TableCommands.h"
 #include "cli/UploadCommand.h"
@@ -39,6 +40,8 @@ constexpr Command kCommands[] = {
     {"fishing-day", zv::cli::RunFishingDayCommand},
     {"pdf-demo", zv::cli::RunPdfDemoCommand},
     {"table", zv::cli::RunTableCommand},
+    {"report", zv::cli::RunReportCommand},
+    {"html-sheet", zv::cli::RunHtmlSheetCommand},
     {"upload", zv::cli::RunUploadCommand},
     {"search", zv::cli::RunSearchCommand},
     {"map", zv::cli::RunMapCommand},

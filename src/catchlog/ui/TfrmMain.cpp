@@ -11,6 +11,8 @@
 #include "catchlog/ui/TfrmFangHinzufuegen.h"
 #include "catchlog/ui/TfrmKarte.h"
 #include "costs/ui/TfrmAKadd.h"
+#include "reports/HtmlCatchSheet.h"
+#include "reports/ui/TfrmAuswerten.h"
 #include "storage/ValueList.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/JpegImage.h"
@@ -365,10 +367,11 @@ void TfrmMain::BuildMenus() {
 
     QMenu* extras = menu(nullptr, "Extras1", "&Extras");
     QMenu* auswerten = menu(extras, "Auswerten1", "Auswerten");
-    item(auswerten, "Zelvorin1", "Zelvorin", opener("TfrmAuswerten"));
+    item(auswerten, "Zelvorin1", "Zelvorin", [this] { Zelvorin1Click(); });
     separator(auswerten);
-    item(auswerten, "Angelkosten2", "Angelkosten", opener("TfrmAuswerten"));
-    item(auswerten, "Jahreszusammenfassung1", "Jahreszusammenfassung", opener("TfrmAuswerten"));
+    item(auswerten, "Angelkosten2", "Angelkosten", [this] { Angelkosten2Click(); });
+    item(auswerten, "Jahreszusammenfassung1", "Jahreszusammenfassung",
+         [this] { Jahreszusammenfassung1Click(); });
     QAction* n13 = auswerten->addSeparator();
     n13->setObjectName(QStringLiteral("N13"));
     n13->setVisible(false);
@@ -378,7 +381,8 @@ void TfrmMain::BuildMenus() {
     separator(extras);
     Karte1 = menu(extras, "Karte1", "&Karte");
     separator(extras);
-    item(extras, "Fanglisteerstellen1", "&Fangliste erstellen", [] {})->setEnabled(false);
+    item(extras, "Fanglisteerstellen1", "&Fangliste erstellen",
+         [this] { Fanglisteerstellen1Click(); });
     separator(extras);
     item(extras, "Internetabgleich1", "Internet Statistiken", opener("TfrmInternet"));
 
@@ -809,6 +813,52 @@ void TfrmMain::Backup1Click() {
 
 void TfrmMain::Info1Click() {
     OpenForm(QStringLiteral("TfrmInfo"));
+}
+
+void TfrmMain::Zelvorin1Click() {
+    auto* window = forms_.Get<TfrmAuswerten>(QStringLiteral("TfrmAuswerten"));
+    if (workspace_.DB().RowCount() == 0) {
+        CurrentPrompts().Message(QStringLiteral("Keine Daten zum Auswerten"));
+        return;
+    }
+    window->SetTag(0);
+    ShowModal(*window);
+}
+
+void TfrmMain::Angelkosten2Click() {
+    auto* window = forms_.Get<TfrmAuswerten>(QStringLiteral("TfrmAuswerten"));
+    if (workspace_.ak().RowCount() == 0) {
+        CurrentPrompts().Message(QStringLiteral("Keine Daten zum Auswerten"));
+        return;
+    }
+    window->SetTag(1);
+    ShowModal(*window);
+}
+
+void TfrmMain::Jahreszusammenfassung1Click() {
+    auto* window = forms_.Get<TfrmAuswerten>(QStringLiteral("TfrmAuswerten"));
+    if (workspace_.ak().RowCount() == 0) {
+        CurrentPrompts().Message(QStringLiteral("Keine Daten zum Auswerten"));
+        return;
+    }
+    window->SetTag(2);
+    window->BitBtn2Click();
+}
+
+void TfrmMain::Fanglisteerstellen1Click() {
+    const std::vector<std::string> lines = BuildCatchSheet(workspace_.DB());
+    FileDialogOptions options;
+    options.title = QStringLiteral("Speichern unter");
+    options.filter = QStringLiteral("html|*.html");
+    options.defaultExt = QStringLiteral(".html");
+    const std::optional<FileChoice> choice = CurrentPrompts().SaveFile(options);
+    if (!choice || choice->path.isEmpty()) {
+        return;
+    }
+    std::string error;
+    if (!WriteCatchSheet(PathFromUtf8(ToUtf8(choice->path)), lines, error)) {
+        CurrentPrompts().Error(ToQ(error));
+    }
 }
 
 void TfrmMain::StatistikItemClick(int number, const QString& caption) {

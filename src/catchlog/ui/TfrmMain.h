@@ -82,6 +82,11 @@ public:
     void Backuperstellen1Click();
     void Backup1Click();
     void Info1Click();
+    // "&Extras" → "Auswerten" and "&Fangliste erstellen".
+    void Zelvorin1Click();
+    void Angelkosten2Click();
+    void Jahreszusammenfassung1Click();
+    void Fanglisteerstellen1Click();
     void StatistikItemClick(int number, const QString& caption);
     void KarteItemClick(const QString& water);
     // Opens a window of the set modally by its class name.

@@ -111,7 +111,7 @@ void TPReport::FinishDocument() {
     try {
         AtomicFileBuf buffer(writer);
         std::ostream stream(&buffer);
-        doc_->SaveToStream(stream);
+        doc_->SaveToStream(stream, OnWriteProgress);
     } catch (const std::runtime_error&) {
         // The stream only knows that a write failed; the file writer knows
         // which file and why (a full disk), and that is what the user needs.
@@ -124,6 +124,11 @@ void TPReport::FinishDocument() {
         throw std::runtime_error(writer.Error());
     }
     doc_.reset();
+}
+
+void TPReport::AbortDocument() {
+    doc_.reset();
+    pageCount_ = 0;
 }
 
 TPRDestination TPReport::CreateDestination() {

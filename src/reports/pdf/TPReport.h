@@ -5,6 +5,8 @@
 #include "reports/pdf/TPRDestination.h"
 #include "reports/pdf/TPROutlineRoot.h"
 
+#include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -56,6 +58,13 @@ public:
     // a whole: when writing fails, an earlier file of that name stays as it
     // was and the document stays unfinished.
     void FinishDocument();
+    // Drops an unfinished document without writing anything.
+    void AbortDocument();
+
+    // Reports the progress of FinishDocument's writing (objects written of
+    // their total); returning false stops it with EPdfWriteStopped, and the
+    // file stays as it was.
+    std::function<bool(std::size_t written, std::size_t total)> OnWriteProgress;
 
     bool HasDocument() const { return doc_ != nullptr; }
     // Pages printed since the document began.

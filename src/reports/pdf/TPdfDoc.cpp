@@ -200,7 +200,7 @@ const TPdfXref& TPdfDoc::Xref() const {
     return *xref_;
 }
 
-void TPdfDoc::SaveToStream(std::ostream& stream) {
+void TPdfDoc::SaveToStream(std::ostream& stream, const WriteProgress& progress) {
     RequireDocument("SaveToStream --there is no document to save.");
     if (pages_.empty()) {
         throw std::runtime_error("GetPage --the Page is nil");
@@ -224,6 +224,9 @@ void TPdfDoc::SaveToStream(std::ostream& stream) {
         out.Write(" obj\r\n");
         entry.object->Write(out);
         out.Write("\r\nendobj\r\n");
+        if (progress && !progress(number, count - 1)) {
+            throw EPdfWriteStopped();
+        }
     }
     std::uint64_t xrefOffset = out.Position();
     out.Write("xref\r\n0 ");

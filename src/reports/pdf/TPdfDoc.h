@@ -2,8 +2,10 @@
 
 #include "reports/pdf/TPdfObject.h"
 
+#include <functional>
 #include <memory>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -23,6 +25,12 @@ class TPdfOutlineEntry;
 class TPdfOutlineRoot;
 class TPdfPage;
 class TPdfXref;
+
+// Thrown when the caller's progress function asks to stop writing.
+class EPdfWriteStopped : public std::runtime_error {
+public:
+    EPdfWriteStopped() : std::runtime_error("SaveToStream --stopped by the caller.") {}
+};
 
 // A PDF 1.2 document held as an object graph and written in one pass.
 // Misuse is reported by std::runtime_error with the writer's messages.
@@ -74,8 +82,14 @@ public:
     int RegisterObject(const TPdfObjectPtr& object);
     const TPdfXref& Xref() const;
 
+    // Called after each object is written with the number of objects
+    // written and their total; returning false stops the write with
+    // EPdfWriteStopped. Writing a document full of pictures takes a while,
+    // and a window wants to show it and offer a way out.
+    using WriteProgress = std::function<bool(std::size_t written, std::size_t total)>;
+
     // Writes the whole document front to back.
-    void SaveToStream(std::ostream& stream);
+    void SaveToStream(std::ostream& stream, const WriteProgress& progress = {});
 
 private:
     void RequireDocument(const char* message) const;
