@@ -4,6 +4,7 @@
 #include "cli/DataCommands.h"
 #include "cli/DayCommand.h"
 #include "cli/PdfDemoCommand.h"
+#include "cli/PieCommand.h"
 #include "cli/StatsCommands.h"
 #include "cli/TableCommands.h"
 
@@ -32,6 +33,7 @@ constexpr Command kCommands[] = {
     {"day", zv::cli::RunDayCommand},
     {"pdf-demo", zv::cli::RunPdfDemoCommand},
     {"table", zv::cli::RunTableCommand},
+    {"pie", zv::cli::RunPieCommand},
 };
 
 void PrintUsage(std::ostream& err) {
