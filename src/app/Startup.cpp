@@ -6,6 +6,7 @@
 #include "catchlog/ui/TfrmFelderverwalten.h"
 #include "catchlog/ui/TfrmInfo.h"
 #include "catchlog/ui/TfrmMain.h"
+#include "statistics/ui/TfrmStatistik.h"
 #include "storage/ui/TfrmDatenbank.h"
 #include "widgets/PendingForm.h"
 
@@ -42,10 +43,17 @@ std::unique_ptr<TfrmMain> CreateForms(const std::filesystem::path& programFolder
     const PendingWindow before[] = {
         {"TfrmAKuebersicht", "Übersicht"},       {"TfrmAKadd", "Angelkosten hinzufügen"},
         {"TfrmAKjahr", "Jahreszusammenfassung"}, {"TfrmAksuchen", "Angelkosten suchen"},
-        {"TfrmFangsuchen", "Fang suchen"},       {"TfrmStatistik", "Statistik"},
-        {"TfrmInternet", "Online Statistiken"},  {"TfrmOSabgleichen", "Abgleichen"},
+        {"TfrmFangsuchen", "Fang suchen"},
     };
     for (const PendingWindow& window : before) {
+        AddPending(*main, window);
+    }
+    main->Forms().Add(QStringLiteral("TfrmStatistik"), new TfrmStatistik(*main, main.get()));
+    const PendingWindow online[] = {
+        {"TfrmInternet", "Online Statistiken"},
+        {"TfrmOSabgleichen", "Abgleichen"},
+    };
+    for (const PendingWindow& window : online) {
         AddPending(*main, window);
     }
     main->Forms().Add(QStringLiteral("TfrmInfo"), new TfrmInfo(main.get()));
