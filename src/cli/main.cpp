@@ -1,12 +1,15 @@
 // zelvorin-cli: headless commands over the engine. Each command group lives
 // in its own file; main only picks the group by the first word.
 
+#include "cli/CalendarCommands.h"
+#include "cli/CatchlogCommands.h"
 #include "cli/DataCommands.h"
 #include "cli/DayCommand.h"
 #include "cli/PdfDemoCommand.h"
 #include "cli/PieCommand.h"
 #include "cli/StatsCommands.h"
 #include "cli/TableCommands.h"
+#include "cli/UploadCommand.h"
 
 #include <iostream>
 #include <string>
@@ -31,9 +34,14 @@ constexpr Command kCommands[] = {
     {"rebuild-lists", zv::cli::RunRebuildListsCommand},
     {"open", zv::cli::RunOpenCommand},
     {"day", zv::cli::RunDayCommand},
+    {"month", zv::cli::RunMonthCommand},
+    {"fishing-day", zv::cli::RunFishingDayCommand},
     {"pdf-demo", zv::cli::RunPdfDemoCommand},
     {"table", zv::cli::RunTableCommand},
     {"pie", zv::cli::RunPieCommand},
+    {"upload", zv::cli::RunUploadCommand},
+    {"search", zv::cli::RunSearchCommand},
+    {"map", zv::cli::RunMapCommand},
 };
 
 void PrintUsage(std::ostream& err) {

@@ -7,6 +7,7 @@
 #include "catchlog/ui/CatchListModel.h"
 #include "catchlog/ui/TfrmDetails.h"
 #include "catchlog/ui/TfrmFangHinzufuegen.h"
+#include "catchlog/ui/TfrmKarte.h"
 #include "statistics/ui/TfrmStatistik.h"
 #include "storage/ValueList.h"
 #include "widgets/ErrorBoundary.h"
@@ -541,7 +542,8 @@ void TfrmMain::FillMapMenu() {
     Karte1->clear();
     for (const std::string& water : waters) {
         const QString caption = ToQ(water);
-        QAction* action = Karte1->addAction(caption);
+        // "&&" shows an "&" of the name instead of marking a shortcut key.
+        QAction* action = Karte1->addAction(QString(caption).replace(QLatin1Char('&'), "&&"));
         ConnectGuarded(action, &QAction::triggered, this,
                        [this, caption](bool) { KarteItemClick(caption); });
     }
@@ -772,8 +774,9 @@ void TfrmMain::SpeedButton2Click() {
 }
 
 void TfrmMain::KarteItemClick(const QString& water) {
-    Q_UNUSED(water);
-    OpenForm(QStringLiteral("TfrmKarte"));
+    if (auto* map = forms_.Get<TfrmKarte>(QStringLiteral("TfrmKarte"))) {
+        map->OpenForViewing(water);
+    }
 }
 
 void TfrmMain::OpenForm(const QString& className) {
