@@ -401,6 +401,8 @@ TEST_F(StatisticsWindowTest, TheRecommendationListsTwelveMonthsAndClosesTheStati
 
     // A catch date that is not valid: the message, and the statistics
     // window opens normally.
+    Stat().Open(TfrmStatistik::kNormal);
+    ASSERT_EQ(Combo("cb_fischjahr")->count(), 4);
     ASSERT_TRUE(DB().GoToRow(3));
     DB().SetData("Fangdatum", "12.13.2007");
     modal_.Clear();
@@ -410,6 +412,10 @@ TEST_F(StatisticsWindowTest, TheRecommendationListsTwelveMonthsAndClosesTheStati
     ASSERT_FALSE(Errors().isEmpty());
     EXPECT_EQ(Errors().front(), "'12.13.2007' ist kein gültiges Datum");
     EXPECT_TRUE(lines.isEmpty());
+    // Opening reads the years too and stops at the same date: no years of
+    // an earlier opening stay behind to be chosen.
+    EXPECT_EQ(Errors().size(), 2);
+    EXPECT_EQ(Combo("cb_fischjahr")->count(), 0);
     EXPECT_EQ(Stat().Tag(), TfrmStatistik::kNormal);
 }
 
