@@ -76,6 +76,9 @@ public:
     void Details1Click();
     void Beenden1Click();
     void Datenbankauswhlen1Click();
+    // "Backup erstellen.." and "&Backup laden..".
+    void Backuperstellen1Click();
+    void Backup1Click();
     void Info1Click();
     // Opens the statistics window: number 0 for all anglers, 1 for the angler
     // named by the caption, 2 for the catch recommendation.
