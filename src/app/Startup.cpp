@@ -17,6 +17,7 @@
 #include "reports/ui/TfrmAuswerten.h"
 #include "statistics/ui/TfrmInternet.h"
 #include "statistics/ui/TfrmOSabgleichen.h"
+#include "statistics/ui/TfrmStatistik.h"
 #include "storage/ui/TfrmDatenbank.h"
 #include "widgets/PendingForm.h"
 
@@ -48,7 +49,7 @@ std::unique_ptr<TfrmMain> CreateForms(const std::filesystem::path& programFolder
     forms.Add(QStringLiteral("TfrmAKjahr"), new TfrmAKjahr(main, &main));
     forms.Add(QStringLiteral("TfrmAksuchen"), new TfrmAksuchen(main, &main));
     forms.Add(QStringLiteral("TfrmFangsuchen"), new TfrmFangsuchen(main, &main));
-    forms.Add(QStringLiteral("TfrmStatistik"), Pending(main, "TfrmStatistik", "Statistik"));
+    forms.Add(QStringLiteral("TfrmStatistik"), new TfrmStatistik(main, &main));
     forms.Add(QStringLiteral("TfrmInternet"), new TfrmInternet(main, &main));
     forms.Add(QStringLiteral("TfrmOSabgleichen"), new TfrmOSabgleichen(main, &main));
     forms.Add(QStringLiteral("TfrmInfo"), new TfrmInfo(&main));

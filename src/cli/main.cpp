@@ -9,6 +9,7 @@
 #include "cli/DayCommand.h"
 #include "cli/PdfDemoCommand.h"
 #include "cli/ReportCommands.h"
+#include "cli/PieCommand.h"
 #include "cli/StatsCommands.h"
 #include "cli/TableCommands.h"
 #include "cli/UploadCommand.h"
@@ -42,6 +43,7 @@ constexpr Command kCommands[] = {
     {"table", zv::cli::RunTableCommand},
     {"report", zv::cli::RunReportCommand},
     {"html-sheet", zv::cli::RunHtmlSheetCommand},
+    {"pie", zv::cli::RunPieCommand},
     {"upload", zv::cli::RunUploadCommand},
     {"search", zv::cli::RunSearchCommand},
     {"map", zv::cli::RunMapCommand},

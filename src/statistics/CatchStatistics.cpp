@@ -263,7 +263,8 @@ BaitResult BaitStatistics(TMlbc& catches, const std::filesystem::path& programFo
 }
 
 WeatherResult WeatherStatistics(TMlbc& catches, const std::filesystem::path& programFolder,
-                                std::string_view catcher, int year, std::string_view species) {
+                                std::string_view catcher, int year, std::string_view species,
+                                const std::function<void()>& afterBounds) {
     TallyCounter windStrength(FixedTableLines(ReadValueList(programFolder, "Windstaerke"), 13),
                               MatchRule::Exact);
     TallyCounter windDirection(FixedTableLines(ReadValueList(programFolder, "Windrichtung"), 9),
@@ -307,6 +308,9 @@ WeatherResult WeatherStatistics(TMlbc& catches, const std::filesystem::path& pro
         widen(result.airTemperatureRange, scan.Cell(row, fields.airTemperature));
         widen(result.waterTemperatureRange, scan.Cell(row, fields.waterTemperature));
         widen(result.airPressureRange, scan.Cell(row, fields.airPressure));
+    }
+    if (afterBounds) {
+        afterBounds();
     }
 
     for (int row = 1; row <= scan.RowCount(); ++row) {

@@ -3,6 +3,7 @@
 #include "statistics/StatisticsResults.h"
 
 #include <filesystem>
+#include <functional>
 #include <string_view>
 
 namespace zv {
@@ -29,8 +30,12 @@ BaitResult BaitStatistics(TMlbc& catches, const std::filesystem::path& programFo
                           std::string_view catcher, int year, std::string_view baitType,
                           std::string_view bait);
 
-// The species "--Gesamt--" means all species as well.
+// The species "--Gesamt--" means all species as well. `afterBounds`, when
+// given, runs once the ranges are known and before the selection is counted:
+// a window clears its old lists there, so that a bad weather number leaves
+// them standing while a bad catch date of the selection leaves them empty.
 WeatherResult WeatherStatistics(TMlbc& catches, const std::filesystem::path& programFolder,
-                                std::string_view catcher, int year, std::string_view species);
+                                std::string_view catcher, int year, std::string_view species,
+                                const std::function<void()>& afterBounds = {});
 
 } // namespace zv

@@ -13,6 +13,7 @@
 #include "costs/ui/TfrmAKadd.h"
 #include "reports/HtmlCatchSheet.h"
 #include "reports/ui/TfrmAuswerten.h"
+#include "statistics/ui/TfrmStatistik.h"
 #include "storage/ValueList.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/JpegImage.h"
@@ -52,6 +53,23 @@ constexpr const char* kDeleteQuestion = "Wollen Sie diesen Eintrag wirklich lös
 
 QString U8(const char* text) {
     return QString::fromUtf8(text);
+}
+
+// A menu caption as the text it shows: "&&" is an ampersand, a single "&"
+// only marks the accelerator.
+QString WithoutAccelerators(const QString& caption) {
+    QString text;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&')) {
+            if (i + 1 < caption.size() && caption[i + 1] == QLatin1Char('&')) {
+                text += QLatin1Char('&');
+                ++i;
+            }
+            continue;
+        }
+        text += caption[i];
+    }
+    return text;
 }
 
 // A sunken panel with a caption on the left and a right-aligned value.
@@ -310,8 +328,7 @@ void TfrmMain::BuildControls() {
     ConnectGuarded(bildzurueck, &QToolButton::clicked, this, [this] { bildzurueckClick(); });
     ConnectGuarded(SpeedButton1, &QPushButton::clicked, this,
                    [this] { OpenForm(QStringLiteral("TfrmKalender")); });
-    ConnectGuarded(SpeedButton2, &QPushButton::clicked, this,
-                   [this] { StatistikItemClick(0, QStringLiteral("Gesamt")); });
+    ConnectGuarded(SpeedButton2, &QPushButton::clicked, this, [this] { SpeedButton2Click(); });
 }
 
 void TfrmMain::BuildMenus() {
@@ -452,7 +469,8 @@ void TfrmMain::FillAnglerLists() {
     cb_faenger->addItem(ToQ(kAllEntry));
     for (const std::string& angler : anglers) {
         cb_faenger->addItem(ToQ(angler));
-        addStatistik(ToQ(angler), 1);
+        // "&" in a name is a letter, not a menu accelerator.
+        addStatistik(ToQ(angler).replace(QLatin1Char('&'), QStringLiteral("&&")), 1);
     }
 }
 
@@ -862,11 +880,28 @@ void TfrmMain::Fanglisteerstellen1Click() {
 }
 
 void TfrmMain::StatistikItemClick(int number, const QString& caption) {
-    // The statistics window takes the number and the angler of the item once
-    // it exists; until then it opens by itself.
-    Q_UNUSED(number);
-    Q_UNUSED(caption);
-    OpenForm(QStringLiteral("TfrmStatistik"));
+    auto* statistik = forms_.Get<TfrmStatistik>(QStringLiteral("TfrmStatistik"));
+    if (statistik == nullptr) {
+        OpenForm(QStringLiteral("TfrmStatistik"));
+        return;
+    }
+    if (number == 0) {
+        statistik->SetCatcherFilter({});
+    } else if (number == 1) {
+        statistik->SetCatcherFilter(ToUtf8(WithoutAccelerators(caption)));
+    }
+    statistik->Open(number == 2 ? TfrmStatistik::kRecommendation : TfrmStatistik::kNormal);
+}
+
+void TfrmMain::SpeedButton2Click() {
+    auto* statistik = forms_.Get<TfrmStatistik>(QStringLiteral("TfrmStatistik"));
+    if (statistik == nullptr) {
+        OpenForm(QStringLiteral("TfrmStatistik"));
+        return;
+    }
+    const std::string angler = ToUtf8(cb_faenger->currentText());
+    statistik->SetCatcherFilter(angler == kAllEntry ? std::string() : angler);
+    statistik->Open(TfrmStatistik::kNormal);
 }
 
 void TfrmMain::KarteItemClick(const QString& water) {

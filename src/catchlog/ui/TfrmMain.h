@@ -87,7 +87,11 @@ public:
     void Angelkosten2Click();
     void Jahreszusammenfassung1Click();
     void Fanglisteerstellen1Click();
+    // Opens the statistics window: number 0 for all anglers, 1 for the angler
+    // named by the caption, 2 for the catch recommendation.
     void StatistikItemClick(int number, const QString& caption);
+    // The toolbar's statistics: for the angler chosen in the filter.
+    void SpeedButton2Click();
     void KarteItemClick(const QString& water);
     // Opens a window of the set modally by its class name.
     void OpenForm(const QString& className);
