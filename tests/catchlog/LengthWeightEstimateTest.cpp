@@ -73,6 +73,31 @@ TEST_F(EstimateTest, RoundingRules) {
     EXPECT_EQ(EstimateLength(folder_.Path(), "Acht", "5488").value, "9");
 }
 
+// Exact halves with the real default factors, none of which is a binary
+// fraction: in floating point each of them lands a hair off the half.
+TEST_F(EstimateTest, ExactHalvesOfTheDefaultFactorsRoundByTheirRule) {
+    struct Case {
+        const char* species;
+        const char* given;
+        const char* expected;
+        bool weight; // estimate the weight from a length, else the reverse
+    };
+    const Case cases[] = {
+        {"Brasse", "50", "1413", true},     // 1412,5
+        {"Brachse", "150", "38138", true},  // 38137,5
+        {"Brasse", "350", "484488", true},  // 484487,5
+        {"Äsche", "150", "39353", true},    // 39352,5
+        {"Brasse", "-50", "-1413", true},   // away from zero on both sides
+        {"Barsch", "609725", "362", false}, // 362,5 → the even 362
+        {"Barsch", "171475", "238", false}, // 237,5 → the even 238
+    };
+    for (const Case& c : cases) {
+        const EstimateResult result = c.weight ? EstimateWeight(folder_.Path(), c.species, c.given)
+                                               : EstimateLength(folder_.Path(), c.species, c.given);
+        EXPECT_EQ(result.value, c.expected) << c.species << " " << c.given;
+    }
+}
+
 TEST_F(EstimateTest, FailuresGiveTheirMessagesAndNoValue) {
     const EstimateResult none = EstimateWeight(folder_.Path(), "Meerforelle", "50");
     EXPECT_FALSE(none.value);
