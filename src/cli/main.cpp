@@ -3,6 +3,7 @@
 
 #include "cli/DataCommands.h"
 #include "cli/DayCommand.h"
+#include "cli/EstimateCommand.h"
 #include "cli/PdfDemoCommand.h"
 #include "cli/StatsCommands.h"
 #include "cli/TableCommands.h"
@@ -30,6 +31,7 @@ constexpr Command kCommands[] = {
     {"rebuild-lists", zv::cli::RunRebuildListsCommand},
     {"open", zv::cli::RunOpenCommand},
     {"day", zv::cli::RunDayCommand},
+    {"estimate", zv::cli::RunEstimateCommand},
     {"pdf-demo", zv::cli::RunPdfDemoCommand},
     {"table", zv::cli::RunTableCommand},
 };
