@@ -29,7 +29,10 @@ void AddPending(TfrmMain& main, const PendingWindow& window) {
 std::unique_ptr<TfrmMain> CreateForms(const std::filesystem::path& programFolder) {
     auto main = std::make_unique<TfrmMain>(programFolder);
     main->Forms().Add(QStringLiteral("TfrmMain"), main.get());
-    main->Forms().Add(QStringLiteral("TfrmDatenbank"), new TfrmDatenbank(*main, main.get()));
+    auto* datenbank = new TfrmDatenbank(main->GetWorkspace(), main.get());
+    QObject::connect(datenbank, &TfrmDatenbank::DatabasesChanged, main.get(),
+                     &TfrmMain::DatabasesReloaded);
+    main->Forms().Add(QStringLiteral("TfrmDatenbank"), datenbank);
 
     // Windows whose content comes with later versions exist already, with
     // their captions, so their menu items open them.
