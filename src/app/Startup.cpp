@@ -1,11 +1,17 @@
 #include "app/Startup.h"
 
+#include "calendar/ui/TfrmKalender.h"
+#include "calendar/ui/TfrmKalenderDetails.h"
 #include "catchlog/ui/TfrmBilder.h"
 #include "catchlog/ui/TfrmDetails.h"
 #include "catchlog/ui/TfrmFangHinzufuegen.h"
+#include "catchlog/ui/TfrmFangsuchen.h"
 #include "catchlog/ui/TfrmFelderverwalten.h"
 #include "catchlog/ui/TfrmInfo.h"
+#include "catchlog/ui/TfrmKarte.h"
 #include "catchlog/ui/TfrmMain.h"
+#include "statistics/ui/TfrmInternet.h"
+#include "statistics/ui/TfrmOSabgleichen.h"
 #include "storage/ui/TfrmDatenbank.h"
 #include "widgets/PendingForm.h"
 
@@ -13,56 +19,44 @@ namespace zv {
 
 namespace {
 
-struct PendingWindow {
-    const char* className;
-    const char* caption;
-};
-
-void AddPending(TfrmMain& main, const PendingWindow& window) {
-    const QString className = QString::fromUtf8(window.className);
-    main.Forms().Add(className,
-                     new PendingForm(className, QString::fromUtf8(window.caption), &main));
+// A window whose content comes with a later version: it exists already, with
+// its caption, so its menu items open it.
+QWidget* Pending(TfrmMain& main, const char* className, const char* caption) {
+    return new PendingForm(QString::fromUtf8(className), QString::fromUtf8(caption), &main);
 }
 
 } // namespace
 
 std::unique_ptr<TfrmMain> CreateForms(const std::filesystem::path& programFolder) {
-    auto main = std::make_unique<TfrmMain>(programFolder);
-    main->Forms().Add(QStringLiteral("TfrmMain"), main.get());
-    auto* datenbank = new TfrmDatenbank(main->GetWorkspace(), main.get());
-    QObject::connect(datenbank, &TfrmDatenbank::DatabasesChanged, main.get(),
+    auto owner = std::make_unique<TfrmMain>(programFolder);
+    TfrmMain& main = *owner;
+    FormSet& forms = main.Forms();
+    // One line per window, in the program's creation order.
+    forms.Add(QStringLiteral("TfrmMain"), &main);
+    auto* datenbank = new TfrmDatenbank(main.GetWorkspace(), &main);
+    QObject::connect(datenbank, &TfrmDatenbank::DatabasesChanged, &main,
                      &TfrmMain::DatabasesReloaded);
-    main->Forms().Add(QStringLiteral("TfrmDatenbank"), datenbank);
-
-    // Windows whose content comes with later versions exist already, with
-    // their captions, so their menu items open them.
-    main->Forms().Add(QStringLiteral("TfrmFangHinzufuegen"),
-                      new TfrmFangHinzufuegen(*main, main.get()));
-    main->Forms().Add(QStringLiteral("TfrmFelderverwalten"),
-                      new TfrmFelderverwalten(*main, main.get()));
-    main->Forms().Add(QStringLiteral("TfrmBilder"), new TfrmBilder(*main, main.get()));
-    main->Forms().Add(QStringLiteral("TfrmDetails"), new TfrmDetails(*main, main.get()));
-    const PendingWindow before[] = {
-        {"TfrmAKuebersicht", "Übersicht"},       {"TfrmAKadd", "Angelkosten hinzufügen"},
-        {"TfrmAKjahr", "Jahreszusammenfassung"}, {"TfrmAksuchen", "Angelkosten suchen"},
-        {"TfrmFangsuchen", "Fang suchen"},       {"TfrmStatistik", "Statistik"},
-        {"TfrmInternet", "Online Statistiken"},  {"TfrmOSabgleichen", "Abgleichen"},
-    };
-    for (const PendingWindow& window : before) {
-        AddPending(*main, window);
-    }
-    main->Forms().Add(QStringLiteral("TfrmInfo"), new TfrmInfo(main.get()));
-    const PendingWindow after[] = {
-        {"TfrmKarte", "Karte"},
-        {"TfrmAuswerten", "Auswerten"},
-        {"Tfrmauswertenstatistik", "Statistik auswerten"},
-        {"TfrmKalender", "Kalender"},
-        {"TfrmKalenderDetails", "Tages Informationen"},
-    };
-    for (const PendingWindow& window : after) {
-        AddPending(*main, window);
-    }
-    return main;
+    forms.Add(QStringLiteral("TfrmDatenbank"), datenbank);
+    forms.Add(QStringLiteral("TfrmFangHinzufuegen"), new TfrmFangHinzufuegen(main, &main));
+    forms.Add(QStringLiteral("TfrmFelderverwalten"), new TfrmFelderverwalten(main, &main));
+    forms.Add(QStringLiteral("TfrmBilder"), new TfrmBilder(main, &main));
+    forms.Add(QStringLiteral("TfrmDetails"), new TfrmDetails(main, &main));
+    forms.Add(QStringLiteral("TfrmAKuebersicht"), Pending(main, "TfrmAKuebersicht", "Übersicht"));
+    forms.Add(QStringLiteral("TfrmAKadd"), Pending(main, "TfrmAKadd", "Angelkosten hinzufügen"));
+    forms.Add(QStringLiteral("TfrmAKjahr"), Pending(main, "TfrmAKjahr", "Jahreszusammenfassung"));
+    forms.Add(QStringLiteral("TfrmAksuchen"), Pending(main, "TfrmAksuchen", "Angelkosten suchen"));
+    forms.Add(QStringLiteral("TfrmFangsuchen"), new TfrmFangsuchen(main, &main));
+    forms.Add(QStringLiteral("TfrmStatistik"), Pending(main, "TfrmStatistik", "Statistik"));
+    forms.Add(QStringLiteral("TfrmInternet"), new TfrmInternet(main, &main));
+    forms.Add(QStringLiteral("TfrmOSabgleichen"), new TfrmOSabgleichen(main, &main));
+    forms.Add(QStringLiteral("TfrmInfo"), new TfrmInfo(&main));
+    forms.Add(QStringLiteral("TfrmKarte"), new TfrmKarte(main, &main));
+    forms.Add(QStringLiteral("TfrmAuswerten"), Pending(main, "TfrmAuswerten", "Auswerten"));
+    forms.Add(QStringLiteral("Tfrmauswertenstatistik"),
+              Pending(main, "Tfrmauswertenstatistik", "Statistik auswerten"));
+    forms.Add(QStringLiteral("TfrmKalender"), new TfrmKalender(main, &main));
+    forms.Add(QStringLiteral("TfrmKalenderDetails"), new TfrmKalenderDetails(main, &main));
+    return owner;
 }
 
 } // namespace zv

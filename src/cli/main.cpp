@@ -1,12 +1,15 @@
 // zelvorin-cli: headless commands over the engine. Each command group lives
 // in its own file; main only picks the group by the first word.
 
+#include "cli/CalendarCommands.h"
+#include "cli/CatchlogCommands.h"
 #include "cli/DataCommands.h"
 #include "cli/DayCommand.h"
 #include "cli/EstimateCommand.h"
 #include "cli/PdfDemoCommand.h"
 #include "cli/StatsCommands.h"
 #include "cli/TableCommands.h"
+#include "cli/UploadCommand.h"
 
 #include <iostream>
 #include <string>
@@ -32,8 +35,13 @@ constexpr Command kCommands[] = {
     {"open", zv::cli::RunOpenCommand},
     {"day", zv::cli::RunDayCommand},
     {"estimate", zv::cli::RunEstimateCommand},
+    {"month", zv::cli::RunMonthCommand},
+    {"fishing-day", zv::cli::RunFishingDayCommand},
     {"pdf-demo", zv::cli::RunPdfDemoCommand},
     {"table", zv::cli::RunTableCommand},
+    {"upload", zv::cli::RunUploadCommand},
+    {"search", zv::cli::RunSearchCommand},
+    {"map", zv::cli::RunMapCommand},
 };
 
 void PrintUsage(std::ostream& err) {

@@ -1,12 +1,18 @@
 #include "UiTestSupport.h"
 
+#include "../statistics/LoopbackHttpServer.h"
 #include "base/AtomicFile.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
 
+#include <map>
 #include <set>
 
 namespace zv::test {
@@ -89,6 +95,45 @@ TEST_F(ScreenshotTest, MainWindowEmptyWithCatchesAndWithASelectedPicture) {
     main.Info1Click();
     ASSERT_FALSE(databasePng.empty());
     ExpectPainted(databasePng, main.Forms().Find("TfrmDatenbank")->size());
+}
+
+TEST_F(ScreenshotTest, OnlineStatisticsWindowsAndTheTransfer) {
+    LoopbackHttpServer server(200, "OK", "", LoopbackHttpServer::Mode::Silent);
+    WriteCatchDatabase(Folder() / "Fang.f", SampleCatches());
+    WriteTextFile(Folder() / "Zelvorin.ini",
+                  {"[Datenbank]", "Zelvorin=" + PathToUtf8(Folder() / "Fang.f"), "[Online]",
+                   "Server=" + server.HostPort()});
+    TfrmMain& main = Start();
+    std::map<std::string, std::pair<std::filesystem::path, QSize>> shots;
+    auto shoot = [&](QDialog& dialog, const std::string& name) {
+        shots[name] = {RenderToPng(dialog, name), dialog.size()};
+    };
+    modal_.On("frmInternet", [&](QDialog& dialog) {
+        shoot(dialog, "internet_window");
+        dialog.findChild<QPushButton*>("BitBtn1")->click();
+    });
+    modal_.On("frmOSabgleichen", [&](QDialog& dialog) {
+        dialog.findChild<QListWidget*>("CheckListBox1")->item(2)->setCheckState(Qt::Checked);
+        shoot(dialog, "upload_window");
+        dialog.findChild<QPushButton*>("BitBtn1")->click();
+    });
+    // The silent server keeps the transfer running while the dialog is shot;
+    // then it is cancelled.
+    modal_.On("UploadProgress", [&](QDialog& dialog) {
+        shoot(dialog, "upload_progress");
+        dialog.findChild<QPushButton*>()->click();
+        QElapsedTimer timer;
+        timer.start();
+        while (dialog.isVisible() && timer.elapsed() < 60000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+    });
+    main.findChild<QAction*>("Internetabgleich1")->trigger();
+    ASSERT_EQ(shots.size(), 3u);
+    for (const auto& [name, shot] : shots) {
+        SCOPED_TRACE(name);
+        ExpectPainted(shot.first, shot.second);
+    }
 }
 
 } // namespace

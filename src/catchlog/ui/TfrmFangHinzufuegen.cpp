@@ -5,6 +5,7 @@
 #include "catchlog/FieldViews.h"
 #include "catchlog/LengthWeightEstimate.h"
 #include "catchlog/ui/TfrmBilder.h"
+#include "catchlog/ui/TfrmKarte.h"
 #include "catchlog/ui/TfrmMain.h"
 #include "storage/ValueList.h"
 #include "widgets/ErrorBoundary.h"
@@ -578,8 +579,9 @@ void TfrmFangHinzufuegen::BitBtn4Click() {
         CurrentPrompts().Message(U8("Bitte Gewässer auswählen!"));
         return;
     }
-    // Placing the catch on the water's map comes with the map window.
-    main_.OpenForm(QStringLiteral("TfrmKarte"));
+    if (auto* map = main_.Forms().Get<TfrmKarte>(QStringLiteral("TfrmKarte"))) {
+        map->OpenForPlacing(cb_gewaesser->currentText(), ed_karte);
+    }
 }
 
 void TfrmFangHinzufuegen::BitBtn3Click() {

@@ -7,6 +7,7 @@
 #include "catchlog/ui/CatchListModel.h"
 #include "catchlog/ui/TfrmDetails.h"
 #include "catchlog/ui/TfrmFangHinzufuegen.h"
+#include "catchlog/ui/TfrmKarte.h"
 #include "storage/ValueList.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/JpegImage.h"
@@ -546,7 +547,8 @@ void TfrmMain::FillMapMenu() {
     Karte1->clear();
     for (const std::string& water : waters) {
         const QString caption = ToQ(water);
-        QAction* action = Karte1->addAction(caption);
+        // "&&" shows an "&" of the name instead of marking a shortcut key.
+        QAction* action = Karte1->addAction(QString(caption).replace(QLatin1Char('&'), "&&"));
         ConnectGuarded(action, &QAction::triggered, this,
                        [this, caption](bool) { KarteItemClick(caption); });
     }
@@ -766,8 +768,9 @@ void TfrmMain::StatistikItemClick(int number, const QString& caption) {
 }
 
 void TfrmMain::KarteItemClick(const QString& water) {
-    Q_UNUSED(water);
-    OpenForm(QStringLiteral("TfrmKarte"));
+    if (auto* map = forms_.Get<TfrmKarte>(QStringLiteral("TfrmKarte"))) {
+        map->OpenForViewing(water);
+    }
 }
 
 void TfrmMain::OpenForm(const QString& className) {

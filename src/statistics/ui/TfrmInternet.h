@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace zv {
+
+class TfrmMain;
+
+// The explanation of the online statistics: what they are for, who may take
+// part and which personal data are sent, and the way on to the upload.
+class TfrmInternet : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kClientWidth = 398;
+    static constexpr int kClientHeight = 331;
+
+    TfrmInternet(TfrmMain& main, QWidget* parent);
+
+    void FormShow();
+    void BitBtn1Click(); // "Einträge abgleichen"
+    void BitBtn2Click(); // "Online Statistik ansehen"
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    TfrmMain& main_;
+    QLabel* Image1 = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+    QPushButton* BitBtn2 = nullptr;
+};
+
+} // namespace zv
