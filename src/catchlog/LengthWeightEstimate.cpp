@@ -118,6 +118,9 @@ std::optional<Decimal> ExactDecimal(std::string_view text) {
         d.digits += c - '0';
         d.exponent -= fraction ? 1 : 0;
     }
+    if (i < t.size() && t[i] != 'E' && t[i] != 'e') {
+        return std::nullopt; // not the form StrToFloatDe reads
+    }
     if (i < t.size()) { // the exponent after E
         int power = 0;
         bool negativePower = false;
@@ -127,6 +130,9 @@ std::optional<Decimal> ExactDecimal(std::string_view text) {
             ++i;
         }
         for (; i < t.size(); ++i) {
+            if (t[i] < '0' || t[i] > '9') {
+                return std::nullopt;
+            }
             power = power * 10 + (t[i] - '0');
             if (power > 1000) {
                 return std::nullopt;

@@ -62,10 +62,13 @@ TEST_F(EstimateTest, RoundingRules) {
     // L 10: 2,2 → 2; a hand-made factor 0,5 with L 1 gives 0,005 → 0.
     EXPECT_EQ(EstimateWeight(folder_.Path(), "Barsch", "5").value, "2");
     test::PutBytes(ConditionFactorPath(folder_.Path()),
-                   "[KFaktor]\r\nHalb=50\r\nAcht=800\r\nNull=0\r\nText=abc\r\n");
+                   "[KFaktor]\r\nHalb=50\r\nAcht=800\r\nNull=0\r\nText=abc\r\n"
+                   "Hoch= +113E-2 \r\n");
     // 50 × 1 / 100 = 0,5 → 1 (away from zero); -1 gives -0,5 → -1.
     EXPECT_EQ(EstimateWeight(folder_.Path(), "Halb", "1").value, "1");
     EXPECT_EQ(EstimateWeight(folder_.Path(), "Halb", "-1").value, "-1");
+    // A factor written with an exponent is the same exact 1,13.
+    EXPECT_EQ(EstimateWeight(folder_.Path(), "Hoch", "50").value, "1413");
     // Length: halves go to the even neighbour. K 800: (100 × W / 800)^(1/3);
     // W 125 → 2,5 → 2; W 5488 (cube 686, L 8,82) → 9.
     EXPECT_EQ(EstimateLength(folder_.Path(), "Acht", "125").value, "2");
