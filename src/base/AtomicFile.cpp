@@ -127,6 +127,11 @@ bool AtomicFileWriter::Open(const std::filesystem::path& target) {
 
 bool AtomicFileWriter::OpenUnnamed() {
 #ifdef O_TMPFILE
+    // The unnamed file is given its name through /proc; without it the
+    // named way is the only safe one.
+    if (::access("/proc/self/fd", X_OK) != 0) {
+        return false;
+    }
     const std::filesystem::path folder = target_.parent_path();
     const int fd =
         ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
