@@ -1,6 +1,7 @@
 // zelvorin-cli: headless commands over the engine. Each command group lives
 // in its own file; main only picks the group by the first word.
 
+#include "cli/BackupCommands.h"
 #include "cli/CalendarCommands.h"
 #include "cli/CatchlogCommands.h"
 #include "cli/DataCommands.h"
@@ -42,6 +43,8 @@ constexpr Command kCommands[] = {
     {"upload", zv::cli::RunUploadCommand},
     {"search", zv::cli::RunSearchCommand},
     {"map", zv::cli::RunMapCommand},
+    {"backup", zv::cli::RunBackupCommand},
+    {"restore", zv::cli::RunRestoreCommand},
 };
 
 void PrintUsage(std::ostream& err) {

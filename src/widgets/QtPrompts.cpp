@@ -19,12 +19,8 @@ QWidget* DialogParent() {
     return QApplication::activeWindow();
 }
 
-void ShowOkBox(QMessageBox::Icon icon, const QString& title, const QString& text) {
-    QMessageBox box(icon, title, text, QMessageBox::NoButton, DialogParent());
-    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-    box.setDefaultButton(ok);
-    box.setEscapeButton(ok);
-    box.exec();
+void ShowOkBox(QMessageBox::Icon icon, const QString& text) {
+    CreateOkBox(icon, text, DialogParent())->exec();
 }
 
 std::optional<FileChoice> RunFileDialog(const FileDialogOptions& options, bool save) {
@@ -68,20 +64,44 @@ std::optional<FileChoice> RunFileDialog(const FileDialogOptions& options, bool s
 
 } // namespace
 
+std::unique_ptr<QMessageBox> CreateOkBox(QMessageBox::Icon icon, const QString& text,
+                                         QWidget* parent) {
+    QString title;
+    switch (icon) {
+    case QMessageBox::Information:
+        title = QStringLiteral("Information");
+        break;
+    case QMessageBox::Warning:
+        title = QStringLiteral("Warnung");
+        break;
+    case QMessageBox::Critical:
+        title = QStringLiteral("Fehler");
+        break;
+    default:
+        title = QApplication::applicationName();
+        break;
+    }
+    auto box = std::make_unique<QMessageBox>(icon, title, text, QMessageBox::NoButton, parent);
+    QPushButton* ok = box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box->setDefaultButton(ok);
+    box->setEscapeButton(ok);
+    return box;
+}
+
 void QtPrompts::Information(const QString& text) {
-    ShowOkBox(QMessageBox::Information, QStringLiteral("Information"), text);
+    ShowOkBox(QMessageBox::Information, text);
 }
 
 void QtPrompts::Warning(const QString& text) {
-    ShowOkBox(QMessageBox::Warning, QStringLiteral("Warnung"), text);
+    ShowOkBox(QMessageBox::Warning, text);
 }
 
 void QtPrompts::Error(const QString& text) {
-    ShowOkBox(QMessageBox::Critical, QStringLiteral("Fehler"), text);
+    ShowOkBox(QMessageBox::Critical, text);
 }
 
 void QtPrompts::Message(const QString& text) {
-    ShowOkBox(QMessageBox::NoIcon, QApplication::applicationName(), text);
+    ShowOkBox(QMessageBox::NoIcon, text);
 }
 
 bool QtPrompts::ConfirmYesNo(const QString& text) {

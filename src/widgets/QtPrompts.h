@@ -2,7 +2,17 @@
 
 #include "widgets/Prompts.h"
 
+#include <QMessageBox>
+
+#include <memory>
+
 namespace zv {
+
+// The box the one-button prompts show ("Information", "Warnung", "Fehler"
+// by icon; no icon: the program's name), built but not shown, so a test can
+// render exactly what the angler sees.
+std::unique_ptr<QMessageBox> CreateOkBox(QMessageBox::Icon icon, const QString& text,
+                                         QWidget* parent = nullptr);
 
 // The prompts as German Qt dialogs, parented to the active window.
 class QtPrompts : public Prompts {

@@ -1,5 +1,7 @@
 #include "catchlog/ui/TfrmMain.h"
 
+#include "backup/Backup.h"
+#include "backup/Restore.h"
 #include "base/AtomicFile.h"
 #include "base/NumberText.h"
 #include "catchlog/CatchPreview.h"
@@ -16,6 +18,7 @@
 #include "widgets/Prompts.h"
 #include "widgets/QtText.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QEvent>
@@ -331,10 +334,8 @@ void TfrmMain::BuildMenus() {
     QMenu* datei = menu(nullptr, "Datei1", "&Datei");
     item(datei, "Datenbankauswhlen1", "&Datenbank", [this] { Datenbankauswhlen1Click(); });
     separator(datei);
-    // Backup and restore come with a later version: the items are there but
-    // cannot be chosen yet.
-    item(datei, "Backup1", "&Backup laden..", [] {})->setEnabled(false);
-    item(datei, "Backuperstellen1", "Backup erstellen..", [] {})->setEnabled(false);
+    item(datei, "Backup1", "&Backup laden..", [this] { Backup1Click(); });
+    item(datei, "Backuperstellen1", "Backup erstellen..", [this] { Backuperstellen1Click(); });
     separator(datei);
     item(datei, "Beenden1", "&Beenden", [this] { Beenden1Click(); });
 
@@ -753,6 +754,79 @@ void TfrmMain::DatabasesReloaded() {
 
 void TfrmMain::Datenbankauswhlen1Click() {
     OpenForm(QStringLiteral("TfrmDatenbank"));
+}
+
+namespace {
+
+// The wait cursor while a backup or restore runs on this thread.
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+FileDialogOptions ZipDialog(const char* title) {
+    FileDialogOptions options;
+    options.title = U8(title);
+    options.filter = QStringLiteral("Zip|*.zip");
+    options.defaultExt = QStringLiteral(".zip");
+    return options;
+}
+
+} // namespace
+
+void TfrmMain::Backuperstellen1Click() {
+    const std::optional<FileChoice> choice =
+        CurrentPrompts().SaveFile(ZipDialog("Backup erstellen"));
+    if (!choice || choice->path.isEmpty()) {
+        return;
+    }
+    const std::filesystem::path archive = PathFromUtf8(ToUtf8(choice->path));
+    BackupResult result;
+    {
+        BusyCursor busy;
+        result = CreateBackup(workspace_, archive);
+    }
+    const QString text = ToQ(BackupMessage(result, archive));
+    if (!result.ok) {
+        CurrentPrompts().Error(text);
+    } else if (!result.selection.leftOut.empty()) {
+        CurrentPrompts().Warning(text);
+    } else {
+        CurrentPrompts().Information(text);
+    }
+}
+
+void TfrmMain::Backup1Click() {
+    const std::optional<FileChoice> choice = CurrentPrompts().OpenFile(ZipDialog("Backup laden"));
+    if (!choice || choice->path.isEmpty()) {
+        return;
+    }
+    const std::filesystem::path archive = PathFromUtf8(ToUtf8(choice->path));
+    RestoreReport report;
+    {
+        BusyCursor busy;
+        report = RestoreBackup(workspace_, archive);
+    }
+    const QString text = ToQ(RestoreMessage(report, workspace_, archive));
+    if (!report.opened) {
+        CurrentPrompts().Error(text);
+        return;
+    }
+    FillAnglerLists();
+    ShowCostTotal();
+    ShowLastCatches();
+    const bool skipped =
+        std::any_of(report.entries.begin(), report.entries.end(), [](const RestoredEntry& entry) {
+            return entry.outcome == RestoreOutcome::Skipped;
+        });
+    if (skipped || !report.Problems().empty()) {
+        CurrentPrompts().Warning(text);
+    } else {
+        CurrentPrompts().Information(text);
+    }
 }
 
 void TfrmMain::Info1Click() {

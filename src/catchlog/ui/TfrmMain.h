@@ -79,6 +79,9 @@ public:
     void Details1Click();
     void Beenden1Click();
     void Datenbankauswhlen1Click();
+    // "Backup erstellen.." and "&Backup laden..".
+    void Backuperstellen1Click();
+    void Backup1Click();
     void Info1Click();
     void StatistikItemClick(int number, const QString& caption);
     void KarteItemClick(const QString& water);

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+namespace zv {
+
+// German reason for a system error number ("Zugriff verweigert", …).
+std::string SystemErrorText(int err);
+
+// German reason for a libzip error code and the system error that came
+// with it (0 when none did).
+std::string ZipErrorText(int zipError, int systemError);
+
+} // namespace zv

@@ -1,0 +1,104 @@
+#include "cli/BackupCommands.h"
+
+#include "backup/Backup.h"
+#include "backup/Restore.h"
+#include "base/AtomicFile.h"
+#include "storage/Workspace.h"
+
+#include <filesystem>
+#include <ostream>
+#include <system_error>
+
+namespace zv::cli {
+namespace {
+
+std::filesystem::path FullPath(const std::string& arg) {
+    std::error_code ec;
+    std::filesystem::path path = std::filesystem::absolute(PathFromUtf8(arg), ec);
+    return ec ? PathFromUtf8(arg) : path.lexically_normal();
+}
+
+// Databases that do not open at start are not part of a backup and are
+// replaced by a restore's; say so, but carry on as the program would.
+void OpenWorkspace(Workspace& ws, std::ostream& err) {
+    for (const std::string& problem : ws.Open().Problems()) {
+        err << problem << "\n";
+    }
+}
+
+} // namespace
+
+int RunBackupCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.size() != 2) {
+        err << "Aufruf: zelvorin-cli backup PROGRAMMORDNER AUSGABE.zip\n";
+        return 2;
+    }
+    Workspace ws(FullPath(args[0]));
+    OpenWorkspace(ws, err);
+    const std::filesystem::path archive = FullPath(args[1]);
+    const BackupResult result = CreateBackup(ws, archive);
+    if (!result.ok) {
+        err << BackupMessage(result, archive) << "\n";
+        return 1;
+    }
+    for (const BackupFile& file : result.selection.files) {
+        out << file.entryName << " <- " << PathToUtf8(file.source)
+            << (file.store ? " (ungepackt)" : "") << "\n";
+    }
+    out << BackupMessage(result, archive) << "\n";
+    return 0;
+}
+
+int RunRestoreCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.size() != 2) {
+        err << "Aufruf: zelvorin-cli restore PROGRAMMORDNER EINGABE.zip\n";
+        return 2;
+    }
+    Workspace ws(FullPath(args[0]));
+    OpenWorkspace(ws, err);
+    const std::filesystem::path archive = FullPath(args[1]);
+    const RestoreReport report = RestoreBackup(ws, archive);
+    if (!report.opened) {
+        err << report.problem << "\n";
+        return 1;
+    }
+    for (const RestoredEntry& entry : report.entries) {
+        out << entry.name;
+        switch (entry.outcome) {
+        case RestoreOutcome::Restored:
+            out << " -> " << entry.target;
+            break;
+        case RestoreOutcome::NotRestored:
+            out << ": nicht wiederhergestellt.";
+            break;
+        case RestoreOutcome::Skipped:
+            out << ": übersprungen.";
+            break;
+        case RestoreOutcome::Failed:
+            out << ": Fehler.";
+            break;
+        }
+        if (!entry.note.empty()) {
+            out << " " << entry.note;
+        }
+        out << "\n";
+    }
+    for (const RestoredDatabase& database : report.databases) {
+        if (database.opened) {
+            out << GermanNameOf(database.kind) << " geöffnet: " << database.path;
+            if (database.converted) {
+                out << " (umgewandelt aus \"" << database.entryName << "\")";
+            }
+            out << "\n";
+        }
+    }
+    const std::vector<std::string> problems = report.Problems();
+    for (const std::string& problem : problems) {
+        err << problem << "\n";
+    }
+    const int count = report.RestoredCount();
+    out << count << (count == 1 ? " Datei" : " Dateien") << " wiederhergestellt.\n";
+    return problems.empty() ? 0 : 1;
+}
+
+} // namespace zv::cli

@@ -1,0 +1,103 @@
+#include "cli/BackupCommands.h"
+
+#include "storage/IniFile.h"
+#include "storage/Schemas.h"
+
+#include "BackupTestSupport.h"
+#include "ZipBytes.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace zv {
+namespace {
+
+using test::TempFolder;
+using test::WriteBytes;
+
+struct CommandRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+CommandRun RunCommand(int (*command)(const std::vector<std::string>&, std::ostream&, std::ostream&),
+                      const std::vector<std::string>& args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int code = command(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+TEST(BackupCommandsTest, BackupAndRestoreTellWhatBecameOfEachFile) {
+    TempFolder original;
+    TempFolder restored;
+    TempFolder archives;
+    WriteBytes(original / "Zelvorin.ini",
+               "[Datenbank]\r\nZelvorin=" + (original / "Fang.f").string() + "\r\n");
+    WriteBytes(original / "Fang.f", test::TableBytes(CatchFields(), {{{"Fischart", "Hecht"}}}));
+    WriteBytes(original / "img" / "hecht1.jpg", "Hecht");
+    WriteBytes(original / "img" / "notiz.txt", "Notiz");
+    const std::string archive = (archives / "b.zip").string();
+
+    const CommandRun backup =
+        RunCommand(cli::RunBackupCommand, {original.Path().string(), archive});
+    EXPECT_EQ(backup.code, 0) << backup.err;
+    EXPECT_NE(backup.out.find("hecht1.jpg <- " + (original / "img" / "hecht1.jpg").string()),
+              std::string::npos)
+        << backup.out;
+    EXPECT_NE(backup.out.find("4 Dateien wurden"), std::string::npos) << backup.out;
+
+    const CommandRun restore =
+        RunCommand(cli::RunRestoreCommand, {restored.Path().string(), archive});
+    EXPECT_EQ(restore.code, 0) << restore.err;
+    EXPECT_NE(restore.out.find("hecht1.jpg -> " + (restored / "img" / "hecht1.jpg").string()),
+              std::string::npos)
+        << restore.out;
+    EXPECT_NE(restore.out.find("notiz.txt: nicht wiederhergestellt."), std::string::npos);
+    EXPECT_NE(restore.out.find("Fangdatenbank geöffnet: " + (restored / "Fang.f").string()),
+              std::string::npos)
+        << restore.out;
+    EXPECT_EQ(IniFile(restored / "Zelvorin.ini").ReadString("Datenbank", "Zelvorin"),
+              (restored / "Fang.f").string());
+}
+
+TEST(BackupCommandsTest, FailuresPrintTheGermanReasonAndExitNonZero) {
+    TempFolder folder;
+    TempFolder archives;
+    WriteBytes(folder / "img" / "hecht1.jpg", "Hecht");
+    WriteBytes(archives / "kaputt.zip", "kein Archiv");
+    WriteBytes(archives / "schaden.zip",
+               test::ZipBytes({{.name = "a.jpg", .data = "Bild", .wrongCrc = true}}));
+    struct Case {
+        int (*command)(const std::vector<std::string>&, std::ostream&, std::ostream&);
+        std::vector<std::string> args;
+        int code;
+        const char* message;
+    };
+    const std::vector<Case> cases = {
+        {cli::RunBackupCommand,
+         {folder.Path().string(), (archives / "fehlt" / "b.zip").string()},
+         1,
+         "konnte nicht erstellt werden"},
+        {cli::RunRestoreCommand,
+         {folder.Path().string(), (archives / "kaputt.zip").string()},
+         1,
+         "kein Zip-Archiv"},
+        {cli::RunRestoreCommand,
+         {folder.Path().string(), (archives / "schaden.zip").string()},
+         1,
+         "Prüfsumme"},
+        {cli::RunBackupCommand, {folder.Path().string()}, 2, "Aufruf"},
+        {cli::RunRestoreCommand, {}, 2, "Aufruf"},
+    };
+    for (const Case& c : cases) {
+        const CommandRun run = RunCommand(c.command, c.args);
+        EXPECT_EQ(run.code, c.code) << run.err;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    }
+}
+
+} // namespace
+} // namespace zv

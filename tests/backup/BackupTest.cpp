@@ -1,0 +1,204 @@
+#include "backup/Backup.h"
+#include "backup/ArchiveReader.h"
+#include "backup/ArchiveWriter.h"
+#include "storage/Schemas.h"
+#include "storage/Workspace.h"
+
+#include "BackupTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace zv {
+namespace {
+
+using test::ReadBytes;
+using test::TempFolder;
+using test::TreeBelow;
+using test::WriteBytes;
+
+class BackupTest : public ::testing::Test {
+protected:
+    // Writes the settings so that the workspace opens these databases.
+    void UseDatabases(const std::filesystem::path& catches, const std::filesystem::path& costs,
+                      const std::filesystem::path& calendar) {
+        WriteBytes(folder_ / "Zelvorin.ini", "[Datenbank]\r\nZelvorin=" + catches.string() +
+                                                 "\r\nAngelkosten=" + costs.string() +
+                                                 "\r\nKalender=" + calendar.string() + "\r\n");
+        WriteBytes(catches, test::TableBytes(CatchFields(), {{{"Fischart", "Hecht"}}}));
+        WriteBytes(costs, test::TableBytes(CostFields(), {{{"Artikel", "Wobbler"}}}));
+        WriteBytes(calendar, test::TableBytes(CalendarFields(), {{{"Datum", "01.05.2009"}}}));
+    }
+
+    TempFolder folder_;
+    TempFolder out_;
+};
+
+TEST_F(BackupTest, HoldsEverySourceFlatInItsOrderAndReplacesAnOlderArchive) {
+    TempFolder elsewhere;
+    UseDatabases(elsewhere / "Fang.f", folder_ / "Kosten.a", folder_ / "Kalender.cal");
+    WriteBytes(folder_ / "karte.jpg", "Karte des Sees");
+    WriteBytes(folder_ / "Foto.JPG", "großes Foto");
+    WriteBytes(folder_ / "liesmich.txt", "nicht gesichert");
+    WriteBytes(folder_ / "img" / "hecht1.jpg", "Hecht");
+    WriteBytes(folder_ / "img" / "notiz.txt", "Notiz");
+    WriteBytes(folder_ / "img" / "bild.png", "PNG-Bild");
+    WriteBytes(folder_ / "img" / "alt" / "tief.jpg", "in einem Unterordner");
+    WriteBytes(folder_ / "DATs" / "Faenger.dat", "Jan\r\nEva\r\n");
+    WriteBytes(folder_ / "DATs" / "Faenger.bak", "alt");
+    const std::filesystem::path archive = out_ / "backup.zip";
+    WriteBytes(archive, "ein älteres Backup");
+    Workspace ws(folder_.Path());
+    ws.Open();
+
+    const BackupResult result = CreateBackup(ws, archive);
+
+    ASSERT_TRUE(result.ok) << result.problem;
+    EXPECT_TRUE(result.selection.leftOut.empty());
+    const std::vector<std::string> expected = {
+        "Foto.JPG",    "karte.jpg", "bild.png",     "hecht1.jpg", "notiz.txt",
+        "Faenger.dat", "Fang.f",    "Zelvorin.ini", "Kosten.a",   "Kalender.cal"};
+    EXPECT_EQ(test::EntryNames(archive), expected);
+    const std::map<std::string, std::string> contents = test::EntryContents(archive);
+    EXPECT_EQ(contents.at("hecht1.jpg"), "Hecht");
+    EXPECT_EQ(contents.at("Fang.f"), ReadBytes(elsewhere / "Fang.f"));
+    EXPECT_EQ(contents.at("Zelvorin.ini"), ReadBytes(folder_ / "Zelvorin.ini"));
+    EXPECT_EQ(contents.at("Kalender.cal"), ReadBytes(folder_ / "Kalender.cal"));
+
+    // Formats that are compressed already are stored as they are.
+    ArchiveReader reader;
+    ASSERT_TRUE(reader.Open(archive));
+    for (const ArchiveEntry& entry : reader.Entries()) {
+        EXPECT_EQ(entry.stored, entry.name == "bild.png") << entry.name;
+    }
+    EXPECT_EQ(TreeBelow(out_.Path()), std::set<std::string>{"backup.zip"});
+    EXPECT_NE(BackupMessage(result, archive).find("10 Dateien"), std::string::npos);
+}
+
+TEST_F(BackupTest, OfTwoFilesWithOneNameTheLaterSourceGoesInAndTheOtherIsListed) {
+    UseDatabases(folder_ / "img" / "Fang.f", folder_ / "Kosten.a", folder_ / "Kalender.cal");
+    WriteBytes(folder_ / "karte.jpg", "Karte");
+    WriteBytes(folder_ / "img" / "karte.jpg", "Fangbild");
+    // An older backup kept in "img" is replaced, never put into itself.
+    const std::filesystem::path archive = folder_ / "img" / "sicherung.zip";
+    WriteBytes(archive, "altes Backup");
+    Workspace ws(folder_.Path());
+    ws.Open();
+
+    const BackupResult result = CreateBackup(ws, archive);
+
+    ASSERT_TRUE(result.ok) << result.problem;
+    const std::map<std::string, std::string> contents = test::EntryContents(archive);
+    EXPECT_EQ(contents.at("karte.jpg"), "Fangbild");
+    EXPECT_EQ(contents.count("sicherung.zip"), 0u);
+    // The catch database lies in "img" and is the current one: the same
+    // file, stored once and not reported.
+    EXPECT_EQ(test::EntryNames(archive).size(), contents.size());
+    EXPECT_EQ(contents.count("Fang.f"), 1u);
+    ASSERT_EQ(result.selection.leftOut.size(), 2u);
+    EXPECT_EQ(result.selection.leftOut[0].source, folder_ / "karte.jpg");
+    EXPECT_NE(result.selection.leftOut[0].reason.find((folder_ / "img" / "karte.jpg").string()),
+              std::string::npos);
+    EXPECT_EQ(result.selection.leftOut[1].source, archive);
+    const std::string message = BackupMessage(result, archive);
+    EXPECT_NE(message.find("Nicht gesichert:\n" + (folder_ / "karte.jpg").string()),
+              std::string::npos)
+        << message;
+}
+
+TEST_F(BackupTest, FailureNamesTheFileAndLeavesNoArchive) {
+    struct Case {
+        const char* label;
+        std::filesystem::path archive;
+        const char* reason;
+        bool emptyFolder = false;
+    };
+    WriteBytes(out_ / "datei.txt", "kein Ordner");
+    std::filesystem::create_directories(out_ / "ordner.zip");
+    std::filesystem::create_directories(out_ / "gesperrt");
+    const bool locked = test::MakeUnwritable(out_ / "gesperrt");
+    std::vector<Case> cases = {
+        {"missing folder", out_ / "fehlt" / "b.zip", "existiert nicht"},
+        {"folder is a file", out_ / "datei.txt" / "b.zip", "kein Ordner"},
+        {"target is a folder", out_ / "ordner.zip", "ein Ordner"},
+        {"nothing to save", out_ / "leer.zip", "keine Dateien", true},
+    };
+    if (locked) {
+        cases.push_back(
+            {"folder cannot be written", out_ / "gesperrt" / "b.zip", "Zugriff verweigert"});
+    }
+    WriteBytes(folder_ / "img" / "hecht1.jpg", "Hecht");
+    TempFolder empty;
+    for (const Case& c : cases) {
+        Workspace ws(c.emptyFolder ? empty.Path() : folder_.Path());
+        const BackupResult result = CreateBackup(ws, c.archive);
+        EXPECT_FALSE(result.ok) << c.label;
+        const std::string message = BackupMessage(result, c.archive);
+        EXPECT_NE(message.find(c.archive.string()), std::string::npos) << c.label << message;
+        EXPECT_NE(message.find(c.reason), std::string::npos) << c.label << message;
+        EXPECT_FALSE(std::filesystem::is_regular_file(c.archive)) << c.label;
+    }
+    if (locked) {
+        EXPECT_TRUE(TreeBelow(out_ / "gesperrt").empty());
+        test::MakeWritable(out_ / "gesperrt");
+    }
+}
+
+TEST_F(BackupTest, AnArchiveThatFailsWhileWritingLeavesTheOlderOneAndNothingElse) {
+    const std::filesystem::path archive = out_ / "backup.zip";
+    WriteBytes(archive, "das ältere Backup");
+    WriteBytes(folder_ / "weg.jpg", "verschwindet");
+    ArchiveWriter writer;
+    ASSERT_TRUE(writer.Open(archive)) << writer.Error();
+    ASSERT_TRUE(writer.Add("weg.jpg", folder_ / "weg.jpg", false)) << writer.Error();
+    std::filesystem::remove(folder_ / "weg.jpg"); // gone before the archive is written
+
+    EXPECT_FALSE(writer.Commit());
+    EXPECT_NE(writer.Error().find((folder_ / "weg.jpg").string()), std::string::npos)
+        << writer.Error();
+    EXPECT_EQ(ReadBytes(archive), "das ältere Backup");
+    EXPECT_EQ(TreeBelow(out_.Path()), std::set<std::string>{"backup.zip"});
+}
+
+TEST_F(BackupTest, TheCheckAfterWritingFindsDamage) {
+    const std::filesystem::path archive = out_ / "backup.zip";
+    WriteBytes(folder_ / "bild.png", std::string(1000, 'x'));
+    ArchiveWriter writer;
+    ASSERT_TRUE(writer.Open(archive));
+    ASSERT_TRUE(writer.Add("bild.png", folder_ / "bild.png", true));
+    ASSERT_TRUE(writer.Commit()) << writer.Error();
+    const std::string good = ReadBytes(archive);
+
+    struct Case {
+        const char* label;
+        std::string bytes;
+        std::vector<std::string> names;
+        const char* reason;
+    };
+    std::string flipped = good;
+    flipped[30 + 8 + 500] ^= 0x20; // a byte of the stored data, after the local header
+    const std::vector<Case> cases = {
+        {"data changed", flipped, {"bild.png"}, "Prüfsumme"},
+        {"other entries", good, {"bild.png", "karte.jpg"}, "statt 2"},
+        {"cut short", good.substr(0, good.size() / 2), {"bild.png"}, "kann nicht gelesen"},
+    };
+    std::string error;
+    for (const Case& c : cases) {
+        WriteBytes(archive, c.bytes);
+        const int fd = ::open(archive.c_str(), O_RDONLY);
+        ASSERT_GE(fd, 0);
+        EXPECT_FALSE(CheckArchive(fd, archive, c.names, error)) << c.label;
+        ::close(fd);
+        EXPECT_NE(error.find(c.reason), std::string::npos) << c.label << ": " << error;
+        EXPECT_NE(error.find(archive.string()), std::string::npos) << c.label;
+    }
+    WriteBytes(archive, good);
+    const int fd = ::open(archive.c_str(), O_RDONLY);
+    EXPECT_TRUE(CheckArchive(fd, archive, {"bild.png"}, error)) << error;
+    ::close(fd);
+}
+
+} // namespace
+} // namespace zv

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "../storage/DataTestSupport.h"
+
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace zv::test {
+
+// A table file of the given fields: header line, then one line per row with
+// the named cells filled (CSV with ";" and CR LF, as the program writes).
+std::string TableBytes(const std::vector<std::string>& fields,
+                       const std::vector<std::map<std::string, std::string>>& rows);
+
+// The entries of an archive as name → bytes, and their names in order.
+std::vector<std::string> EntryNames(const std::filesystem::path& archive);
+std::map<std::string, std::string> EntryContents(const std::filesystem::path& archive);
+
+// Every file, link and folder below `root`, as paths relative to it.
+std::set<std::string> TreeBelow(const std::filesystem::path& root);
+
+// Makes a folder that even root cannot write into (immutable flag; plain
+// permissions for other users). False when the file system allows neither.
+bool MakeUnwritable(const std::filesystem::path& folder);
+void MakeWritable(const std::filesystem::path& folder);
+
+} // namespace zv::test

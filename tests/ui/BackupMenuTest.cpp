@@ -1,0 +1,153 @@
+#include "UiTestSupport.h"
+
+#include "backup/Backup.h"
+#include "base/AtomicFile.h"
+#include "storage/Workspace.h"
+#include "widgets/QtPrompts.h"
+
+#include <QAbstractItemModel>
+#include <QAction>
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QTableView>
+
+#include <set>
+
+namespace zv::test {
+namespace {
+
+class BackupMenuTest : public ProgramTest {
+protected:
+    // Renders a message box as the angler sees it to tests/ui/screens/<png>.png.
+    void RenderBox(QMessageBox::Icon icon, const QString& text, const char* png) {
+        std::unique_ptr<QMessageBox> box = CreateOkBox(icon, text, main_.get());
+        box->show(); // lays the box out
+        QImage image;
+        ASSERT_TRUE(image.load(QString::fromStdString(RenderToPng(*box, png).string())));
+        box->hide();
+        std::set<QRgb> colours;
+        for (int y = 0; y < image.height(); y += 2) {
+            for (int x = 0; x < image.width(); x += 2) {
+                colours.insert(image.pixel(x, y));
+            }
+        }
+        EXPECT_GT(colours.size(), 8u) << png;
+    }
+    void Choose(const char* item) { main_->findChild<QAction*>(item)->trigger(); }
+    static FileChoice Choice(const std::filesystem::path& path) {
+        return FileChoice{QString::fromStdString(PathToUtf8(path)), 1};
+    }
+    // A program folder with two catches of Jan, a purchase and a picture.
+    static void WriteSampleData(const std::filesystem::path& folder) {
+        WriteCatchDatabase(
+            folder / "Fang.f",
+            {{{"Fangdatum", "05.06.2007"}, {"Faenger", "Jan"}, {"Fischart", "Hecht"}},
+             {{"Fangdatum", "07.06.2007"}, {"Faenger", "Jan"}, {"Fischart", "Aal"}}});
+        WriteCostDatabase(folder / "Kosten.a", {{{"Gesamtpreis", "12,5"}}});
+        WriteTextFile(folder / "DATs" / "Faenger.dat", {"Jan"});
+        WriteJpeg(folder / "img" / "hecht1.jpg", 64, 48, 40, 120, 60);
+        WriteTextFile(folder / "Zelvorin.ini",
+                      {"[Datenbank]", "Zelvorin=" + PathToUtf8(folder / "Fang.f"),
+                       "Angelkosten=" + PathToUtf8(folder / "Kosten.a")});
+    }
+};
+
+TEST_F(BackupMenuTest, BackupIsWrittenToTheChosenZipAndItsFilesCounted) {
+    WriteSampleData(Folder());
+    Start();
+    TempFolder out;
+    const std::filesystem::path archive = out.Path() / "sicherung.zip";
+    prompts_.AnswerSaveFile(std::nullopt);
+    prompts_.AnswerSaveFile(Choice(archive));
+
+    Choose("Backuperstellen1"); // cancelled
+    EXPECT_FALSE(std::filesystem::exists(archive));
+    EXPECT_TRUE(prompts_.Texts(PromptKind::Information).isEmpty());
+    Choose("Backuperstellen1");
+
+    ASSERT_TRUE(std::filesystem::is_regular_file(archive));
+    const ShownPrompt& dialog = prompts_.Shown().front();
+    EXPECT_EQ(dialog.kind, PromptKind::SaveFile);
+    EXPECT_EQ(dialog.file.filter, "Zip|*.zip");
+    EXPECT_EQ(dialog.file.defaultExt, ".zip");
+    const QStringList shown = prompts_.Texts(PromptKind::Information);
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].contains("5 Dateien wurden")) << shown[0].toStdString();
+}
+
+TEST_F(BackupMenuTest, RestoreShowsTheRestoredCatchesCostsAndAnglers) {
+    TempFolder original;
+    WriteSampleData(original.Path());
+    Workspace source(original.Path());
+    source.Open();
+    TempFolder out;
+    const std::filesystem::path archive = out.Path() / "sicherung.zip";
+    ASSERT_TRUE(CreateBackup(source, archive).ok);
+    TfrmMain& main = Start();
+    prompts_.AnswerOpenFile(Choice(archive));
+
+    Choose("Backup1");
+
+    const QStringList shown = prompts_.Texts(PromptKind::Information);
+    ASSERT_EQ(shown.size(), 1);
+    RenderBox(QMessageBox::Information, shown[0], "restore_success");
+    EXPECT_EQ(main.findChild<QTableView*>("ListView1")->model()->rowCount(), 2);
+    QComboBox* anglers = main.findChild<QComboBox*>("cb_faenger");
+    EXPECT_GE(anglers->findText("Jan"), 0);
+    EXPECT_EQ(main.findChild<QLabel*>("lb_angelkosten")->text(), "12,50 €");
+    EXPECT_TRUE(std::filesystem::exists(Folder() / "img" / "hecht1.jpg"));
+}
+
+TEST_F(BackupMenuTest, AFailedRestoreIsReportedAndTheWindowKeepsItsCatches) {
+    WriteSampleData(Folder());
+    TfrmMain& main = Start();
+    TempFolder out;
+    WriteTextFile(out.Path() / "kaputt.zip", {"kein Archiv"});
+    prompts_.AnswerOpenFile(Choice(out.Path() / "kaputt.zip"));
+
+    Choose("Backup1");
+
+    const QStringList errors = prompts_.Texts(PromptKind::Error);
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains("kaputt.zip")) << errors[0].toStdString();
+    RenderBox(QMessageBox::Critical, errors[0], "restore_failure");
+    EXPECT_EQ(main.findChild<QTableView*>("ListView1")->model()->rowCount(), 2);
+    EXPECT_EQ(main.GetWorkspace().CatchPath(), PathToUtf8(Folder() / "Fang.f"));
+}
+
+// The messages of a backup, rendered as the angler sees them
+// (tests/ui/screens/backup_*.png): success, success with a file left out
+// for another of the same name, failure.
+TEST_F(BackupMenuTest, MessagesOfABackupAreRendered) {
+    WriteSampleData(Folder());
+    Start();
+    TempFolder out;
+    prompts_.AnswerSaveFile(Choice(out.Path() / "sicherung.zip"));
+    prompts_.AnswerSaveFile(Choice(out.Path() / "sicherung.zip"));
+    prompts_.AnswerSaveFile(Choice(out.Path() / "fehlt" / "sicherung.zip"));
+    Choose("Backuperstellen1");
+    WriteJpeg(Folder() / "hecht1.jpg", 64, 48, 200, 200, 220);
+    Choose("Backuperstellen1");
+    Choose("Backuperstellen1");
+
+    const QStringList information = prompts_.Texts(PromptKind::Information);
+    const QStringList warnings = prompts_.Texts(PromptKind::Warning);
+    const QStringList errors = prompts_.Texts(PromptKind::Error);
+    ASSERT_EQ(information.size(), 1);
+    ASSERT_EQ(warnings.size(), 1);
+    ASSERT_EQ(errors.size(), 1);
+    const struct {
+        QMessageBox::Icon icon;
+        QString text;
+        const char* png;
+    } boxes[] = {{QMessageBox::Information, information[0], "backup_success"},
+                 {QMessageBox::Warning, warnings[0], "backup_left_out"},
+                 {QMessageBox::Critical, errors[0], "backup_failure"}};
+    for (const auto& box : boxes) {
+        RenderBox(box.icon, box.text, box.png);
+    }
+}
+
+} // namespace
+} // namespace zv::test
