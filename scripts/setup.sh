@@ -8,6 +8,8 @@ packages=(
   g++ cmake ninja-build pkg-config
   # windows
   qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
+  # Qt's own dialogs (file, colour, their questions) in German
+  qt6-translations-l10n
   # engine libraries
   libicu-dev libturbojpeg0-dev libzip-dev libcurl4-openssl-dev libstb-dev
   # tests and benchmarks

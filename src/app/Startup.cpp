@@ -39,7 +39,10 @@ std::unique_ptr<TfrmMain> CreateForms(const std::filesystem::path& programFolder
     FormSet& forms = main.Forms();
     // One line per window, in the program's creation order.
     forms.Add(QStringLiteral("TfrmMain"), &main);
-    forms.Add(QStringLiteral("TfrmDatenbank"), new TfrmDatenbank(main, &main));
+    auto* datenbank = new TfrmDatenbank(main.GetWorkspace(), &main);
+    QObject::connect(datenbank, &TfrmDatenbank::DatabasesChanged, &main,
+                     &TfrmMain::DatabasesReloaded);
+    forms.Add(QStringLiteral("TfrmDatenbank"), datenbank);
     forms.Add(QStringLiteral("TfrmFangHinzufuegen"), new TfrmFangHinzufuegen(main, &main));
     forms.Add(QStringLiteral("TfrmFelderverwalten"), new TfrmFelderverwalten(main, &main));
     forms.Add(QStringLiteral("TfrmBilder"), new TfrmBilder(main, &main));

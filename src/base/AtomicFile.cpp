@@ -1,6 +1,7 @@
 #include "base/AtomicFile.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <random>
@@ -29,16 +30,39 @@ std::string Reason(int err) {
     }
 }
 
+constexpr std::string_view kTempMark = ".tmp-";
+constexpr std::size_t kTempDigits = 12;
+
 std::string TempSuffix() {
     static thread_local std::mt19937_64 gen{std::random_device{}()};
     static constexpr char kHex[] = "0123456789abcdef";
-    std::string s = ".tmp-";
+    std::string s(kTempMark);
     auto v = gen();
-    for (int i = 0; i < 12; ++i) {
+    for (std::size_t i = 0; i < kTempDigits; ++i) {
         s += kHex[v & 15];
         v >>= 4;
     }
     return s;
+}
+
+bool IsTempName(const std::string& name) {
+    const std::size_t suffix = kTempMark.size() + kTempDigits;
+    if (name.size() <= suffix || name.compare(name.size() - suffix, kTempMark.size(), kTempMark)) {
+        return false;
+    }
+    for (std::size_t i = name.size() - kTempDigits; i < name.size(); ++i) {
+        const char c = name[i];
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool HasNoWriteBit(const std::filesystem::path& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+           (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
 void SyncFolder(const std::filesystem::path& folder) {
@@ -65,9 +89,13 @@ AtomicFileWriter::~AtomicFileWriter() {
 }
 
 bool AtomicFileWriter::Fail(const std::string& what, int err) {
+    return FailWith(what + " \"" + PathToUtf8(target_) + "\": " + Reason(err) + ".");
+}
+
+bool AtomicFileWriter::FailWith(std::string message) {
     if (!failed_) {
         failed_ = true;
-        error_ = what + " \"" + PathToUtf8(target_) + "\": " + Reason(err) + ".";
+        error_ = std::move(message);
     }
     return false;
 }
@@ -89,6 +117,40 @@ bool AtomicFileWriter::Open(const std::filesystem::path& target) {
     if (std::filesystem::is_directory(target_, ec)) {
         return Fail("Die Datei kann nicht geschrieben werden", EISDIR);
     }
+    // Judged by the mode bits, not by trying: root may write anything, and
+    // the rename would replace the file without writing into it anyway.
+    if (HasNoWriteBit(target_)) {
+        return FailWith("Die Datei \"" + PathToUtf8(target_) + "\" ist schreibgeschützt.");
+    }
+    return OpenUnnamed() || OpenNamed();
+}
+
+bool AtomicFileWriter::OpenUnnamed() {
+#ifdef O_TMPFILE
+    // The unnamed file is given its name through /proc; without it the
+    // named way is the only safe one.
+    if (::access("/proc/self/fd", X_OK) != 0) {
+        return false;
+    }
+    const std::filesystem::path folder = target_.parent_path();
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return false; // not supported here, or the folder is unusable: the named way tells
+    }
+    file_ = ::fdopen(fd, "wb");
+    if (file_ == nullptr) {
+        ::close(fd);
+        return false;
+    }
+    temp_.clear();
+    return true;
+#else
+    return false;
+#endif
+}
+
+bool AtomicFileWriter::OpenNamed() {
     temp_ = target_;
     temp_ += TempSuffix();
     file_ = std::fopen(temp_.c_str(), "wbx");
@@ -98,6 +160,24 @@ bool AtomicFileWriter::Open(const std::filesystem::path& target) {
         return Fail("Die Datei kann nicht geschrieben werden", err);
     }
     return true;
+}
+
+bool AtomicFileWriter::GiveName() {
+    const int fd = ::fileno(file_);
+    char self[64];
+    std::snprintf(self, sizeof self, "/proc/self/fd/%d", fd);
+    int err = EEXIST;
+    for (int attempt = 0; attempt < 8 && err == EEXIST; ++attempt) {
+        std::filesystem::path name = target_;
+        name += TempSuffix();
+        if (::linkat(AT_FDCWD, self, AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0 ||
+            ::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0) {
+            temp_ = name;
+            return true;
+        }
+        err = errno;
+    }
+    return Fail("Die Datei kann nicht ersetzt werden", err);
 }
 
 bool AtomicFileWriter::Write(std::string_view bytes) {
@@ -123,24 +203,28 @@ bool AtomicFileWriter::Commit() {
     if (!failed_ && ::fsync(::fileno(file_)) != 0) {
         Fail("Fehler beim Schreiben der Datei", errno);
     }
+    if (!failed_) {
+        // Keep the permissions of the file being replaced.
+        struct stat st {};
+        if (::stat(target_.c_str(), &st) == 0) {
+            ::fchmod(::fileno(file_), st.st_mode & 07777);
+        }
+    }
+    // The unnamed file gets its name only now, just before the rename.
+    if (!failed_ && temp_.empty()) {
+        GiveName();
+    }
     if (std::fclose(file_) != 0 && !failed_) {
         Fail("Fehler beim Schreiben der Datei", errno);
     }
     file_ = nullptr;
     if (failed_) {
-        std::remove(temp_.c_str());
-        temp_.clear();
+        Abort();
         return false;
-    }
-    // Keep the permissions of the file being replaced.
-    struct stat st {};
-    if (::stat(target_.c_str(), &st) == 0) {
-        ::chmod(temp_.c_str(), st.st_mode & 07777);
     }
     if (std::rename(temp_.c_str(), target_.c_str()) != 0) {
         const int err = errno;
-        std::remove(temp_.c_str());
-        temp_.clear();
+        Abort();
         return Fail("Die Datei kann nicht ersetzt werden", err);
     }
     temp_.clear();
@@ -157,6 +241,21 @@ void AtomicFileWriter::Abort() {
         std::remove(temp_.c_str());
         temp_.clear();
     }
+}
+
+int RemoveLeftoverTemporaries(const std::filesystem::path& folder) {
+    int removed = 0;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        std::error_code entryEc;
+        if (it->is_regular_file(entryEc) && !it->is_symlink(entryEc) &&
+            IsTempName(it->path().filename().string()) &&
+            std::filesystem::remove(it->path(), entryEc)) {
+            ++removed;
+        }
+    }
+    return removed;
 }
 
 bool WriteFileAtomic(const std::filesystem::path& target, std::string_view bytes,

@@ -11,6 +11,14 @@ namespace zv {
 // bytes go to a temporary file in the same folder, which is flushed, synced
 // and renamed over the target; then the folder is synced. Destroying the
 // writer without a successful Commit() removes the temporary file.
+//
+// Where the file system allows it the temporary file has no name until just
+// before the rename, so a program killed while writing leaves nothing
+// behind; otherwise it is named "<target>.tmp-<12 hex digits>", which
+// RemoveLeftoverTemporaries clears away at the next start.
+//
+// A target whose mode has no write bit at all (chmod a-w) is the user's
+// wish that it stay as it is: it is not replaced, whoever runs the program.
 class AtomicFileWriter {
 public:
     AtomicFileWriter() = default;
@@ -31,13 +39,22 @@ public:
 
 private:
     bool Fail(const std::string& what, int err);
+    bool FailWith(std::string message);
+    bool OpenUnnamed();
+    bool OpenNamed();
+    bool GiveName();
 
     std::filesystem::path target_;
-    std::filesystem::path temp_;
+    std::filesystem::path temp_; // empty while the temporary file has no name
     std::FILE* file_ = nullptr;
     std::string error_;
     bool failed_ = false;
 };
+
+// Removes the temporary files an interrupted save left in `folder`: plain
+// files named "<name>.tmp-<12 hex digits>" as AtomicFileWriter names them.
+// Returns how many were removed; a folder that cannot be read counts none.
+int RemoveLeftoverTemporaries(const std::filesystem::path& folder);
 
 // Replaces `target` with `bytes` atomically. On failure the target stays as
 // it was and `error` holds a German reason naming the file.

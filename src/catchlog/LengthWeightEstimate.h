@@ -26,6 +26,10 @@ struct EstimateResult {
     std::string message;
 };
 
+// Both are computed exactly from the decimal factor text, so a result that
+// is exactly half way rounds by its rule and not by the binary error of the
+// factor ("Brasse" 1,13 at 50 cm is 1412,5 g and gives 1413).
+//
 // Weight in whole grams from a whole length in cm; halves round away from
 // zero ("Hecht", "80" → "3886").
 EstimateResult EstimateWeight(const std::filesystem::path& programFolder, std::string_view species,

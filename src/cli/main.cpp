@@ -7,6 +7,7 @@
 #include "cli/CostsCommands.h"
 #include "cli/DataCommands.h"
 #include "cli/DayCommand.h"
+#include "cli/EstimateCommand.h"
 #include "cli/PdfDemoCommand.h"
 #include "cli/ReportCommands.h"
 #include "cli/PieCommand.h"
@@ -37,6 +38,7 @@ constexpr Command kCommands[] = {
     {"rebuild-lists", zv::cli::RunRebuildListsCommand},
     {"open", zv::cli::RunOpenCommand},
     {"day", zv::cli::RunDayCommand},
+    {"estimate", zv::cli::RunEstimateCommand},
     {"month", zv::cli::RunMonthCommand},
     {"fishing-day", zv::cli::RunFishingDayCommand},
     {"pdf-demo", zv::cli::RunPdfDemoCommand},

@@ -6,6 +6,7 @@
 #include "storage/ValueListRebuild.h"
 
 #include <cctype>
+#include <set>
 #include <system_error>
 
 namespace zv {
@@ -94,6 +95,16 @@ std::vector<std::string> OpenReport::Problems() const {
         }
     }
     return problems;
+}
+
+std::vector<std::string> OpenReport::Notices() const {
+    std::vector<std::string> notices;
+    for (const DatabaseOpening* opening : {&catches, &costs, &calendar}) {
+        if (!opening->notice.empty()) {
+            notices.push_back(opening->notice);
+        }
+    }
+    return notices;
 }
 
 Workspace::Workspace(std::filesystem::path programFolder)
@@ -186,6 +197,21 @@ OpenReport Workspace::Open() {
     report.calendar.settingsPath = settings_.ReadString(kDatabaseSection, "Kalender");
     report.calendar.path = ResolveStoredPath(report.calendar.settingsPath);
     OpenExisting(DatabaseKind::Calendar, report.calendar);
+
+    // A save killed half-way can leave its temporary file beside the file it
+    // was writing; nothing else ever removes it.
+    std::set<std::filesystem::path> folders = {programFolder_, programFolder_ / "DATs",
+                                               programFolder_ / "img"};
+    for (const DatabaseOpening* opening : {&report.catches, &report.costs, &report.calendar}) {
+        if (!opening->path.empty()) {
+            folders.insert(PathFromUtf8(opening->path).parent_path());
+        }
+    }
+    for (const std::filesystem::path& folder : folders) {
+        if (!folder.empty()) {
+            RemoveLeftoverTemporaries(folder);
+        }
+    }
     return report;
 }
 
@@ -204,20 +230,33 @@ void Workspace::OpenCatchOrCost(DatabaseKind kind, DatabaseOpening& opening) {
     const std::string legacy = ResolveStoredPath(stored);
     const std::string target = isCatch ? AutomaticCatchTarget(programFolder_, stored)
                                        : AutomaticCostTarget(programFolder_, stored);
-    std::string error;
-    const bool converted = isCatch ? ConvertLegacyCatchDb(legacy, target, error)
-                                   : ConvertLegacyCostDb(legacy, target, error);
-    if (!converted) {
-        // Nothing was written and the settings still name the old file, so
-        // the next start tries again.
-        opening.path = legacy;
-        opening.problem = std::string("Die alte ") + GermanNameOf(kind) + " \"" + stored +
-                          "\" konnte nicht umgewandelt werden. " + error;
-        return;
+    if (IsFile(target)) {
+        // Converted at an earlier start whose new path could not be kept, or
+        // the [Datenbank] key was emptied so the older key applies again:
+        // the target holds every catch added or deleted since, and
+        // converting once more would write the old state over them.
+        opening.path = target;
+        opening.notice = std::string("Die ") + GermanNameOf(kind) + " \"" + target +
+                         "\" wurde geöffnet. Die alte Datei \"" + stored +
+                         "\", die in den Einstellungen steht, wurde nicht noch einmal "
+                         "umgewandelt: Die Umwandlung hätte die vorhandene Datenbank mit allen "
+                         "späteren Änderungen überschrieben.";
+    } else {
+        std::string error;
+        const bool converted = isCatch ? ConvertLegacyCatchDb(legacy, target, error)
+                                       : ConvertLegacyCostDb(legacy, target, error);
+        if (!converted) {
+            // Nothing was written and the settings still name the old file,
+            // so the next start tries again.
+            opening.path = legacy;
+            opening.problem = std::string("Die alte ") + GermanNameOf(kind) + " \"" + stored +
+                              "\" konnte nicht umgewandelt werden. " + error;
+            return;
+        }
+        opening.converted = true;
+        opening.legacyPath = stored;
+        opening.path = target;
     }
-    opening.converted = true;
-    opening.legacyPath = stored;
-    opening.path = target;
     if (settings_.WriteString(kDatabaseSection, SettingsKeyOf(kind), target)) {
         opening.settingsPath = target;
     } else {

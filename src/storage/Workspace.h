@@ -35,6 +35,9 @@ struct DatabaseOpening {
     // loaded, or the settings could not be updated. Empty when it opened or
     // when no file exists at the path (that database simply stays closed).
     std::string problem;
+    // German information for the user: the settings still named a legacy
+    // file whose converted database already existed, so that one was opened.
+    std::string notice;
 };
 
 struct OpenReport {
@@ -44,6 +47,8 @@ struct OpenReport {
 
     // The non-empty problems, one German text each, for a message box.
     std::vector<std::string> Problems() const;
+    // The non-empty notices, for an information box.
+    std::vector<std::string> Notices() const;
 };
 
 // The three tables, their current paths, the program folder and the settings
@@ -65,6 +70,11 @@ public:
     // automatic targets and records those in the settings, and loads every
     // database whose file exists, making its path current. A database that
     // exists but does not load stays closed and is reported.
+    //
+    // An automatic target that already exists is opened, never converted
+    // over: it holds every change made since it was converted (a notice
+    // says so). Temporary files that interrupted saves left beside the
+    // settings, the value lists, the pictures and the databases are removed.
     OpenReport Open();
 
     TMlbc& DB() { return db_; }

@@ -1,8 +1,11 @@
 #include "base/AtomicFile.h"
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace zv;
 namespace fs = std::filesystem;
@@ -88,6 +91,54 @@ TEST_F(AtomicFileTest, WritesThroughALinkInsteadOfReplacingIt) {
     ASSERT_TRUE(WriteFileAtomic(dir_ / "Verweis.f", "neu", error)) << error;
     EXPECT_TRUE(fs::is_symlink(dir_ / "Verweis.f"));
     EXPECT_EQ(Read(dir_ / "daten" / "Fang.f"), "neu");
+}
+
+TEST_F(AtomicFileTest, ASaveKilledWhileWritingLeavesTheOldFileAndNoLitter) {
+    const fs::path target = dir_ / "Fang.f";
+    std::string error;
+    ASSERT_TRUE(WriteFileAtomic(target, "alt", error));
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        AtomicFileWriter w;
+        if (w.Open(target)) {
+            w.Write(std::string(4 << 20, 'x')); // more than any buffer: it reaches the disk
+        }
+        ::raise(SIGKILL);
+        ::_exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(Read(target), "alt");
+    EXPECT_EQ(EntryCount(), 1u);
+}
+
+TEST_F(AtomicFileTest, LeftoverTemporariesOfThisProgramAreRemoved) {
+    struct Case {
+        const char* name;
+        bool leftover;
+    };
+    const Case cases[] = {
+        {"Fang.f.tmp-0123456789ab", true},
+        {"Zelvorin.ini.tmp-abcdef012345", true},
+        {"Fang.f", false},
+        {"Fang.f.tmp-0123456789", false},
+        {"Fang.f.tmp-0123456789AB", false},
+        {".tmp-0123456789ab", false},
+        {"Fang.f.tmp-0123456789abc", false},
+        {"Notiz.tmp-0123456789ag", false},
+    };
+    for (const Case& c : cases) {
+        std::ofstream(dir_ / c.name) << "x";
+    }
+    fs::create_directory(dir_ / "Ordner.tmp-0123456789ab");
+    EXPECT_EQ(RemoveLeftoverTemporaries(dir_), 2);
+    for (const Case& c : cases) {
+        EXPECT_EQ(fs::exists(dir_ / c.name), !c.leftover) << c.name;
+    }
+    EXPECT_TRUE(fs::is_directory(dir_ / "Ordner.tmp-0123456789ab"));
+    EXPECT_EQ(RemoveLeftoverTemporaries(dir_ / "fehlt"), 0);
 }
 
 TEST_F(AtomicFileTest, Utf8PathsRoundTrip) {

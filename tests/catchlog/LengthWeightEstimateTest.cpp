@@ -62,15 +62,43 @@ TEST_F(EstimateTest, RoundingRules) {
     // L 10: 2,2 → 2; a hand-made factor 0,5 with L 1 gives 0,005 → 0.
     EXPECT_EQ(EstimateWeight(folder_.Path(), "Barsch", "5").value, "2");
     test::PutBytes(ConditionFactorPath(folder_.Path()),
-                   "[KFaktor]\r\nHalb=50\r\nAcht=800\r\nNull=0\r\nText=abc\r\n");
+                   "[KFaktor]\r\nHalb=50\r\nAcht=800\r\nNull=0\r\nText=abc\r\n"
+                   "Hoch= +113E-2 \r\n");
     // 50 × 1 / 100 = 0,5 → 1 (away from zero); -1 gives -0,5 → -1.
     EXPECT_EQ(EstimateWeight(folder_.Path(), "Halb", "1").value, "1");
     EXPECT_EQ(EstimateWeight(folder_.Path(), "Halb", "-1").value, "-1");
+    // A factor written with an exponent is the same exact 1,13.
+    EXPECT_EQ(EstimateWeight(folder_.Path(), "Hoch", "50").value, "1413");
     // Length: halves go to the even neighbour. K 800: (100 × W / 800)^(1/3);
     // W 125 → 2,5 → 2; W 5488 (cube 686, L 8,82) → 9.
     EXPECT_EQ(EstimateLength(folder_.Path(), "Acht", "125").value, "2");
     EXPECT_EQ(EstimateLength(folder_.Path(), "Acht", "343").value, "4"); // 3,5
     EXPECT_EQ(EstimateLength(folder_.Path(), "Acht", "5488").value, "9");
+}
+
+// Exact halves with the real default factors, none of which is a binary
+// fraction: in floating point each of them lands a hair off the half.
+TEST_F(EstimateTest, ExactHalvesOfTheDefaultFactorsRoundByTheirRule) {
+    struct Case {
+        const char* species;
+        const char* given;
+        const char* expected;
+        bool weight; // estimate the weight from a length, else the reverse
+    };
+    const Case cases[] = {
+        {"Brasse", "50", "1413", true},     // 1412,5
+        {"Brachse", "150", "38138", true},  // 38137,5
+        {"Brasse", "350", "484488", true},  // 484487,5
+        {"Äsche", "150", "39353", true},    // 39352,5
+        {"Brasse", "-50", "-1413", true},   // away from zero on both sides
+        {"Barsch", "609725", "362", false}, // 362,5 → the even 362
+        {"Barsch", "171475", "238", false}, // 237,5 → the even 238
+    };
+    for (const Case& c : cases) {
+        const EstimateResult result = c.weight ? EstimateWeight(folder_.Path(), c.species, c.given)
+                                               : EstimateLength(folder_.Path(), c.species, c.given);
+        EXPECT_EQ(result.value, c.expected) << c.species << " " << c.given;
+    }
 }
 
 TEST_F(EstimateTest, FailuresGiveTheirMessagesAndNoValue) {

@@ -132,15 +132,91 @@ TEST_F(WorkspaceTest, DatabaseThatDoesNotLoadIsReportedAndNotMadeCurrent) {
 TEST_F(WorkspaceTest, LegacyFileThatCannotBeReadIsReportedAndNothingChanges) {
     const std::string ini = "[DB]\r\nFile=/nirgends/Fang.fdb\r\n";
     WriteBytes(folder_ / "Zelvorin.ini", ini);
-    WriteBytes(folder_ / "Fang.f", CatchHeader() + "01.01.2009\r\n");
     Workspace ws(folder_.Path());
     const OpenReport report = ws.Open();
     ASSERT_EQ(report.Problems().size(), 1u);
     EXPECT_FALSE(report.catches.converted);
     EXPECT_EQ(ws.CatchPath(), "");
     EXPECT_EQ(ReadBytes(folder_ / "Zelvorin.ini"), ini);
-    // An earlier conversion's result is not overwritten with an empty table.
-    EXPECT_EQ(ReadBytes(folder_ / "Fang.f"), CatchHeader() + "01.01.2009\r\n");
+    // No empty table takes the place of the conversion's result.
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "Fang.f"));
+}
+
+// The settings still name an old file whose converted database exists
+// already: converting again would bring back deleted catches and lose added
+// ones. Whether the new key could never be written (read-only settings) or
+// was emptied in the database window, the existing database is opened.
+TEST_F(WorkspaceTest, AnExistingConversionTargetIsOpenedNotConvertedOver) {
+    const std::string converted = CatchHeader() + "07.06.2007;;;;;Barsch\r\n";
+    const std::string costs = "Kaufdatum;Geschaeft;Artikel;Menge;Einzelpreis;Gesamtpreis;"
+                              "Versandkosten\r\n01.01.2008;;Haken;1;2;2;\r\n";
+    struct Route {
+        const char* what;
+        bool readOnly;
+        bool emptiedKeys;
+        bool legacyGone;
+    };
+    const Route routes[] = {
+        {"read-only settings", true, false, false},
+        {"emptied keys", false, true, false},
+        {"old file gone", false, false, true},
+    };
+    for (const Route& route : routes) {
+        SCOPED_TRACE(route.what);
+        TempFolder folder;
+        const std::filesystem::path ini = folder / "Zelvorin.ini";
+        WriteBytes(ini,
+                   "[DB]\r\nFile=" + (folder / "Fang.fdb").string() +
+                       "\r\n[AKDB]\r\nFile=" + (folder / "Kosten.akdb").string() + "\r\n" +
+                       (route.emptiedKeys ? "[Datenbank]\r\nZelvorin=\r\nAngelkosten=\r\n" : ""));
+        if (route.readOnly) {
+            std::filesystem::permissions(ini, std::filesystem::perms::owner_read);
+        }
+        if (!route.legacyGone) {
+            WriteBytes(folder / "Fang.fdb", kLegacyCatches);
+            WriteBytes(folder / "Kosten.akdb", "Kaufdatum;Gesamtpreis\r\n01.01.2008;10\r\n");
+        }
+        WriteBytes(folder / "Fang.f", converted);
+        WriteBytes(folder / "Kosten.a", costs);
+
+        Workspace ws(folder.Path());
+        const OpenReport report = ws.Open();
+        EXPECT_FALSE(report.catches.converted);
+        EXPECT_EQ(ws.CatchPath(), (folder / "Fang.f").string());
+        EXPECT_EQ(ws.CostPath(), (folder / "Kosten.a").string());
+        EXPECT_EQ(ws.DB().RowCount(), 1);
+        EXPECT_EQ(ReadBytes(folder / "Fang.f"), converted);
+        EXPECT_EQ(ReadBytes(folder / "Kosten.a"), costs);
+        const std::vector<std::string> notices = report.Notices();
+        ASSERT_EQ(notices.size(), 2u);
+        EXPECT_NE(notices[0].find("\"" + (folder / "Fang.f").string() + "\" wurde geöffnet"),
+                  std::string::npos)
+            << notices[0];
+        EXPECT_NE(notices[0].find((folder / "Fang.fdb").string()), std::string::npos);
+        // The settings name the database from now on where they can.
+        EXPECT_EQ(IniFile(ini).ReadString("Datenbank", "Zelvorin"),
+                  route.readOnly ? "" : (folder / "Fang.f").string());
+        EXPECT_EQ(report.Problems().size(), route.readOnly ? 2u : 0u);
+    }
+}
+
+TEST_F(WorkspaceTest, OpeningRemovesTheLitterOfInterruptedSaves) {
+    TempFolder elsewhere;
+    WriteBytes(elsewhere / "Fang.f", CatchHeader());
+    WriteBytes(folder_ / "Zelvorin.ini",
+               "[Datenbank]\r\nZelvorin=" + (elsewhere / "Fang.f").string() + "\r\n");
+    const std::filesystem::path litter[] = {
+        folder_ / "Zelvorin.ini.tmp-0123456789ab", folder_ / "DATs" / "Koeder.dat.tmp-0123456789ab",
+        folder_ / "img" / "1_0.jpg.tmp-0123456789ab", elsewhere / "Fang.f.tmp-0123456789ab"};
+    for (const auto& path : litter) {
+        WriteBytes(path, "halb");
+    }
+    Workspace ws(folder_.Path());
+    ws.Open();
+    for (const auto& path : litter) {
+        EXPECT_FALSE(std::filesystem::exists(path)) << path;
+    }
+    EXPECT_TRUE(std::filesystem::exists(elsewhere / "Fang.f"));
 }
 
 TEST_F(WorkspaceTest, PathsWithUmlautsAndBlanks) {

@@ -11,6 +11,7 @@
 #include "storage/TMlbc.h"
 #include "storage/ValueList.h"
 
+#include <QAbstractItemModel>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTableView>
 #include <QTimeEdit>
 #include <QToolButton>
 
@@ -427,6 +429,184 @@ TEST_F(CatchEntryWindowTest, HelpTextsAndMapButtonMessage) {
     EXPECT_EQ(messages[2], QString::fromUtf8("Bitte Gewicht oder Fischart auswählen"));
     EXPECT_TRUE(prompts_.Texts(PromptKind::Information)[0].endsWith(
         QString::fromUtf8("Beispiel für die Eingabe:\r\n47°12.1234N")));
+}
+
+TEST_F(CatchEntryWindowTest, ShowingRefillsNineListsAndKeepsFourWhoseFileIsMissing) {
+    struct List {
+        const char* file;
+        const char* box;
+        bool keptWithoutFile;
+    };
+    const List lists[] = {
+        {"Fischarten", "cb_fischart", false},
+        {"Faenger", "cb_faenger", false},
+        {"Koeder", "cb_koeder", false},
+        {"Gewaesser", "cb_gewaesser", false},
+        {"Stelle", "cb_stelle", false},
+        {"Wetter", "cb_Wetter", false},
+        {"Koederfarbe", "cb_koederfarbe", false},
+        {"Koedertyp", "cb_koedertyp", false},
+        {"Koederlaenge", "cb_koederlaenge", false},
+        {"Fangmethode", "cb_fangmethode", true},
+        {"Wasserstand", "cb_wasserstand", true},
+        {"Wassertruebung", "cb_wassertruebung", true},
+        {"Windrichtung", "cb_windrichtung", true},
+    };
+    for (const List& list : lists) {
+        WriteTextFile(ValueListPath(Folder(), list.file), {std::string(list.file) + " 1"});
+    }
+    TfrmMain& main = Start();
+    auto items = [this](QWidget& dialog, const char* box) {
+        QStringList texts;
+        for (int i = 0; i < Child<QComboBox>(dialog, box)->count(); ++i) {
+            texts << Child<QComboBox>(dialog, box)->itemText(i);
+        }
+        return texts;
+    };
+    modal_.On(QStringLiteral("frmFangHinzufuegen"), [&](QDialog& dialog) {
+        for (const List& list : lists) {
+            EXPECT_EQ(items(dialog, list.box), QStringList{QString::fromUtf8(list.file) + " 1"})
+                << list.box;
+        }
+        Entry().BitBtn3Click();
+    });
+    main.Hinzufgen1Click();
+    std::filesystem::remove_all(Folder() / "DATs");
+    modal_.On(QStringLiteral("frmFangHinzufuegen"), [&](QDialog& dialog) {
+        for (const List& list : lists) {
+            EXPECT_EQ(items(dialog, list.box).size(), list.keptWithoutFile ? 1 : 0) << list.box;
+        }
+        Entry().BitBtn3Click();
+    });
+    main.Hinzufgen1Click();
+}
+
+TEST_F(CatchEntryWindowTest, AddingAfterAnEditStartsWithoutPicturesOrMapButKeepsTheReleasedBox) {
+    WithCatches({{{"Fangdatum", "01.05.2007"},
+                  {"Fangzeit", "10:00:00"},
+                  {"Bilder", "alt_0.jpg"},
+                  {"Kartenpos", "10,20"},
+                  {"zurueckgesetzt", "-1"}}});
+    TfrmMain& main = Start();
+    main.SelectListRow(0);
+    modal_.On(QStringLiteral("frmFangHinzufuegen"), [&](QDialog&) { Entry().BitBtn3Click(); });
+    main.Bearbeiten1Click();
+    modal_.On(QStringLiteral("frmFangHinzufuegen"), [&](QDialog& dialog) {
+        EXPECT_TRUE(Child<QLineEdit>(dialog, "ed_bilder")->text().isEmpty());
+        EXPECT_TRUE(Child<QLineEdit>(dialog, "ed_karte")->text().isEmpty());
+        EXPECT_TRUE(Child<QCheckBox>(dialog, "cbox_zurueckgesetzt")->isChecked());
+        Entry().BitBtn3Click();
+    });
+    main.Hinzufgen1Click();
+    EXPECT_EQ(modal_.Shown().size(), 2);
+}
+
+TEST_F(CatchEntryWindowTest, PictureWindowFailuresLeaveThePicturesAsTheyWere) {
+    WriteJpeg(Folder() / "img" / "alt_0.jpg", 640, 480, 30, 90, 160);
+    WriteTextFile(Folder() / "kein.jpg", {"kein Bild"});
+    TfrmMain& main = Start();
+    auto& pictures = *main.Forms().Get<TfrmBilder>(QStringLiteral("TfrmBilder"));
+    int showing = 0;
+    bool savedAccepted = true;
+    modal_.On(QStringLiteral("frmBilder"), [&](QDialog& dialog) {
+        auto* list = Child<QListWidget>(dialog, "ListView1");
+        ASSERT_EQ(list->count(), 1);
+        list->setCurrentRow(0);
+        if (++showing == 1) {
+            // Removed, then cancelled: nothing happened.
+            prompts_.AnswerYesNo(true);
+            pictures.SpeedButton2Click();
+            EXPECT_EQ(list->count(), 0);
+            pictures.BitBtn2Click();
+            return;
+        }
+        // A file that is no JPEG: reported when added (its item stays) and
+        // again on "Speichern", which then changes nothing.
+        prompts_.AnswerOpenFile(
+            FileChoice{QString::fromStdString(PathToUtf8(Folder() / "kein.jpg")), 1});
+        pictures.SpeedButton1Click();
+        EXPECT_EQ(list->count(), 2);
+        pictures.BitBtn1Click();
+        savedAccepted = dialog.result() == QDialog::Accepted;
+    });
+    modal_.On(QStringLiteral("frmFangHinzufuegen"), [&](QDialog& dialog) {
+        auto* field = Child<QLineEdit>(dialog, "ed_bilder");
+        field->setText(QStringLiteral("alt_0.jpg"));
+        Entry().BitBtn1Click();
+        Entry().BitBtn1Click();
+        EXPECT_EQ(field->text(), QStringLiteral("alt_0.jpg"));
+        Entry().BitBtn3Click();
+    });
+    main.Hinzufgen1Click();
+    EXPECT_EQ(prompts_.Texts(PromptKind::ConfirmYesNo),
+              QStringList{QString::fromUtf8("Wollen Sie diese Bild wirklich entfernen?")});
+    EXPECT_EQ(prompts_.Texts(PromptKind::Error).size(), 2);
+    EXPECT_FALSE(savedAccepted);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Folder() / "img"), {}), 1);
+}
+
+TEST_F(CatchEntryWindowTest, DeletingAViewAsksFirst) {
+    IniFile(Folder() / "Zelvorin.ini").WriteString("Felder", "Ansitz", "22,8");
+    TfrmMain& main = Start();
+    auto& manager = *main.Forms().Get<TfrmFelderverwalten>(QStringLiteral("TfrmFelderverwalten"));
+    modal_.On(QStringLiteral("frmFelderverwalten"), [&](QDialog& dialog) {
+        auto* list = Child<QListWidget>(dialog, "ListBox1");
+        ASSERT_EQ(list->count(), 2);
+        list->setCurrentRow(1);
+        for (const bool yes : {false, true}) {
+            prompts_.AnswerYesNo(yes);
+            manager.SpeedButton3Click();
+            EXPECT_EQ(list->count(), yes ? 1 : 2);
+            EXPECT_EQ(IniFile(Folder() / "Zelvorin.ini").ReadSection("Felder").size(),
+                      yes ? 0u : 1u);
+        }
+    });
+    main.OpenForm(QStringLiteral("TfrmFelderverwalten"));
+    EXPECT_EQ(prompts_.Texts(PromptKind::ConfirmYesNo),
+              QStringList(2, QString::fromUtf8("Wollen Sie diese Ansicht wirklich löschen?")));
+}
+
+// After a catch is stored the list is refilled by the filters in effect;
+// the angler box must name that filter, never "Letzte 10 Fänge".
+TEST_F(CatchEntryWindowTest, AnglerBoxShowsWhatTheListShows) {
+    WithCatches({{{"Fangdatum", "01.05.2007"}, {"Faenger", "Jan"}, {"Fischart", "Barsch"}},
+                 {{"Fangdatum", "02.05.2007"}, {"Faenger", "Eva"}, {"Fischart", "Aal"}}});
+    WriteTextFile(ValueListPath(Folder(), "Faenger"), {"Jan", "Eva"});
+    TfrmMain& main = Start();
+    auto* angler = main.findChild<QComboBox*>("cb_faenger");
+    const QAbstractItemModel* list = main.findChild<QTableView*>("ListView1")->model();
+    auto shown = [angler] {
+        return (angler->currentIndex() >= 0 ? angler->currentText() : angler->placeholderText())
+            .toStdString();
+    };
+    auto anglersListed = [list] {
+        QStringList anglers;
+        for (int row = 0; row < list->rowCount(); ++row) {
+            anglers << list->index(row, 4).data().toString();
+        }
+        return anglers;
+    };
+    auto storeCatchOf = [&](const char* name) {
+        modal_.On(QStringLiteral("frmFangHinzufuegen"), [&, name](QDialog& dialog) {
+            Type(dialog, "cb_faenger", name);
+            Entry().BitBtn2Click();
+        });
+        main.Hinzufgen1Click();
+    };
+    EXPECT_EQ(shown(), "Letzte 10 Fänge");
+
+    angler->setCurrentIndex(angler->findText(QStringLiteral("Jan")));
+    main.cb_faengerChange();
+    storeCatchOf("Jan");
+    EXPECT_EQ(shown(), "Jan");
+    RenderToPng(main, "main_after_store");
+    EXPECT_EQ(anglersListed(), QStringList({"Jan", "Jan"}));
+
+    // From the last ten catches a stored catch lists every angler's catches.
+    main.ShowLastCatches();
+    storeCatchOf("Eva");
+    EXPECT_EQ(shown(), "- Alle -");
+    EXPECT_EQ(list->rowCount(), 4);
 }
 
 } // namespace

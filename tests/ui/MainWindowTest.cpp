@@ -260,6 +260,23 @@ TEST_F(MainWindowTest, LegacySettingsAreConvertedAtStartAndShown) {
     EXPECT_TRUE(Errors().empty());
 }
 
+TEST_F(MainWindowTest, AStartOpensAnEarlierConversionInsteadOfConvertingAgain) {
+    auto legacy = MakeEmptyTable({"Fangdatum", "Fischart"});
+    legacy->AppendRow();
+    legacy->SetData("Fangdatum", "03.04.2001");
+    ASSERT_TRUE(legacy->SaveToFile(PathToUtf8(Folder() / "Fang.fdb")));
+    WriteCatchDatabase(Folder() / "Fang.f", {kBarsch});
+    // The key was emptied in the database window: the older one applies again.
+    WriteSettings({"[DB]", "File=D:\\Alt\\Fang.fdb", "[Datenbank]", "Zelvorin="});
+    Start();
+    EXPECT_EQ(Column(1), QStringList({"12.08.2009"}));
+    const QStringList notices = prompts_.Texts(PromptKind::Information);
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_TRUE(notices[0].contains(QString::fromStdString(PathToUtf8(Folder() / "Fang.f"))))
+        << notices[0].toStdString();
+    EXPECT_TRUE(Errors().empty());
+}
+
 TEST_F(MainWindowTest, FishingTimeOfTheListedCatches) {
     CatchRow morning = kHecht;
     morning["Angelbeginn"] = "06:00:00";

@@ -6,10 +6,16 @@
 #include "widgets/FileFilter.h"
 #include "widgets/ModalShow.h"
 #include "widgets/PendingForm.h"
+#include "widgets/QtTranslations.h"
 #include "widgets/ScriptedPrompts.h"
 
+#include <QCoreApplication>
 #include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QLibraryInfo>
 #include <QPushButton>
+#include <QTranslator>
 
 namespace zv::test {
 namespace {
@@ -111,6 +117,32 @@ TEST(ModalShowTest, ScriptedRunnerShowsOperatesAndHidesWithoutBlocking) {
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(form.windowTitle(), "Karte");
     EXPECT_EQ(modal.Shown(), QStringList({"frmKarte"}));
+}
+
+// Qt's own dialogs (the file dialog's question before a file is replaced,
+// the colour dialog, standard buttons) speak German, with the translation
+// from Qt's folder or from a copy in the program folder.
+TEST(QtTranslations, StandardDialogTextsAreGerman) {
+    const QString qtFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    TempFolder folder;
+    const QString programFolder = QString::fromStdString(folder.Path().string());
+    for (const bool copied : {false, true}) {
+        if (copied) {
+            ASSERT_TRUE(QFile::copy(qtFolder + "/qtbase_de.qm", programFolder + "/qtbase_de.qm"));
+        }
+        QTranslator* translator = InstallGermanQtTranslations(folder.Path());
+        ASSERT_NE(translator, nullptr) << "no German Qt translation installed";
+        EXPECT_EQ(QFileInfo(translator->filePath()).absolutePath(),
+                  copied ? programFolder : QFileInfo(qtFolder).absoluteFilePath());
+        const QDialogButtonBox box(QDialogButtonBox::Save | QDialogButtonBox::Cancel);
+        EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text().toStdString(), "Abbrechen");
+        EXPECT_EQ(QCoreApplication::translate("QFileDialog",
+                                              "%1 already exists.\nDo you want to replace it?")
+                      .toStdString(),
+                  "Die Datei %1 existiert bereits.\nSoll sie überschrieben werden?");
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    }
 }
 
 } // namespace

@@ -439,6 +439,9 @@ void TfrmMain::FormShow() {
     ListView1->setColumnWidth(CatchListModel::IdColumn, 0);
     ListView1->setColumnHidden(CatchListModel::IdColumn, true);
     const OpenReport report = workspace_.Open();
+    for (const std::string& notice : report.Notices()) {
+        CurrentPrompts().Information(ToQ(notice));
+    }
     ReportProblems(report.Problems());
     FillAnglerLists();
     ShowCostTotal();
@@ -452,6 +455,8 @@ void TfrmMain::FillAnglerLists() {
         return;
     }
     const std::vector<std::string> anglers = ReadValueList(folder, "Faenger");
+    const bool chosen = cb_faenger->currentIndex() >= 0;
+    const QString angler = cb_faenger->currentText();
     Statistik1->clear();
     auto addStatistik = [this](const QString& caption, int number) {
         QAction* action = Statistik1->addAction(caption);
@@ -467,10 +472,21 @@ void TfrmMain::FillAnglerLists() {
     Statistik1->addSeparator();
     cb_faenger->clear();
     cb_faenger->addItem(ToQ(kAllEntry));
-    for (const std::string& angler : anglers) {
-        cb_faenger->addItem(ToQ(angler));
+    for (const std::string& name : anglers) {
+        cb_faenger->addItem(ToQ(name));
         // "&" in a name is a letter, not a menu accelerator.
-        addStatistik(ToQ(angler).replace(QLatin1Char('&'), QStringLiteral("&&")), 1);
+        addStatistik(ToQ(name).replace(QLatin1Char('&'), QStringLiteral("&&")), 1);
+    }
+    // The list below is still filtered by the angler chosen before: the box
+    // keeps showing that angler, and never a caption of another listing.
+    if (chosen) {
+        const int index = cb_faenger->findText(angler, Qt::MatchExactly);
+        cb_faenger->setCurrentIndex(index);
+        if (index < 0) {
+            cb_faenger->setPlaceholderText(angler);
+        }
+    } else {
+        cb_faenger->setCurrentIndex(-1);
     }
 }
 
@@ -492,6 +508,13 @@ void TfrmMain::ShowLastCatches() {
 }
 
 void TfrmMain::ShowCatchList() {
+    // Without a chosen angler (after the last ten catches, say) the list
+    // shows every angler's catches, and the box says so.
+    if (cb_faenger->currentIndex() < 0) {
+        const int all = cb_faenger->findText(ToQ(kAllEntry), Qt::MatchExactly);
+        cb_faenger->setCurrentIndex(all);
+        cb_faenger->setPlaceholderText(all < 0 ? ToQ(kAllEntry) : QString());
+    }
     const CatchFilter filter =
         MakeCatchFilter(ToUtf8(cb_faenger->currentText()), ToUtf8(cb_jahr->currentText()),
                         ToUtf8(cb_fischart->currentText()));
@@ -750,6 +773,12 @@ void TfrmMain::Details1Click() {
 
 void TfrmMain::Beenden1Click() {
     close();
+}
+
+void TfrmMain::DatabasesReloaded() {
+    FillAnglerLists();
+    ShowCostTotal();
+    ShowLastCatches();
 }
 
 void TfrmMain::Datenbankauswhlen1Click() {

@@ -53,6 +53,9 @@ public:
     void FillSpeciesFilter();
     void FillMapMenu();
     void ShowCatchDetails(int row);
+    // After the database window switched the databases: the angler lists,
+    // the cost total and the last ten catches of the tables now open.
+    void DatabasesReloaded();
     // The openers of the catch entry window ("&Hinzufügen", "&Bearbeiten").
     void Hinzufgen1Click();
     void Bearbeiten1Click();

@@ -1,10 +1,10 @@
 #include "storage/ui/TfrmDatenbank.h"
 
 #include "base/AtomicFile.h"
-#include "catchlog/ui/TfrmMain.h"
 #include "storage/LegacyConversion.h"
 #include "storage/Schemas.h"
 #include "storage/TMlbc.h"
+#include "storage/Workspace.h"
 #include "widgets/CenteredTabWidget.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/Prompts.h"
@@ -57,7 +57,8 @@ SaveSetup SaveSetupOf(DatabaseKind kind) {
 
 } // namespace
 
-TfrmDatenbank::TfrmDatenbank(TfrmMain& main, QWidget* parent) : QDialog(parent), main_(main) {
+TfrmDatenbank::TfrmDatenbank(Workspace& workspace, QWidget* parent)
+    : QDialog(parent), workspace_(workspace) {
     setObjectName(QStringLiteral("frmDatenbank"));
     setWindowTitle(QStringLiteral("Datenbank"));
     setAutoFillBackground(true);
@@ -147,13 +148,15 @@ void TfrmDatenbank::showEvent(QShowEvent* event) {
 void TfrmDatenbank::FormShow() {
     // The fields show the settings as they are now; unsaved edits of an
     // earlier showing are gone. The page stays the one left open last time.
-    const IniFile& settings = main_.GetWorkspace().Settings();
+    const IniFile& settings = workspace_.Settings();
     ed_zelvorindb->setText(ToQ(settings.ReadString("Datenbank", "Zelvorin")));
     ed_angelkostendb->setText(ToQ(settings.ReadString("Datenbank", "Angelkosten")));
     ed_caldb->setText(ToQ(settings.ReadString("Datenbank", "Kalender")));
     // Centred on the main window.
-    const QPoint centre = main_.frameGeometry().center();
-    move(centre.x() - width() / 2, centre.y() - height() / 2);
+    if (const QWidget* owner = parentWidget()) {
+        const QPoint centre = owner->frameGeometry().center();
+        move(centre.x() - width() / 2, centre.y() - height() / 2);
+    }
 }
 
 QLineEdit* TfrmDatenbank::PathField(DatabaseKind kind) const {
@@ -198,7 +201,7 @@ void TfrmDatenbank::OpenDatabase(DatabaseKind kind) {
     const QFileInfo current(PathField(kind)->text());
     options.initialDir = !PathField(kind)->text().isEmpty() && current.absoluteDir().exists()
                              ? current.absolutePath()
-                             : ToQ(PathToUtf8(main_.GetWorkspace().ProgramFolder()));
+                             : ToQ(PathToUtf8(workspace_.ProgramFolder()));
     const std::optional<FileChoice> choice = CurrentPrompts().OpenFile(options);
     if (!choice) {
         return;
@@ -242,7 +245,7 @@ std::optional<QString> TfrmDatenbank::AskSavePath(DatabaseKind kind) {
     options.title = QStringLiteral("Datenbank speichern");
     options.filter = U8(setup.filter);
     options.defaultExt = U8(setup.extension);
-    options.initialDir = ToQ(PathToUtf8(main_.GetWorkspace().ProgramFolder()));
+    options.initialDir = ToQ(PathToUtf8(workspace_.ProgramFolder()));
     const std::optional<FileChoice> choice = CurrentPrompts().SaveFile(options);
     if (!choice || choice->path.isEmpty()) {
         return std::nullopt;
@@ -259,7 +262,7 @@ bool TfrmDatenbank::SaveScratchTable(const QString& path) {
 }
 
 void TfrmDatenbank::SpeichernClick() {
-    Workspace& workspace = main_.GetWorkspace();
+    Workspace& workspace = workspace_;
     IniFile& settings = workspace.Settings();
     QStringList problems;
     const DatabaseKind kinds[] = {DatabaseKind::Catch, DatabaseKind::Cost, DatabaseKind::Calendar};
@@ -291,9 +294,7 @@ void TfrmDatenbank::SpeichernClick() {
     if (!rebuilt.ok) {
         problems << ToQ(rebuilt.problem);
     }
-    main_.FillAnglerLists();
-    main_.ShowCostTotal();
-    main_.ShowLastCatches();
+    emit DatabasesChanged();
     if (!problems.isEmpty()) {
         CurrentPrompts().Error(problems.join(QLatin1Char('\n')));
     }

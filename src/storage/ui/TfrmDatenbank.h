@@ -15,12 +15,13 @@ namespace zv {
 
 class CenteredTabWidget;
 class TMlbc;
-class TfrmMain;
+class Workspace;
 struct FileChoice;
 
 // Chooses the catch, cost and calendar database files, creates empty ones
 // and converts the older catch and cost files. Nothing takes effect before
-// "Speichern".
+// "Speichern", which reloads the Workspace's tables and then announces it
+// with DatabasesChanged; the windows that show the tables listen to that.
 class TfrmDatenbank : public QDialog {
     Q_OBJECT
 public:
@@ -28,7 +29,8 @@ public:
     static const char* const kCostFilter;
     static const char* const kCalendarFilter;
 
-    TfrmDatenbank(TfrmMain& main, QWidget* parent);
+    // Shown centred on `parent` (the main window).
+    TfrmDatenbank(Workspace& workspace, QWidget* parent);
     ~TfrmDatenbank() override;
 
     void FormShow();
@@ -40,6 +42,11 @@ public:
     void SpeedButton6Click(); // create calendar database
     void SpeichernClick();
     void AbbrechenClick();
+
+signals:
+    // "Speichern" has written the paths, reloaded the tables and rebuilt the
+    // value lists.
+    void DatabasesChanged();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -54,7 +61,7 @@ private:
     bool SaveScratchTable(const QString& path);
     QLineEdit* PathField(DatabaseKind kind) const;
 
-    TfrmMain& main_;
+    Workspace& workspace_;
     CenteredTabWidget* PageControl1 = nullptr;
     QLineEdit* ed_zelvorindb = nullptr;
     QLineEdit* ed_angelkostendb = nullptr;
