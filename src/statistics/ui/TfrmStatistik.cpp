@@ -79,7 +79,7 @@ bool HoldsRecord(TMlbc& db, const RecordCatch& record) {
 } // namespace
 
 // One list with its chart: where they sit on the tab and the list's columns.
-struct TfrmStatistik::ViewSpec {
+struct TfrmStatistik::ViewLayout {
     const char* list;
     int x, y, width, height;
     const char* countCaption;
@@ -169,17 +169,18 @@ QLabel* TfrmStatistik::AddTotal(QWidget* page, const char* panelName, const char
 }
 
 std::vector<TfrmStatistik::TallyView>
-TfrmStatistik::BuildViews(QWidget* page, const ViewSpec* specs, std::size_t count) {
+TfrmStatistik::BuildViews(QWidget* page, const ViewLayout* layouts, std::size_t count) {
     std::vector<TallyView> views;
     for (std::size_t i = 0; i < count; ++i) {
-        const ViewSpec& spec = specs[i];
+        const ViewLayout& layout = layouts[i];
         TallyView view;
-        view.list = new TallyListView(U8(spec.list), U8(spec.countCaption), spec.countWidth,
-                                      U8(spec.labelCaption), spec.labelWidth, page);
-        view.list->setGeometry(spec.x, spec.y, spec.width, spec.height);
+        view.list = new TallyListView(U8(layout.list), U8(layout.countCaption), layout.countWidth,
+                                      U8(layout.labelCaption), layout.labelWidth, page);
+        view.list->setGeometry(layout.x, layout.y, layout.width, layout.height);
         view.chart = new QLabel(page);
-        view.chart->setObjectName(U8(spec.chart));
-        view.chart->setGeometry(spec.chartX, spec.chartY, spec.chartWidth, spec.chartHeight);
+        view.chart->setObjectName(U8(layout.chart));
+        view.chart->setGeometry(layout.chartX, layout.chartY, layout.chartWidth,
+                                layout.chartHeight);
         views.push_back(view);
     }
     return views;
@@ -203,7 +204,7 @@ void TfrmStatistik::BuildSpeciesTab(QWidget* page) {
     lb_gewicht =
         AddTotal(page, "Panel3", " Ø Gewicht (g):", "lb_gewicht", green, 344, 38, 168, false);
 
-    static const ViewSpec specs[] = {
+    static const ViewLayout layouts[] = {
         {"lv_koeder", 0, 70, 192, 187, "Fische:", 47, "Köder:", 115, "Image1", 194, 72, 161, 185},
         {"lv_wetter", 0, 261, 192, 171, "Fische:", 47, "Wetter:", 115, "Image5", 194, 261, 161,
          169},
@@ -214,7 +215,7 @@ void TfrmStatistik::BuildSpeciesTab(QWidget* page) {
         {"lv_monat", 358, 404, 184, 200, "Fische:", 47, "Monat:", 110, "Image4", 544, 418, 158,
          169},
     };
-    speciesViews_ = BuildViews(page, specs, std::size(specs));
+    speciesViews_ = BuildViews(page, layouts, std::size(layouts));
 
     ConnectGuarded(cb_fischjahr, &QComboBox::activated, this, [this] { cb_fischjahrChange(); });
     ConnectGuarded(cb_fischart, &QComboBox::activated, this, [this] { cb_fischartChange(); });
@@ -243,7 +244,7 @@ void TfrmStatistik::BuildBaitTab(QWidget* page) {
     lb_koedergewicht = AddTotal(page, "Panel15", " Ø Gewicht (g):", "lb_koedergewicht", green, 345,
                                 30, 168, false);
 
-    static const ViewSpec specs[] = {
+    static const ViewLayout layouts[] = {
         {"lv_koederkoeder", 1, 56, 192, 129, "Anzahl:", 47, "Köder:", 115, "Image20", 194, 56, 161,
          129},
         {"lv_verhalten", 1, 188, 192, 97, "Anzahl:", 47, "Verhalten:", 115, "Image23", 194, 188,
@@ -265,7 +266,7 @@ void TfrmStatistik::BuildBaitTab(QWidget* page) {
         {"lv_koedermonat", 358, 480, 184, 125, "Fische:", 47, "Monat:", 110, "Image12", 544, 480,
          158, 119},
     };
-    baitViews_ = BuildViews(page, specs, std::size(specs));
+    baitViews_ = BuildViews(page, layouts, std::size(layouts));
 
     ConnectGuarded(cb_koederjahr, &QComboBox::activated, this, [this] { cb_koederjahrChange(); });
     ConnectGuarded(cb_koedertyp, &QComboBox::activated, this, [this] { cb_koedertypChange(); });
@@ -278,7 +279,7 @@ void TfrmStatistik::BuildWeatherTab(QWidget* page) {
     cb_wetterjahr = AddChoice(page, "Jahr:", "cb_wetterjahr", 4, 4, 97);
     cb_wetterfischart = AddChoice(page, "Fischart:", "cb_wetterfischart", 150, 4, 141);
 
-    static const ViewSpec specs[] = {
+    static const ViewLayout layouts[] = {
         {"lv_wetterltemp", 1, 32, 170, 157, "Anzahl:", 47, "L-Temp. (°C):", 85, "Image13", 176, 32,
          169, 153},
         {"lv_wetterwtemp", 1, 192, 170, 157, "Anzahl:", 47, "W-Temp. (°C):", 85, "Image14", 176,
@@ -294,7 +295,7 @@ void TfrmStatistik::BuildWeatherTab(QWidget* page) {
         {"lv_wetterluftdruck", 348, 356, 168, 245, "Anzahl:", 0, "Luftdruck (hPa):", 88, "Image17",
          520, 384, 182, 185},
     };
-    weatherViews_ = BuildViews(page, specs, std::size(specs));
+    weatherViews_ = BuildViews(page, layouts, std::size(layouts));
 
     ConnectGuarded(cb_wetterjahr, &QComboBox::activated, this, [this] { cb_wetterjahrChange(); });
     ConnectGuarded(cb_wetterfischart, &QComboBox::activated, this,

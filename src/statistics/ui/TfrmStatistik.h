@@ -76,12 +76,12 @@ private:
         TallyListView* list = nullptr;
         QLabel* chart = nullptr;
     };
-    struct ViewSpec;
+    struct ViewLayout;
 
     void BuildSpeciesTab(QWidget* page);
     void BuildBaitTab(QWidget* page);
     void BuildWeatherTab(QWidget* page);
-    std::vector<TallyView> BuildViews(QWidget* page, const ViewSpec* specs, std::size_t count);
+    std::vector<TallyView> BuildViews(QWidget* page, const ViewLayout* layouts, std::size_t count);
     QComboBox* AddChoice(QWidget* page, const char* caption, const char* name, int x, int y,
                          int width);
     QLabel* AddTotal(QWidget* page, const char* panelName, const char* caption,
