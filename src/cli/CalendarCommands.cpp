@@ -1,4 +1,5 @@
 #include "cli/CalendarCommands.h"
+#include "cli/ProgramFolderOpening.h"
 
 #include "base/AtomicFile.h"
 #include "base/DateTime.h"
@@ -19,31 +20,6 @@ namespace {
 
 constexpr const char* kMonthUsage = "Aufruf: zelvorin-cli month ORDNER MM JJJJ\n";
 constexpr const char* kDayUsage = "Aufruf: zelvorin-cli fishing-day ORDNER TT.MM.JJJJ\n";
-
-// Opens the program folder as the program does at start. A database the
-// settings name but that is missing or unreadable is an error: an empty
-// table would pass for a month without fishing.
-bool OpenFolder(Workspace& workspace, std::ostream& err) {
-    std::error_code ec;
-    if (!std::filesystem::is_directory(workspace.ProgramFolder(), ec)) {
-        err << "Der Ordner \"" << PathToUtf8(workspace.ProgramFolder()) << "\" existiert nicht.\n";
-        return false;
-    }
-    const OpenReport report = workspace.Open();
-    const std::pair<const DatabaseOpening*, const char*> databases[] = {
-        {&report.catches, "Die Fangdatenbank"}, {&report.calendar, "Die Kalenderdatenbank"}};
-    for (const auto& [opening, name] : databases) {
-        if (!opening->problem.empty()) {
-            err << opening->problem << "\n";
-            return false;
-        }
-        if (!opening->path.empty() && !opening->opened) {
-            err << name << " \"" << opening->path << "\" existiert nicht.\n";
-            return false;
-        }
-    }
-    return true;
-}
 
 std::string Trimmed(std::string_view text) {
     const std::size_t first = text.find_first_not_of(' ');
@@ -99,7 +75,7 @@ int RunMonthCommand(const std::vector<std::string>& args, std::ostream& out, std
             err << "Das Jahr " << year << " liegt nicht zwischen 1 und 9999.\n";
             return 1;
         }
-        if (!OpenFolder(workspace, err)) {
+        if (!OpenProgramFolder(workspace, {DatabaseKind::Catch, DatabaseKind::Calendar}, err)) {
             return 1;
         }
         // The whole month is built before anything is printed, so a bad
@@ -130,7 +106,7 @@ int RunFishingDayCommand(const std::vector<std::string>& args, std::ostream& out
     std::ostringstream text;
     try {
         const std::string dateText = DateToStr(StrToDate(args[1]));
-        if (!OpenFolder(workspace, err)) {
+        if (!OpenProgramFolder(workspace, {DatabaseKind::Catch, DatabaseKind::Calendar}, err)) {
             return 1;
         }
         FishingDay day = BuildFishingDay(workspace.DB(), workspace.cal(), true, dateText);

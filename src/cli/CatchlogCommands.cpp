@@ -1,4 +1,5 @@
 #include "cli/CatchlogCommands.h"
+#include "cli/ProgramFolderOpening.h"
 
 #include "base/AtomicFile.h"
 #include "catchlog/CatchSearch.h"
@@ -32,27 +33,6 @@ namespace {
 constexpr const char* kSearchUsage = "Aufruf: zelvorin-cli search ORDNER SUCHBEGRIFF\n";
 constexpr const char* kMapUsage = "Aufruf: zelvorin-cli map ORDNER GEWAESSER AUSGABE.png\n";
 
-// Opens the folder's catch database as the program does at start; a
-// database the settings name that is missing or unreadable is an error, so
-// it cannot pass for a database without catches.
-bool OpenCatches(Workspace& workspace, std::ostream& err) {
-    std::error_code ec;
-    if (!std::filesystem::is_directory(workspace.ProgramFolder(), ec)) {
-        err << "Der Ordner \"" << PathToUtf8(workspace.ProgramFolder()) << "\" existiert nicht.\n";
-        return false;
-    }
-    const OpenReport report = workspace.Open();
-    if (!report.catches.problem.empty()) {
-        err << report.catches.problem << "\n";
-        return false;
-    }
-    if (!report.catches.path.empty() && !report.catches.opened) {
-        err << "Die Fangdatenbank \"" << report.catches.path << "\" existiert nicht.\n";
-        return false;
-    }
-    return true;
-}
-
 void AppendBytes(void* context, void* data, int size) {
     static_cast<std::string*>(context)->append(static_cast<const char*>(data),
                                                static_cast<std::size_t>(size));
@@ -72,7 +52,7 @@ int RunSearchCommand(const std::vector<std::string>& args, std::ostream& out, st
         return 2;
     }
     Workspace workspace(PathFromUtf8(args[0]));
-    if (!OpenCatches(workspace, err)) {
+    if (!OpenProgramFolder(workspace, {DatabaseKind::Catch}, err)) {
         return 1;
     }
     for (const CatchSearchHit& hit : SearchCatches(workspace.DB(), args[1])) {
@@ -90,7 +70,7 @@ int RunMapCommand(const std::vector<std::string>& args, std::ostream& out, std::
     }
     const std::string& water = args[1];
     Workspace workspace(PathFromUtf8(args[0]));
-    if (!OpenCatches(workspace, err)) {
+    if (!OpenProgramFolder(workspace, {DatabaseKind::Catch}, err)) {
         return 1;
     }
     const std::filesystem::path picturePath = StoredMapPicture(workspace, water);

@@ -1,4 +1,5 @@
 #include "cli/CostsCommands.h"
+#include "cli/ProgramFolderOpening.h"
 
 #include "base/AtomicFile.h"
 #include "base/DateTime.h"
@@ -62,27 +63,6 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
 std::string Value(const Options& options, const std::string& name, std::string fallback = {}) {
     const auto found = options.single.find(name);
     return found == options.single.end() ? fallback : found->second;
-}
-
-// Opens the program folder as the program does at start. No cost database
-// named is an empty table (`add` creates the default one); a named one that
-// is missing or unreadable is an error.
-bool OpenCosts(Workspace& workspace, std::ostream& err) {
-    std::error_code ec;
-    if (!std::filesystem::is_directory(workspace.ProgramFolder(), ec)) {
-        err << "Der Ordner \"" << PathToUtf8(workspace.ProgramFolder()) << "\" existiert nicht.\n";
-        return false;
-    }
-    const OpenReport report = workspace.Open();
-    if (!report.costs.problem.empty()) {
-        err << report.costs.problem << "\n";
-        return false;
-    }
-    if (!report.costs.path.empty() && !report.costs.opened) {
-        err << "Die Angelkostendatenbank \"" << report.costs.path << "\" existiert nicht.\n";
-        return false;
-    }
-    return true;
 }
 
 void PrintJoined(std::ostream& out, std::string_view head, const std::vector<std::string>& cells) {
@@ -209,7 +189,7 @@ int RunCostsCommand(const std::vector<std::string>& args, std::ostream& out, std
         return 2;
     }
     Workspace workspace(PathFromUtf8(args[1]));
-    if (!OpenCosts(workspace, err)) {
+    if (!OpenProgramFolder(workspace, {DatabaseKind::Cost}, err)) {
         return 1;
     }
     try {

@@ -1,4 +1,5 @@
 #include "cli/StatsCommands.h"
+#include "cli/ProgramFolderOpening.h"
 
 #include "base/AtomicFile.h"
 #include "base/EConvertError.h"
@@ -70,31 +71,6 @@ std::optional<StatsOptions> ParseStatsArguments(const std::vector<std::string>& 
     return options;
 }
 
-// Opens the program folder's catch database the way the program does at
-// start. A folder without a catch database gives an empty table, as the
-// program shows it; one that is named but missing or cannot be read is an
-// error.
-bool OpenCatches(Workspace& workspace, std::ostream& err) {
-    std::error_code ec;
-    if (!std::filesystem::is_directory(workspace.ProgramFolder(), ec)) {
-        err << "Der Ordner \"" << PathToUtf8(workspace.ProgramFolder()) << "\" existiert nicht.\n";
-        return false;
-    }
-    const OpenReport report = workspace.Open();
-    if (!report.catches.problem.empty()) {
-        err << report.catches.problem << "\n";
-        return false;
-    }
-    // The settings name a catch database that is not there (moved, renamed,
-    // another machine's path): counting an empty table would pass for "no
-    // catches", so say what is missing instead.
-    if (!report.catches.path.empty() && !report.catches.opened) {
-        err << "Die Fangdatenbank \"" << report.catches.path << "\" existiert nicht.\n";
-        return false;
-    }
-    return true;
-}
-
 std::string RecordLine(const std::optional<RecordCatch>& record, bool speciesText) {
     if (!record) {
         return {};
@@ -146,7 +122,7 @@ int RunStatsCommand(const std::vector<std::string>& args, std::ostream& out, std
         }
     }
     Workspace workspace(options->folder);
-    if (!OpenCatches(workspace, err)) {
+    if (!OpenProgramFolder(workspace, {DatabaseKind::Catch}, err)) {
         return 1;
     }
     const std::string catcher = ValueOf(*options, "faenger");
@@ -205,7 +181,7 @@ int RunRecommendCommand(const std::vector<std::string>& args, std::ostream& out,
         return 2;
     }
     Workspace workspace(PathFromUtf8(args[0]));
-    if (!OpenCatches(workspace, err)) {
+    if (!OpenProgramFolder(workspace, {DatabaseKind::Catch}, err)) {
         return 1;
     }
     std::vector<RecommendationRow> rows;

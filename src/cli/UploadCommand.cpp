@@ -1,4 +1,5 @@
 #include "cli/UploadCommand.h"
+#include "cli/ProgramFolderOpening.h"
 
 #include "base/AtomicFile.h"
 #include "base/EConvertError.h"
@@ -72,21 +73,10 @@ int RunUploadCommand(const std::vector<std::string>& args, std::ostream& out, st
         err << problem << "\n";
         return options->server ? 2 : 1;
     }
-    std::error_code ec;
-    if (!std::filesystem::is_directory(workspace.ProgramFolder(), ec)) {
-        err << "Der Ordner \"" << PathToUtf8(workspace.ProgramFolder()) << "\" existiert nicht.\n";
-        return 1;
-    }
     // The catches are uploaded only from the database the program would
     // open; one that is named but missing or unreadable is an error, not an
     // empty upload.
-    const OpenReport report = workspace.Open();
-    if (!report.catches.problem.empty()) {
-        err << report.catches.problem << "\n";
-        return 1;
-    }
-    if (!report.catches.path.empty() && !report.catches.opened) {
-        err << "Die Fangdatenbank \"" << report.catches.path << "\" existiert nicht.\n";
+    if (!OpenProgramFolder(workspace, {DatabaseKind::Catch}, err)) {
         return 1;
     }
 
