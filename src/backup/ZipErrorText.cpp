@@ -7,32 +7,6 @@
 
 namespace zv {
 
-std::string SystemErrorText(int err) {
-    switch (err) {
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return "Zugriff verweigert";
-    case ENOENT:
-        return "Der Ordner oder die Datei existiert nicht";
-    case ENOSPC:
-    case EDQUOT:
-        return "Kein Speicherplatz mehr auf dem Datenträger";
-    case EISDIR:
-        return "Der Pfad ist ein Ordner";
-    case ENOTDIR:
-        return "Ein Teil des Pfades ist kein Ordner";
-    case EIO:
-        return "Ein-/Ausgabefehler";
-    case ENAMETOOLONG:
-        return "Der Name ist zu lang";
-    case EFBIG:
-        return "Die Datei ist zu groß";
-    default:
-        return std::strerror(err);
-    }
-}
-
 std::string ZipErrorText(int zipError, int systemError) {
     switch (zipError) {
     case ZIP_ER_OPEN:

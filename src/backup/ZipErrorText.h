@@ -1,11 +1,10 @@
 #pragma once
 
+#include "base/SystemErrorText.h"
+
 #include <string>
 
 namespace zv {
-
-// German reason for a system error number ("Zugriff verweigert", …).
-std::string SystemErrorText(int err);
 
 // German reason for a libzip error code and the system error that came
 // with it (0 when none did).

@@ -1,5 +1,7 @@
 #include "base/AtomicFile.h"
 
+#include "base/SystemErrorText.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -10,25 +12,6 @@
 
 namespace zv {
 namespace {
-
-std::string Reason(int err) {
-    switch (err) {
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return "Zugriff verweigert";
-    case ENOENT:
-        return "Der Ordner oder die Datei existiert nicht";
-    case ENOSPC:
-        return "Kein Speicherplatz mehr auf dem Datenträger";
-    case EISDIR:
-        return "Der Pfad ist ein Ordner";
-    case EIO:
-        return "Ein-/Ausgabefehler";
-    default:
-        return std::strerror(err);
-    }
-}
 
 constexpr std::string_view kTempMark = ".tmp-";
 constexpr std::size_t kTempDigits = 12;
@@ -89,7 +72,7 @@ AtomicFileWriter::~AtomicFileWriter() {
 }
 
 bool AtomicFileWriter::Fail(const std::string& what, int err) {
-    return FailWith(what + " \"" + PathToUtf8(target_) + "\": " + Reason(err) + ".");
+    return FailWith(what + " \"" + PathToUtf8(target_) + "\": " + SystemErrorText(err) + ".");
 }
 
 bool AtomicFileWriter::FailWith(std::string message) {
@@ -273,7 +256,7 @@ bool ReadFileBytes(const std::filesystem::path& path, std::string& bytes, std::s
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (f == nullptr) {
         error = "Die Datei \"" + PathToUtf8(path) +
-                "\" kann nicht gelesen werden: " + Reason(errno) + ".";
+                "\" kann nicht gelesen werden: " + SystemErrorText(errno) + ".";
         return false;
     }
     std::string data;
@@ -293,7 +276,8 @@ bool ReadFileBytes(const std::filesystem::path& path, std::string& bytes, std::s
     const int err = errno;
     std::fclose(f);
     if (bad) {
-        error = "Fehler beim Lesen der Datei \"" + PathToUtf8(path) + "\": " + Reason(err) + ".";
+        error = "Fehler beim Lesen der Datei \"" + PathToUtf8(path) +
+                "\": " + SystemErrorText(err) + ".";
         return false;
     }
     bytes = std::move(data);

@@ -1,23 +1,13 @@
 #include "statistics/OnlineUpload.h"
 
 #include "base/AtomicFile.h"
+#include "base/SystemErrorText.h"
 #include "storage/TMlbc.h"
 
 #include <cerrno>
 #include <system_error>
 
 namespace zv {
-
-namespace {
-
-std::string RemoveReason(const std::error_code& ec) {
-    if (ec.value() == EACCES || ec.value() == EPERM || ec.value() == EROFS) {
-        return "Zugriff verweigert";
-    }
-    return ec.message();
-}
-
-} // namespace
 
 bool OnlineUpload::Prepare(const TMlbc& catches, const std::filesystem::path& folder,
                            const UploadServer& server, const UploadPersonalFields& personal,
@@ -52,8 +42,8 @@ UploadOutcome OnlineUpload::Finish(const PreparedUpload& prepared, bool transmit
     std::error_code ec;
     if (!std::filesystem::remove(prepared.file, ec) && ec) {
         outcome.warning = true;
-        outcome.message +=
-            "\nDie Datei \"" + file + "\" konnte nicht gelöscht werden: " + RemoveReason(ec) + ".";
+        outcome.message += "\nDie Datei \"" + file +
+                           "\" konnte nicht gelöscht werden: " + SystemErrorText(ec.value()) + ".";
     }
     return outcome;
 }

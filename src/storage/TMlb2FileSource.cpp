@@ -1,5 +1,7 @@
 #include "storage/TMlb2FileSource.h"
 
+#include "base/SystemErrorText.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -7,25 +9,6 @@
 #include <unistd.h>
 
 namespace zv {
-
-std::string FileErrorReason(int err) {
-    switch (err) {
-    case EACCES:
-    case EPERM:
-        return "Zugriff verweigert";
-    case ENOENT:
-    case ENOTDIR:
-        return "Der Ordner oder die Datei existiert nicht";
-    case EISDIR:
-        return "Der Pfad ist ein Ordner";
-    case EIO:
-        return "Ein-/Ausgabefehler";
-    case ENOSPC:
-        return "Kein Speicherplatz mehr auf dem Datenträger";
-    default:
-        return std::strerror(err);
-    }
-}
 
 TMlb2FileSource::~TMlb2FileSource() {
     if (fd_ >= 0) {
@@ -36,16 +19,16 @@ TMlb2FileSource::~TMlb2FileSource() {
 bool TMlb2FileSource::Open(const std::filesystem::path& path) {
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd_ < 0) {
-        reason_ = FileErrorReason(errno);
+        reason_ = SystemErrorText(errno);
         return false;
     }
     struct stat st {};
     if (::fstat(fd_, &st) != 0) {
-        reason_ = FileErrorReason(errno);
+        reason_ = SystemErrorText(errno);
         return false;
     }
     if (S_ISDIR(st.st_mode)) {
-        reason_ = FileErrorReason(EISDIR);
+        reason_ = SystemErrorText(EISDIR);
         return false;
     }
     size_ = S_ISREG(st.st_mode) ? static_cast<std::uint64_t>(st.st_size) : 0;
@@ -60,7 +43,7 @@ bool TMlb2FileSource::Read(char* dest, std::size_t capacity, std::size_t& got) {
             if (errno == EINTR) {
                 continue;
             }
-            reason_ = FileErrorReason(errno);
+            reason_ = SystemErrorText(errno);
             return false;
         }
         if (n == 0) {

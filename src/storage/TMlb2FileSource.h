@@ -40,7 +40,4 @@ private:
     std::string reason_;
 };
 
-// A German reason for an errno value.
-std::string FileErrorReason(int err);
-
 } // namespace zv
