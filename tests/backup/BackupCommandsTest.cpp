@@ -89,6 +89,10 @@ TEST(BackupCommandsTest, FailuresPrintTheGermanReasonAndExitNonZero) {
          {folder.Path().string(), (archives / "schaden.zip").string()},
          1,
          "Prüfsumme"},
+        {cli::RunRestoreCommand,
+         {(folder / "fehlt").string(), (archives / "schaden.zip").string()},
+         1,
+         "existiert nicht"},
         {cli::RunBackupCommand, {folder.Path().string()}, 2, "Aufruf"},
         {cli::RunRestoreCommand, {}, 2, "Aufruf"},
     };
