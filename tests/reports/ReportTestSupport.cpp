@@ -123,12 +123,6 @@ std::vector<Bookmark> ReadBookmarks(const std::filesystem::path& pdf) {
     return rootIndent < 0 ? std::vector<Bookmark>() : done[rootIndent];
 }
 
-int PdfPageCount(const std::filesystem::path& pdf) {
-    int status = 0;
-    const std::string count = RunCommand("qpdf --show-npages " + Quote(pdf), status);
-    return status == 0 ? std::stoi(count) : -1;
-}
-
 std::string PageText(const std::filesystem::path& pdf, int page) {
     int status = 0;
     const std::string number = std::to_string(page);
