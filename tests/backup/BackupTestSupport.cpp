@@ -44,19 +44,8 @@ void WriteProgramFolder(const std::filesystem::path& folder, const std::filesyst
     WriteBytes(folder / "DATs" / "Faenger.dat", "Jan\r\n");
 }
 
-std::vector<std::string> EntryNames(const std::filesystem::path& archive) {
-    ArchiveReader reader;
-    if (!reader.Open(archive)) {
-        throw std::runtime_error(reader.Error());
-    }
-    std::vector<std::string> names;
-    for (const ArchiveEntry& entry : reader.Entries()) {
-        names.push_back(entry.name);
-    }
-    return names;
-}
-
-std::map<std::string, std::string> EntryContents(const std::filesystem::path& archive) {
+std::map<std::string, std::string> EntryContents(const std::filesystem::path& archive,
+                                                 std::vector<std::string>* names) {
     ArchiveReader reader;
     if (!reader.Open(archive)) {
         throw std::runtime_error(reader.Error());
@@ -71,6 +60,9 @@ std::map<std::string, std::string> EntryContents(const std::filesystem::path& ar
             throw std::runtime_error(reader.Error());
         }
         contents[entry.name] = bytes;
+        if (names != nullptr) {
+            names->push_back(entry.name);
+        }
     }
     return contents;
 }

@@ -22,8 +22,8 @@ std::string TableBytes(const std::vector<std::string>& fields,
 void WriteProgramFolder(const std::filesystem::path& folder, const std::filesystem::path& catches);
 
 // The entries of an archive as name → bytes, and their names in order.
-std::vector<std::string> EntryNames(const std::filesystem::path& archive);
-std::map<std::string, std::string> EntryContents(const std::filesystem::path& archive);
+std::map<std::string, std::string> EntryContents(const std::filesystem::path& archive,
+                                                 std::vector<std::string>* names = nullptr);
 
 // Every file, link and folder below `root`, as paths relative to it.
 std::set<std::string> TreeBelow(const std::filesystem::path& root);
