@@ -130,6 +130,20 @@ TEST_F(ReportCommandsTest, FailuresPrintTheReasonAndWriteNothing) {
     EXPECT_FALSE(std::filesystem::exists(folder_.File("x.pdf")));
 }
 
+TEST_F(ReportCommandsTest, OnlyTheDatabaseTheReportReadsMustOpen) {
+    WriteBytes(folder_.File("Zelvorin.ini"), "[Datenbank]\r\nZelvorin=" + File("Fang.f") +
+                                                 "\r\nAngelkosten=" + File("weg.a") +
+                                                 "\r\nKalender=" + File("weg.cal") + "\r\n");
+    const Outcome costs = Call(cli::RunReportCommand, {"costs", Folder(), File("x.pdf")});
+    EXPECT_EQ(costs.code, 1);
+    EXPECT_EQ(costs.err, "Die Angelkostendatenbank \"" + File("weg.a") + "\" existiert nicht.\n");
+    EXPECT_FALSE(std::filesystem::exists(folder_.File("x.pdf")));
+
+    const Outcome book = Call(cli::RunReportCommand, {"catchbook", Folder(), File("buch.pdf")});
+    EXPECT_EQ(book.code, 0) << book.err;
+    EXPECT_TRUE(std::filesystem::exists(folder_.File("buch.pdf")));
+}
+
 TEST_F(ReportCommandsTest, HtmlSheetIsWrittenForTheFoldersCatchDatabase) {
     const Outcome sheet = Call(cli::RunHtmlSheetCommand, {Folder(), File("liste.html")});
     ASSERT_EQ(sheet.code, 0) << sheet.err;
