@@ -220,7 +220,10 @@ TEST_F(OnlineUploadTest, ServerIsAHostWithAnOptionalPort) {
         const std::optional<UploadServer> server = ParseUploadServer(c.text, problem);
         if (c.url == nullptr) {
             EXPECT_FALSE(server.has_value());
-            EXPECT_NE(problem.find("[Online] \"Server\""), std::string::npos) << problem;
+            EXPECT_NE(problem.find("ist ungültig"), std::string::npos) << problem;
+            // The text need not come from the settings (the command line's
+            // --server): only the settings' reading names the settings.
+            EXPECT_EQ(problem.find("Zelvorin.ini"), std::string::npos) << problem;
         } else {
             ASSERT_TRUE(server.has_value()) << problem;
             EXPECT_EQ(server->Url(), c.url);
@@ -233,6 +236,11 @@ TEST_F(OnlineUploadTest, ServerIsAHostWithAnOptionalPort) {
     EXPECT_EQ(ConfiguredUploadServer(settings, problem)->Text(), "localhost");
     ASSERT_TRUE(settings.WriteString("online", "server", "stat.example.org:8081"));
     EXPECT_EQ(ConfiguredUploadServer(settings, problem)->Text(), "stat.example.org:8081");
+    ASSERT_TRUE(settings.WriteString("Online", "Server", "stat example"));
+    EXPECT_FALSE(ConfiguredUploadServer(settings, problem));
+    EXPECT_NE(problem.find("\"stat example\" ([Online] \"Server\" in Zelvorin.ini) ist ungültig"),
+              std::string::npos)
+        << problem;
 }
 
 TEST_F(OnlineUploadTest, TransferEndsWhenTheServerIsSilentOrTheUserCancels) {
