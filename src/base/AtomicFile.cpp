@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace zv {
@@ -65,6 +66,12 @@ std::filesystem::path PathFromUtf8(std::string_view utf8) {
 std::string PathToUtf8(const std::filesystem::path& path) {
     const std::u8string s = path.u8string();
     return std::string(s.begin(), s.end());
+}
+
+std::filesystem::path FullPath(const std::filesystem::path& path) {
+    std::error_code ec;
+    const std::filesystem::path full = std::filesystem::absolute(path, ec);
+    return ec ? path : full.lexically_normal();
 }
 
 AtomicFileWriter::~AtomicFileWriter() {

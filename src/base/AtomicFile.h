@@ -68,4 +68,9 @@ bool ReadFileBytes(const std::filesystem::path& path, std::string& bytes, std::s
 std::filesystem::path PathFromUtf8(std::string_view utf8);
 std::string PathToUtf8(const std::filesystem::path& path);
 
+// The path made full against the working folder and normalised, so a path
+// recorded from it still names the same file from another working folder.
+// Unchanged when the working folder cannot be read.
+std::filesystem::path FullPath(const std::filesystem::path& path);
+
 } // namespace zv

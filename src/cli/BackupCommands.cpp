@@ -12,12 +12,6 @@
 namespace zv::cli {
 namespace {
 
-std::filesystem::path FullPath(const std::string& arg) {
-    std::error_code ec;
-    std::filesystem::path path = std::filesystem::absolute(PathFromUtf8(arg), ec);
-    return ec ? PathFromUtf8(arg) : path.lexically_normal();
-}
-
 // Databases that do not open at start are not part of a backup and are
 // replaced by a restore's; say so, but carry on as the program would. A
 // folder that does not exist is no program folder: a mistyped name must not
@@ -41,11 +35,11 @@ int RunBackupCommand(const std::vector<std::string>& args, std::ostream& out, st
         err << "Aufruf: zelvorin-cli backup PROGRAMMORDNER AUSGABE.zip\n";
         return 2;
     }
-    Workspace ws(FullPath(args[0]));
+    Workspace ws(PathFromUtf8(args[0]));
     if (!OpenWorkspace(ws, err)) {
         return 1;
     }
-    const std::filesystem::path archive = FullPath(args[1]);
+    const std::filesystem::path archive = FullPath(PathFromUtf8(args[1]));
     const BackupResult result = CreateBackup(ws, archive);
     if (!result.ok) {
         err << BackupMessage(result, archive) << "\n";
@@ -64,11 +58,11 @@ int RunRestoreCommand(const std::vector<std::string>& args, std::ostream& out, s
         err << "Aufruf: zelvorin-cli restore PROGRAMMORDNER EINGABE.zip\n";
         return 2;
     }
-    Workspace ws(FullPath(args[0]));
+    Workspace ws(PathFromUtf8(args[0]));
     if (!OpenWorkspace(ws, err)) {
         return 1;
     }
-    const std::filesystem::path archive = FullPath(args[1]);
+    const std::filesystem::path archive = FullPath(PathFromUtf8(args[1]));
     const RestoreReport report = RestoreBackup(ws, archive);
     if (!report.opened) {
         err << report.problem << "\n";

@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <memory>
 #include <ostream>
-#include <system_error>
 
 namespace zv::cli {
 namespace {
@@ -16,13 +15,6 @@ namespace {
 bool EndsWith(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() &&
            text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-// The program folder as a full path, so the paths it records are full ones.
-std::filesystem::path ProgramFolderArg(const std::string& arg) {
-    std::error_code ec;
-    std::filesystem::path folder = std::filesystem::absolute(PathFromUtf8(arg), ec);
-    return ec ? PathFromUtf8(arg) : folder.lexically_normal();
 }
 
 void PrintDatabase(const Workspace& ws, const DatabaseOpening& opening, std::ostream& out) {
@@ -72,7 +64,7 @@ int RunConvertLegacyCommand(const std::vector<std::string>& args, std::ostream& 
     if (positional.size() == 2) {
         target = positional[1];
     } else {
-        const std::filesystem::path programFolder = ProgramFolderArg(folder);
+        const std::filesystem::path programFolder = FullPath(PathFromUtf8(folder));
         target = isCatch ? AutomaticCatchTarget(programFolder, in)
                          : AutomaticCostTarget(programFolder, in);
     }
@@ -94,7 +86,7 @@ int RunRebuildListsCommand(const std::vector<std::string>& args, std::ostream& o
         err << "Aufruf: zelvorin-cli rebuild-lists PROGRAMMORDNER\n";
         return 2;
     }
-    Workspace ws(ProgramFolderArg(args[0]));
+    Workspace ws(PathFromUtf8(args[0]));
     const OpenReport report = ws.Open();
     for (const std::string& problem : report.Problems()) {
         err << problem << "\n";
@@ -122,7 +114,7 @@ int RunOpenCommand(const std::vector<std::string>& args, std::ostream& out, std:
         err << "Aufruf: zelvorin-cli open PROGRAMMORDNER\n";
         return 2;
     }
-    Workspace ws(ProgramFolderArg(args[0]));
+    Workspace ws(PathFromUtf8(args[0]));
     const OpenReport report = ws.Open();
     PrintDatabase(ws, report.catches, out);
     PrintDatabase(ws, report.costs, out);

@@ -12,7 +12,6 @@
 #include <filesystem>
 #include <optional>
 #include <ostream>
-#include <system_error>
 
 namespace zv::cli {
 namespace {
@@ -22,12 +21,6 @@ constexpr const char* kReportUsage =
     "[--jahr JJJJ]\n"
     "        zelvorin-cli report costs PROGRAMMORDNER AUSGABE.pdf [--jahr JJJJ]\n"
     "        zelvorin-cli report years PROGRAMMORDNER AUSGABE.pdf\n";
-
-std::filesystem::path ProgramFolderArg(const std::string& arg) {
-    std::error_code ec;
-    std::filesystem::path folder = std::filesystem::absolute(PathFromUtf8(arg), ec);
-    return ec ? PathFromUtf8(arg) : folder.lexically_normal();
-}
 
 struct ReportArgs {
     std::string kind;
@@ -76,7 +69,7 @@ int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, st
         err << kReportUsage;
         return 2;
     }
-    Workspace workspace(ProgramFolderArg(parsed->folder));
+    Workspace workspace(PathFromUtf8(parsed->folder));
     const DatabaseKind read =
         parsed->kind == "catchbook" ? DatabaseKind::Catch : DatabaseKind::Cost;
     if (!OpenProgramFolder(workspace, {read}, err)) {
@@ -125,7 +118,7 @@ int RunHtmlSheetCommand(const std::vector<std::string>& args, std::ostream& out,
         err << "Aufruf: zelvorin-cli html-sheet PROGRAMMORDNER AUSGABE.html\n";
         return 2;
     }
-    Workspace workspace(ProgramFolderArg(args[0]));
+    Workspace workspace(PathFromUtf8(args[0]));
     if (!OpenProgramFolder(workspace, {DatabaseKind::Catch}, err)) {
         return 1;
     }

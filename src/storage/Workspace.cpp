@@ -108,7 +108,7 @@ std::vector<std::string> OpenReport::Notices() const {
 }
 
 Workspace::Workspace(std::filesystem::path programFolder)
-    : programFolder_(std::move(programFolder)), settings_(programFolder_ / kSettingsFileName) {}
+    : programFolder_(FullPath(programFolder)), settings_(programFolder_ / kSettingsFileName) {}
 
 TMlbc& Workspace::Table(DatabaseKind kind) {
     switch (kind) {

@@ -271,6 +271,28 @@ TEST_F(WorkspaceTest, DefaultDatabasesAreCreatedRecordedAndCurrent) {
     EXPECT_EQ(Ini("Datenbank", "Zelvorin"), P("Datenbank.f"));
 }
 
+// A folder named relative to the working folder (as on a command line) must
+// record full paths: a recorded "prog/Angelkosten.a" would later be looked up
+// as "prog/prog/Angelkosten.a" and the database would seem lost.
+TEST_F(WorkspaceTest, AProgramFolderNamedFromTheWorkingFolderRecordsFullPaths) {
+    std::filesystem::create_directory(folder_ / "prog");
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(folder_.Path());
+    WorkspaceResult created;
+    {
+        Workspace ws("prog");
+        ws.Open();
+        created = ws.CreateDefaultDatabase(DatabaseKind::Cost);
+    }
+    std::filesystem::current_path(before);
+    ASSERT_TRUE(created.ok) << created.problem;
+    const std::string full = P("prog/Angelkosten.a");
+    EXPECT_EQ(IniFile(folder_ / "prog" / "Zelvorin.ini").ReadString("Datenbank", "Angelkosten"),
+              full);
+    Workspace again(folder_ / "prog");
+    EXPECT_TRUE(again.Open().costs.opened);
+}
+
 TEST_F(WorkspaceTest, DefaultDatabaseThatAlreadyExistsKeepsItsRows) {
     const std::string existing = CatchHeader() + "01.01.2009;;;;Uwe;Aal\r\n";
     WriteBytes(folder_ / "Datenbank.f", existing);
