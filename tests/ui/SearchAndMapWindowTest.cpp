@@ -299,10 +299,13 @@ TEST_F(SearchAndMapWindowTest, AWaterWithoutPictureAsksForOneAndStoresABitmapAsJ
     EXPECT_EQ(ReadWholeFile(copy).substr(0, 2), std::string("\xFF\xD8"));
 }
 
-TEST_F(SearchAndMapWindowTest, AnAmpersandInAWatersNameIsShownAndKept) {
-    WriteTextFile(Folder() / "DATs" / "Gewaesser.dat", {"Sand & Kies"});
+TEST_F(SearchAndMapWindowTest, TheMapMenuSkipsEmptyLinesAndShowsAnAmpersandAsWritten) {
+    // An empty line of the list names no water: it gets no item, since no
+    // map could be stored under an empty name.
+    WriteTextFile(Folder() / "DATs" / "Gewaesser.dat", {"", "Sand & Kies", " "});
     WithCatches({kHechtOnSee});
     Start();
+    EXPECT_EQ(main_->findChild<QMenu*>(QStringLiteral("Karte1"))->actions().size(), 1);
     ChooseMapItem("Sand && Kies");
     EXPECT_EQ(Map().Water(), U8("Sand & Kies"));
 }
