@@ -289,31 +289,8 @@ bool ArchiveWriter::Commit() {
         return Fail(problem);
     }
 
-    AtomicFileWriter out;
-    if (!out.Open(target_)) {
-        return Fail(out.Error());
-    }
-    std::string buffer(256 * 1024, '\0');
-    std::int64_t offset = 0;
-    for (;;) {
-        const ssize_t n = ::pread(scratch_.Descriptor(), buffer.data(), buffer.size(), offset);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            const int err = errno;
-            out.Abort();
-            return Fail("Die Datei " + Quoted(target_) +
-                        " kann nicht geschrieben werden: " + SystemErrorText(err) + ".");
-        }
-        if (n == 0) {
-            break;
-        }
-        out.Write(std::string_view(buffer.data(), static_cast<std::size_t>(n)));
-        offset += n;
-    }
-    if (!out.Commit()) {
-        return Fail(out.Error());
+    if (!scratch_.CopyTo(target_, problem)) {
+        return Fail(problem);
     }
     Abort();
     return true;

@@ -1,6 +1,7 @@
 #include "backup/Restore.h"
 
 #include "backup/ArchiveReader.h"
+#include "backup/ScratchFile.h"
 #include "base/AtomicFile.h"
 #include "base/NumberText.h"
 #include "storage/CreateFolder.h"
@@ -8,6 +9,7 @@
 #include "storage/Workspace.h"
 
 #include <algorithm>
+#include <optional>
 #include <system_error>
 
 namespace zv {
@@ -109,8 +111,60 @@ std::filesystem::path FolderOf(const std::filesystem::path& programFolder, Targe
     return programFolder;
 }
 
+// The database an entry is taken for, by its suffix exactly as written:
+// "X.A" is restored as a file but never taken as the cost database.
+std::optional<DatabaseKind> CurrentKindOf(std::string_view extension) {
+    if (extension == ".f") {
+        return DatabaseKind::Catch;
+    }
+    if (extension == ".a") {
+        return DatabaseKind::Cost;
+    }
+    if (extension == ".cal") {
+        return DatabaseKind::Calendar;
+    }
+    return std::nullopt;
+}
+
+// A database entry is read into a scratch file and loaded from there first:
+// one that does not load must not replace the file of that name, which may
+// be the database that is open right now.
+bool ExtractDatabase(ArchiveReader& reader, const ArchiveEntry& entry, DatabaseKind kind,
+                     const std::filesystem::path& target, const std::filesystem::path& archive,
+                     std::string& problem) {
+    ScratchFile scratch;
+    if (!scratch.Create(target.parent_path(), target, problem)) {
+        return false;
+    }
+    std::string writeProblem;
+    if (!reader.Read(entry,
+                     [&](std::string_view piece) { return scratch.Append(piece, writeProblem); })) {
+        problem = writeProblem.empty() ? reader.Error() : writeProblem;
+        return false;
+    }
+    const std::string readable = scratch.ReadablePath();
+    TMlbc probe;
+    if (!readable.empty() && !probe.LoadFromFile(readable)) {
+        std::string reason = probe.LastFailure();
+        for (std::size_t at = reason.find(readable); at != std::string::npos;
+             at = reason.find(readable, at)) {
+            reason.replace(at, readable.size(), entry.name);
+        }
+        problem = "Die Datei \"" + entry.name + "\" im Backup " + Quoted(archive) +
+                  " wurde nicht wiederhergestellt, weil sie sich nicht als " + GermanNameOf(kind) +
+                  " laden lässt. " + reason;
+        return false;
+    }
+    return scratch.CopyTo(target, problem);
+}
+
 bool Extract(ArchiveReader& reader, const ArchiveEntry& entry, const std::filesystem::path& target,
-             std::string& problem) {
+             const std::filesystem::path& archive, std::string& problem) {
+    const std::optional<DatabaseKind> kind =
+        CurrentKindOf(Extension(PathToUtf8(target.filename())));
+    if (kind) {
+        return ExtractDatabase(reader, entry, *kind, target, archive, problem);
+    }
     AtomicFileWriter out;
     if (!out.Open(target)) {
         problem = out.Error();
@@ -150,19 +204,13 @@ void OpenDatabase(Workspace& workspace, RestoredDatabase& database) {
 bool RestoreDatabase(Workspace& workspace, const RestoredEntry& entry,
                      std::vector<RestoredDatabase>& databases) {
     const std::string bare(BareEntryName(entry.name));
-    // The kind is decided by the suffix exactly as written: "X.A" is
-    // restored as a file but never taken as the cost database.
     const std::string_view extension = Extension(bare);
     RestoredDatabase database;
     database.entryName = entry.name;
     database.path = entry.target;
     bool legacy = false;
-    if (extension == ".f") {
-        database.kind = DatabaseKind::Catch;
-    } else if (extension == ".a") {
-        database.kind = DatabaseKind::Cost;
-    } else if (extension == ".cal") {
-        database.kind = DatabaseKind::Calendar;
+    if (const std::optional<DatabaseKind> kind = CurrentKindOf(extension)) {
+        database.kind = *kind;
     } else if (extension == ".fdb" || extension == ".akdb") {
         database.kind = extension == ".fdb" ? DatabaseKind::Catch : DatabaseKind::Cost;
         legacy = true;
@@ -245,6 +293,8 @@ RestoreReport RestoreBackup(Workspace& workspace, const std::filesystem::path& a
     // Decide every entry before anything is written.
     std::vector<const Pass*> passOf(entries.size(), nullptr);
     std::uint64_t needed = 0;
+    // A database passes through a scratch copy of itself on the same disk.
+    std::uint64_t largestDatabase = 0;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const ArchiveEntry& entry = entries[i];
         RestoredEntry restored;
@@ -266,6 +316,9 @@ RestoreReport RestoreBackup(Workspace& workspace, const std::filesystem::path& a
             needed = entry.size > kMaxRestoreBytes
                          ? kMaxRestoreBytes + 1
                          : std::min(needed + entry.size, kMaxRestoreBytes + 1);
+            if (CurrentKindOf(Extension(bare))) {
+                largestDatabase = std::max(largestDatabase, entry.size);
+            }
             restored.target = PathToUtf8(FolderOf(folder, pass->target) / PathFromUtf8(bare));
             if (bare.size() != entry.name.size()) {
                 restored.note = "Nur der Dateiname wurde verwendet.";
@@ -283,8 +336,9 @@ RestoreReport RestoreBackup(Workspace& workspace, const std::filesystem::path& a
     }
     std::error_code ec;
     const std::filesystem::space_info space = std::filesystem::space(folder, ec);
-    if (!ec && needed > space.available) {
-        report.problem = refused + "Seine Dateien brauchen " + SizeText(needed) +
+    const std::uint64_t room = needed + largestDatabase;
+    if (!ec && room > space.available) {
+        report.problem = refused + "Seine Dateien brauchen " + SizeText(room) +
                          ", auf dem Datenträger von " + Quoted(folder) + " sind nur " +
                          SizeText(space.available) + " frei.";
         report.entries.clear();
@@ -306,7 +360,7 @@ RestoreReport RestoreBackup(Workspace& workspace, const std::filesystem::path& a
             }
             RestoredEntry& restored = report.entries[i];
             std::string problem;
-            if (Extract(reader, entries[i], PathFromUtf8(restored.target), problem)) {
+            if (Extract(reader, entries[i], PathFromUtf8(restored.target), archive, problem)) {
                 restored.outcome = RestoreOutcome::Restored;
             } else {
                 restored.outcome = RestoreOutcome::Failed;

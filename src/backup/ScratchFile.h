@@ -29,8 +29,21 @@ public:
     // Size in bytes, or -1 with errno set.
     std::int64_t Size() const;
 
+    // Appends `bytes`. False with `error` (German, naming `shownAs`) when
+    // the disk refuses them.
+    bool Append(std::string_view bytes, std::string& error);
+    // A path under which the file can be opened for reading while it is
+    // open here; empty where the system offers none.
+    std::string ReadablePath() const;
+    // Replaces `target` atomically with the file's whole content. False with
+    // `error` (German, naming the target) on failure; the target is then as
+    // it was.
+    bool CopyTo(const std::filesystem::path& target, std::string& error) const;
+
 private:
     int fd_ = -1;
+    std::filesystem::path shownAs_;
+    std::int64_t writePos_ = 0;
 };
 
 } // namespace zv

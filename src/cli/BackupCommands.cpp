@@ -19,11 +19,19 @@ std::filesystem::path FullPath(const std::string& arg) {
 }
 
 // Databases that do not open at start are not part of a backup and are
-// replaced by a restore's; say so, but carry on as the program would.
-void OpenWorkspace(Workspace& ws, std::ostream& err) {
+// replaced by a restore's; say so, but carry on as the program would. A
+// folder that does not exist is no program folder: a mistyped name must not
+// give an empty backup or a new folder filled by a restore.
+bool OpenWorkspace(Workspace& ws, std::ostream& err) {
+    std::error_code ec;
+    if (!std::filesystem::is_directory(ws.ProgramFolder(), ec)) {
+        err << "Der Ordner \"" << PathToUtf8(ws.ProgramFolder()) << "\" existiert nicht.\n";
+        return false;
+    }
     for (const std::string& problem : ws.Open().Problems()) {
         err << problem << "\n";
     }
+    return true;
 }
 
 } // namespace
@@ -34,7 +42,9 @@ int RunBackupCommand(const std::vector<std::string>& args, std::ostream& out, st
         return 2;
     }
     Workspace ws(FullPath(args[0]));
-    OpenWorkspace(ws, err);
+    if (!OpenWorkspace(ws, err)) {
+        return 1;
+    }
     const std::filesystem::path archive = FullPath(args[1]);
     const BackupResult result = CreateBackup(ws, archive);
     if (!result.ok) {
@@ -55,7 +65,9 @@ int RunRestoreCommand(const std::vector<std::string>& args, std::ostream& out, s
         return 2;
     }
     Workspace ws(FullPath(args[0]));
-    OpenWorkspace(ws, err);
+    if (!OpenWorkspace(ws, err)) {
+        return 1;
+    }
     const std::filesystem::path archive = FullPath(args[1]);
     const RestoreReport report = RestoreBackup(ws, archive);
     if (!report.opened) {

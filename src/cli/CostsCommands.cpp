@@ -155,6 +155,9 @@ int Add(Workspace& workspace, const Options& options, std::ostream& out, std::os
         err << saved.problem << "\n";
         return 1;
     }
+    if (!saved.warning.empty()) {
+        err << saved.warning << "\n";
+    }
     out << "datenbank;" << workspace.CostPath() << "\n"
         << "zeilen;" << options.articles.size() << "\n";
     return 0;

@@ -3,6 +3,7 @@
 #include "base/AtomicFile.h"
 #include "base/DateTime.h"
 #include "base/EConvertError.h"
+#include "cli/ProgramFolderOpening.h"
 #include "reports/HtmlCatchSheet.h"
 #include "reports/ReportFilters.h"
 #include "reports/ReportWriter.h"
@@ -67,18 +68,6 @@ std::optional<ReportArgs> ParseReportArgs(const std::vector<std::string>& args) 
     return parsed;
 }
 
-// Opens the program folder as the program does at start; a database that
-// is configured but does not load is an error here, since a report from it
-// would be wrong.
-bool OpenFolder(Workspace& workspace, std::ostream& err) {
-    const OpenReport report = workspace.Open();
-    const std::vector<std::string> problems = report.Problems();
-    for (const std::string& problem : problems) {
-        err << problem << "\n";
-    }
-    return problems.empty();
-}
-
 } // namespace
 
 int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -88,7 +77,9 @@ int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, st
         return 2;
     }
     Workspace workspace(ProgramFolderArg(parsed->folder));
-    if (!OpenFolder(workspace, err)) {
+    const DatabaseKind read =
+        parsed->kind == "catchbook" ? DatabaseKind::Catch : DatabaseKind::Cost;
+    if (!OpenProgramFolder(workspace, {read}, err)) {
         return 1;
     }
     ReportWriter writer(workspace.ProgramFolder());
@@ -135,7 +126,7 @@ int RunHtmlSheetCommand(const std::vector<std::string>& args, std::ostream& out,
         return 2;
     }
     Workspace workspace(ProgramFolderArg(args[0]));
-    if (!OpenFolder(workspace, err)) {
+    if (!OpenProgramFolder(workspace, {DatabaseKind::Catch}, err)) {
         return 1;
     }
     std::string error;

@@ -137,12 +137,6 @@ std::string PurchaseTree::GrandText() const {
     return MoneyDisplay(shippingTotal + articleTotal);
 }
 
-std::size_t PurchaseTree::ArticleCount() const {
-    return std::accumulate(
-        purchases.begin(), purchases.end(), std::size_t{0},
-        [](std::size_t n, const PurchaseNode& p) { return n + p.articles.size(); });
-}
-
 PurchaseTree BuildPurchaseTree(const TMlbc& ak, std::string_view yearText,
                                std::string_view shopText) {
     const int yearFilter = YearFilterOf(yearText);

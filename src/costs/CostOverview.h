@@ -43,7 +43,6 @@ struct PurchaseTree {
     std::string ShippingText() const; // gversand
     std::string ArticleText() const;  // gsumme
     std::string GrandText() const;    // gsum: shipping + articles
-    std::size_t ArticleCount() const;
 };
 
 // The purchases of the rows that pass the year filter (as FillShops) and the

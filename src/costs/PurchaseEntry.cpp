@@ -185,6 +185,9 @@ PurchaseEntry::SaveResult PurchaseEntry::SavePurchase(Workspace& workspace) {
             return result;
         }
         result.message = created.message;
+        // The settings may not name the new file: stored, but the angler
+        // must hear that the next start will not find it.
+        result.warning = created.problem;
     }
     TMlbc& ak = workspace.ak();
     if (const std::string missing = MissingCostField(ak); !missing.empty()) {

@@ -66,6 +66,7 @@ public:
         bool ok = true;
         bool nothingToSave = false; // the tree held no article: nothing written
         std::string message;        // notice of a cost database created on the way
+        std::string warning;        // what went wrong creating it, though stored (German)
         std::string problem;        // why nothing was stored (German)
     };
 

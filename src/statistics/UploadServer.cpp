@@ -64,17 +64,9 @@ std::string_view Trimmed(std::string_view text) {
     return text;
 }
 
-} // namespace
-
-std::string UploadServer::Text() const {
-    return port == 0 ? host : host + ":" + std::to_string(port);
-}
-
-std::string UploadServer::Url() const {
-    return "http://" + Text() + UploadRequest::kPath;
-}
-
-std::optional<UploadServer> ParseUploadServer(std::string_view text, std::string& problem) {
+// `source` names where the text came from for the message, or is empty.
+std::optional<UploadServer> Parse(std::string_view text, std::string& problem,
+                                  std::string_view source) {
     const std::string_view trimmed = Trimmed(text);
     UploadServer server;
     if (trimmed.empty()) {
@@ -105,17 +97,33 @@ std::optional<UploadServer> ParseUploadServer(std::string_view text, std::string
         valid = valid && IsValidHostName(host);
     }
     if (!valid) {
-        problem = "Der Server \"" + std::string(trimmed) +
-                  "\" ([Online] \"Server\" in Zelvorin.ini) ist ungültig. Erwartet wird ein "
-                  "Rechnername oder eine Adresse, wahlweise mit Port (Rechner:Port).";
+        problem = "Der Server \"" + std::string(trimmed) + "\"" +
+                  (source.empty() ? std::string() : " (" + std::string(source) + ")") +
+                  " ist ungültig. Erwartet wird ein Rechnername oder eine Adresse, wahlweise "
+                  "mit Port (Rechner:Port).";
         return std::nullopt;
     }
     server.host = host;
     return server;
 }
 
+} // namespace
+
+std::string UploadServer::Text() const {
+    return port == 0 ? host : host + ":" + std::to_string(port);
+}
+
+std::string UploadServer::Url() const {
+    return "http://" + Text() + UploadRequest::kPath;
+}
+
+std::optional<UploadServer> ParseUploadServer(std::string_view text, std::string& problem) {
+    return Parse(text, problem, {});
+}
+
 std::optional<UploadServer> ConfiguredUploadServer(const IniFile& settings, std::string& problem) {
-    return ParseUploadServer(settings.ReadString("Online", "Server"), problem);
+    return Parse(settings.ReadString("Online", "Server"), problem,
+                 "[Online] \"Server\" in Zelvorin.ini");
 }
 
 } // namespace zv

@@ -1,6 +1,7 @@
 #include "BackupTestSupport.h"
 
 #include "backup/ArchiveReader.h"
+#include "storage/Schemas.h"
 
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -28,19 +29,23 @@ std::string TableBytes(const std::vector<std::string>& fields,
     return out;
 }
 
-std::vector<std::string> EntryNames(const std::filesystem::path& archive) {
-    ArchiveReader reader;
-    if (!reader.Open(archive)) {
-        throw std::runtime_error(reader.Error());
-    }
-    std::vector<std::string> names;
-    for (const ArchiveEntry& entry : reader.Entries()) {
-        names.push_back(entry.name);
-    }
-    return names;
+void WriteProgramFolder(const std::filesystem::path& folder, const std::filesystem::path& catches) {
+    WriteBytes(folder / "Zelvorin.ini", "[Datenbank]\r\nZelvorin=" + catches.string() +
+                                            "\r\nAngelkosten=" + (folder / "Kosten.a").string() +
+                                            "\r\nKalender=" + (folder / "Kalender.cal").string() +
+                                            "\r\n");
+    WriteBytes(catches,
+               TableBytes(CatchFields(), {{{"Fischart", "Hecht"}}, {{"Fischart", "Zander"}}}));
+    WriteBytes(folder / "Kosten.a", TableBytes(CostFields(), {{{"Gesamtpreis", "12,5"}}}));
+    WriteBytes(folder / "Kalender.cal", TableBytes(CalendarFields(), {{{"Datum", "01.05.2009"}}}));
+    WriteBytes(folder / "karte.jpg", "Karte");
+    WriteBytes(folder / "img" / "hecht1.jpg", "Hecht");
+    WriteBytes(folder / "img" / "notiz.txt", "Notiz");
+    WriteBytes(folder / "DATs" / "Faenger.dat", "Jan\r\n");
 }
 
-std::map<std::string, std::string> EntryContents(const std::filesystem::path& archive) {
+std::map<std::string, std::string> EntryContents(const std::filesystem::path& archive,
+                                                 std::vector<std::string>* names) {
     ArchiveReader reader;
     if (!reader.Open(archive)) {
         throw std::runtime_error(reader.Error());
@@ -55,6 +60,9 @@ std::map<std::string, std::string> EntryContents(const std::filesystem::path& ar
             throw std::runtime_error(reader.Error());
         }
         contents[entry.name] = bytes;
+        if (names != nullptr) {
+            names->push_back(entry.name);
+        }
     }
     return contents;
 }

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace zv {
 namespace {
 
@@ -49,15 +51,7 @@ protected:
 
 TEST_F(RestoreTest, ABackupComesBackIntoItsFoldersAndItsDatabasesOpen) {
     TempFolder original;
-    WriteBytes(original / "Zelvorin.ini",
-               "[Datenbank]\r\nZelvorin=" + (original / "Fang.f").string() +
-                   "\r\nAngelkosten=" + (original / "Kosten.a").string() + "\r\n");
-    WriteBytes(original / "Fang.f", Catches({"Hecht", "Zander"}));
-    WriteBytes(original / "Kosten.a", test::TableBytes(CostFields(), {{{"Gesamtpreis", "12,5"}}}));
-    WriteBytes(original / "karte.jpg", "Karte");
-    WriteBytes(original / "img" / "hecht1.jpg", "Hecht");
-    WriteBytes(original / "img" / "notiz.txt", "Notiz");
-    WriteBytes(original / "DATs" / "Faenger.dat", "Jan\r\n");
+    test::WriteProgramFolder(original.Path(), original / "Fang.f");
     Workspace source(original.Path());
     source.Open();
     const std::filesystem::path archive = archives_ / "backup.zip";
@@ -71,27 +65,17 @@ TEST_F(RestoreTest, ABackupComesBackIntoItsFoldersAndItsDatabasesOpen) {
 
     ASSERT_TRUE(report.opened) << report.problem;
     EXPECT_TRUE(report.Problems().empty());
-    const std::set<std::string> tree = {"Zelvorin",
-                                        "Zelvorin/Zelvorin.ini",
-                                        "Zelvorin/Fang.f",
-                                        "Zelvorin/Kosten.a",
-                                        "Zelvorin/img",
-                                        "Zelvorin/img/karte.jpg",
-                                        "Zelvorin/img/hecht1.jpg",
-                                        "Zelvorin/DATs",
-                                        "Zelvorin/DATs/Faenger.dat"};
-    EXPECT_EQ(TreeBelow(sandbox_.Path()), tree);
+    EXPECT_EQ(
+        TreeBelow(program_),
+        (std::set<std::string>{"Zelvorin.ini", "Fang.f", "Kosten.a", "Kalender.cal", "img",
+                               "img/karte.jpg", "img/hecht1.jpg", "DATs", "DATs/Faenger.dat"}));
     EXPECT_EQ(ReadBytes(program_ / "Fang.f"), ReadBytes(original / "Fang.f"));
-    EXPECT_EQ(ReadBytes(program_ / "img" / "hecht1.jpg"), "Hecht");
     // The restored program keeps its own settings, pointed at the restored databases.
     EXPECT_EQ(IniFile(program_ / "Zelvorin.ini").ReadString("Felder", "Kurz"), "1,2");
     EXPECT_EQ(Ini("Zelvorin"), P("Fang.f"));
-    EXPECT_EQ(Ini("Angelkosten"), P("Kosten.a"));
-    EXPECT_EQ(ws.CatchPath(), P("Fang.f"));
     EXPECT_EQ(ws.DB().RowCount(), 2);
-    EXPECT_EQ(ws.CostPath(), P("Kosten.a"));
     EXPECT_EQ(ws.ak().RowCount(), 1);
-    EXPECT_EQ(report.RestoredCount(), 5);
+    EXPECT_EQ(ws.cal().RowCount(), 1);
     for (const RestoredEntry& entry : report.entries) {
         const bool restores = entry.name != "notiz.txt" && entry.name != "Zelvorin.ini";
         EXPECT_EQ(entry.outcome, restores ? RestoreOutcome::Restored : RestoreOutcome::NotRestored)
@@ -103,92 +87,63 @@ TEST_F(RestoreTest, DatabaseEntriesBecomeCurrentOnlyByTheirExactSuffixAndWhenThe
     struct Case {
         const char* label;
         std::vector<CraftedEntry> entries;
-        std::map<std::string, std::string> existing; // files in the program folder before
-        const char* catches;                         // expected current catch database, "" none
-        const char* costs;                           // expected current cost database
-        const char* calendar;                        // expected current calendar database
-        int rows;                                    // rows of the current catch database
+        std::array<const char*, 3> current; // catch, cost, calendar database afterwards ("" none)
+        int rows;                           // rows of the current catch database
         std::size_t problems;
+        std::map<std::string, std::string> existing = {}; // before; must stay as they are
+        const char* restored = nullptr;                   // a file that must exist afterwards
     };
-    const std::string cost = test::TableBytes(CostFields(), {{{"Gesamtpreis", "3"}}});
+    const CraftedEntry cost{"Ausgaben.a", test::TableBytes(CostFields(), {{{"Gesamtpreis", "3"}}})};
+    const CraftedEntry costX{"X.A", cost.data};
+    const CraftedEntry legacy{"Hecht.fdb", kLegacyCatches};
+    const CraftedEntry a{"A.f", Catches({"Hecht"})};
+    const CraftedEntry b{"B.f", Catches({"Aal", "Aland"})};
+    const CraftedEntry damaged{.name = "B.f", .data = Catches({"Aal"}), .wrongCrc = true};
+    const CraftedEntry calendar{"Tage.cal", test::TableBytes(CalendarFields(), {})};
+    // A data line with more cells than the table has fields does not load.
     const std::string broken = test::TableBytes(CatchFields(), {}) + std::string(60, ';') + "\r\n";
+    const CraftedEntry brokenFang{"Fang.f", broken};
+    const std::string wels = Catches({"Wels"});
     const std::vector<Case> cases = {
-        {"legacy catches", {{"Hecht.fdb", kLegacyCatches}}, {}, "Hecht.f", "", "", 2, 0},
-        {"cost database", {{"Ausgaben.a", cost}}, {}, "", "Ausgaben.a", "", 0, 0},
-        {"capital suffix", {{"X.A", cost}}, {}, "", "", "", 0, 0},
-        {"calendar",
-         {{"Tage.cal", test::TableBytes(CalendarFields(), {})}},
-         {},
-         "",
-         "",
-         "Tage.cal",
-         0,
-         0},
-        {"last one wins",
-         {{"A.f", Catches({"Hecht"})}, {"B.f", Catches({"Aal", "Aland"})}},
-         {},
-         "B.f",
-         "",
-         "",
-         2,
-         0},
-        {"one that does not load",
-         {{"A.f", Catches({"Hecht"})}, {"Kaputt.f", broken}},
-         {},
-         "A.f",
-         "",
-         "",
-         1,
-         1},
-        {"damaged entry",
-         {{"A.f", Catches({"Hecht"})}, {.name = "B.f", .data = Catches({"Aal"}), .wrongCrc = true}},
-         {},
-         "A.f",
-         "",
-         "",
-         1,
-         1},
-        {"conversion target exists",
-         {{"Hecht.fdb", kLegacyCatches}},
-         {{"Hecht.f", Catches({"Wels"})}},
-         "",
-         "",
-         "",
-         0,
-         1},
+        {"legacy catches", {legacy}, {"Hecht.f", "", ""}, 2, 0, {}, "Hecht.fdb"},
+        {"cost database", {cost}, {"", "Ausgaben.a", ""}, 0, 0},
+        {"capital suffix: restored, never current", {costX}, {"", "", ""}, 0, 0, {}, "X.A"},
+        {"calendar", {calendar}, {"", "", "Tage.cal"}, 0, 0},
+        {"last one wins", {a, b}, {"B.f", "", ""}, 2, 0},
+        {"one that does not load", {a, {"Kaputt.f", broken}}, {"A.f", "", ""}, 1, 1},
+        {"damaged entry", {a, damaged}, {"A.f", "", ""}, 1, 1},
+        {"broken over an older file", {brokenFang}, {"", "", ""}, 0, 1, {{"Fang.f", wels}}},
+        {"conversion target exists", {legacy}, {"", "", ""}, 0, 1, {{"Hecht.f", wels}}},
     };
+    const char* keys[] = {"Zelvorin", "Angelkosten", "Kalender"};
+    const DatabaseKind kinds[] = {DatabaseKind::Catch, DatabaseKind::Cost, DatabaseKind::Calendar};
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
         std::filesystem::remove_all(program_);
-        std::filesystem::create_directories(program_);
         for (const auto& [name, bytes] : c.existing) {
             WriteBytes(program_ / name, bytes);
         }
+        std::filesystem::create_directories(program_);
         Workspace ws(program_);
         const RestoreReport report = RestoreBackup(ws, Archive(c.entries));
-        ASSERT_TRUE(report.opened) << c.label << ": " << report.problem;
-        EXPECT_EQ(report.Problems().size(), c.problems) << c.label;
-        const auto expectPath = [&](const char* key, const std::string& current, const char* name) {
-            const std::string expected = *name ? P(name) : "";
-            EXPECT_EQ(current, expected) << c.label << " " << key;
-            EXPECT_EQ(Ini(key), expected) << c.label << " " << key;
-        };
-        expectPath("Zelvorin", ws.CatchPath(), c.catches);
-        expectPath("Angelkosten", ws.CostPath(), c.costs);
-        expectPath("Kalender", ws.CalendarPath(), c.calendar);
-        EXPECT_EQ(ws.DB().RowCount(), c.rows) << c.label;
-        for (const auto& [name, bytes] : c.existing) {
-            EXPECT_EQ(ReadBytes(program_ / name), bytes) << c.label << " changed " << name;
+        ASSERT_TRUE(report.opened) << report.problem;
+        EXPECT_EQ(report.Problems().size(), c.problems);
+        for (int k = 0; k < 3; ++k) {
+            const std::string expected = *c.current[k] ? P(c.current[k]) : "";
+            EXPECT_EQ(ws.CurrentPath(kinds[k]), expected) << keys[k];
+            EXPECT_EQ(Ini(keys[k]), expected) << keys[k];
         }
+        EXPECT_EQ(ws.DB().RowCount(), c.rows);
+        for (const auto& [name, bytes] : c.existing) {
+            EXPECT_EQ(ReadBytes(program_ / name), bytes) << "changed " << name;
+        }
+        if (c.restored != nullptr) {
+            EXPECT_TRUE(std::filesystem::exists(program_ / c.restored));
+        }
+        // The folders exist though the archive held nothing for them.
+        EXPECT_TRUE(std::filesystem::is_directory(program_ / "img"));
+        EXPECT_TRUE(std::filesystem::is_directory(program_ / "DATs"));
     }
-    // The legacy file itself stays beside its conversion, the folders exist
-    // though the archive held nothing for them, and "X.A" is restored
-    // though it is never the cost database.
-    EXPECT_TRUE(std::filesystem::exists(program_ / "Hecht.fdb"));
-    EXPECT_TRUE(std::filesystem::is_directory(program_ / "img"));
-    EXPECT_TRUE(std::filesystem::is_directory(program_ / "DATs"));
-    Workspace ws(program_);
-    RestoreBackup(ws, Archive({{"X.A", cost}}));
-    EXPECT_TRUE(std::filesystem::exists(program_ / "X.A"));
 }
 
 TEST_F(RestoreTest, EntriesNeverWriteOutsideTheirFolderAndLinksAreSkipped) {
@@ -212,13 +167,12 @@ TEST_F(RestoreTest, EntriesNeverWriteOutsideTheirFolderAndLinksAreSkipped) {
         "Zelvorin",           "Zelvorin/evil.f", "Zelvorin/absolut.f",  "Zelvorin/img",
         "Zelvorin/img/y.jpg", "Zelvorin/DATs",   "Zelvorin/DATs/x.dat", "Zelvorin/Zelvorin.ini"};
     EXPECT_EQ(TreeBelow(sandbox_.Path()), tree);
-    const RestoreOutcome expected[] = {RestoreOutcome::Restored, RestoreOutcome::Restored,
-                                       RestoreOutcome::Restored, RestoreOutcome::Restored,
-                                       RestoreOutcome::Skipped,  RestoreOutcome::Skipped,
-                                       RestoreOutcome::Skipped,  RestoreOutcome::Skipped};
-    ASSERT_EQ(report.entries.size(), std::size(expected));
-    for (std::size_t i = 0; i < std::size(expected); ++i) {
-        EXPECT_EQ(report.entries[i].outcome, expected[i]) << report.entries[i].name;
+    // The first four are plain files under odd names, the rest are not.
+    ASSERT_EQ(report.entries.size(), entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        EXPECT_EQ(report.entries[i].outcome,
+                  i < 4 ? RestoreOutcome::Restored : RestoreOutcome::Skipped)
+            << report.entries[i].name;
     }
     // The last database of the archive is the current one, under its bare name.
     EXPECT_EQ(ws.CatchPath(), P("absolut.f"));

@@ -3,6 +3,7 @@
 #include "CostTestSupport.h"
 
 #include "cli/CostsCommands.h"
+#include "storage/IniFile.h"
 
 #include <sstream>
 
@@ -17,7 +18,7 @@ protected:
     int Run(std::vector<std::string> args) {
         out_.str({});
         err_.str({});
-        args.insert(args.begin() + 1, PathToUtf8(folder_));
+        args.insert(args.begin() + 1, PathToUtf8(folder_.Path()));
         return cli::RunCostsCommand(args, out_, err_);
     }
 
@@ -55,19 +56,31 @@ TEST_F(CostsCommandsTest, TreeYearsAndSearchPrintWhatTheWindowsShow) {
                           "3;10.01.2024;Alpha;Rolle;1;30,00;30,00\n");
 }
 
-TEST_F(CostsCommandsTest, AddStoresAPurchaseAndCreatesTheDefaultDatabase) {
-    ASSERT_EQ(Run({"add", "--datum", "4.5.2024", "--geschaeft", "Nord", "--versand", "4,90",
-                   "--artikel", "Schnur; 0,25;1;12,5", "--artikel", "Haken;10;0,20"}),
-              0)
-        << err_.str();
+TEST_F(CostsCommandsTest, AddStoresAPurchaseInTheDefaultDatabaseItCreates) {
+    const std::vector<std::string> add = {"add",         "--datum",      "4.5.2024",
+                                          "--geschaeft", "Nord",         "--versand",
+                                          "4,90",        "--artikel",    "Schnur; 0,25;1;12,5",
+                                          "--artikel",   "Haken;10;0,20"};
+    ASSERT_EQ(Run(add), 0) << err_.str();
     const std::string path = PathToUtf8(folder_ / "Angelkosten.a");
     EXPECT_EQ(out_.str(), "datenbank;" + path + "\nzeilen;2\n");
+    EXPECT_EQ(err_.str(), "");
+    EXPECT_EQ(IniFile(folder_ / "Zelvorin.ini").ReadString("Datenbank", "Angelkosten"), path);
     TMlbc table;
     ASSERT_TRUE(table.LoadFromFile(path));
     EXPECT_EQ(
         RowsOf(table),
         (std::vector<CostRow>{{"04.05.2024", "Nord", "Schnur; 0,25", "1", "12,50", "12,50", "4,90"},
                               {"04.05.2024", "Nord", "Haken", "10", "0,20", "2,00", ""}}));
+
+    // Settings that cannot name the new database: stored, and said so.
+    std::filesystem::remove(path);
+    WriteBytes(folder_ / "Zelvorin.ini", "");
+    std::filesystem::permissions(folder_ / "Zelvorin.ini", std::filesystem::perms::owner_read);
+    ASSERT_EQ(Run(add), 0) << err_.str();
+    EXPECT_NE(err_.str().find("Einstellungen"), std::string::npos) << err_.str();
+    ASSERT_TRUE(table.LoadFromFile(path));
+    EXPECT_EQ(table.RowCount(), 2);
 }
 
 TEST_F(CostsCommandsTest, ConversionErrorsAndBadUsageWriteNothing) {

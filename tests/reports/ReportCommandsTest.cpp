@@ -66,7 +66,6 @@ TEST_F(ReportCommandsTest, ReportsAreTheWindowsDocuments) {
     ReportWriter writer(folder_.Path());
     writer.SelectCatches(*catches_, "Uwe", "2007");
     ASSERT_EQ(writer.Write(File("fenster.pdf")).status, ReportOutcome::Status::Written);
-    EXPECT_EQ(CheckPdfFromOutside(folder_.File("fenster.pdf"), {"Hecht"}), "");
     const std::vector<Bookmark> fromCli = ReadBookmarks(folder_.File("buch.pdf"));
     const std::vector<Bookmark> fromWindow = ReadBookmarks(folder_.File("fenster.pdf"));
     ASSERT_EQ(fromCli.size(), 1u);
@@ -105,6 +104,10 @@ TEST_F(ReportCommandsTest, FailuresPrintTheReasonAndWriteNothing) {
          {"catchbook", Folder(), File("x.pdf"), "--jahr", "neu"},
          1,
          "'neu' ist kein gültiger Integerwert\n" + std::string(kNothingWritten) + "\n"},
+        {"missing folder",
+         {"catchbook", File("fehlt"), File("x.pdf")},
+         1,
+         "Der Ordner \"" + File("fehlt") + "\" existiert nicht.\n"},
         {"unknown report", {"fische", Folder(), File("x.pdf")}, 2, ""},
         {"catcher on costs", {"costs", Folder(), File("x.pdf"), "--faenger", "Uwe"}, 2, ""},
         {"year on the summary", {"years", Folder(), File("x.pdf"), "--jahr", "2007"}, 2, ""},
@@ -125,6 +128,20 @@ TEST_F(ReportCommandsTest, FailuresPrintTheReasonAndWriteNothing) {
     EXPECT_EQ(empty.code, 1);
     EXPECT_EQ(empty.err, std::string(kNoReportData) + "\n");
     EXPECT_FALSE(std::filesystem::exists(folder_.File("x.pdf")));
+}
+
+TEST_F(ReportCommandsTest, OnlyTheDatabaseTheReportReadsMustOpen) {
+    WriteBytes(folder_.File("Zelvorin.ini"), "[Datenbank]\r\nZelvorin=" + File("Fang.f") +
+                                                 "\r\nAngelkosten=" + File("weg.a") +
+                                                 "\r\nKalender=" + File("weg.cal") + "\r\n");
+    const Outcome costs = Call(cli::RunReportCommand, {"costs", Folder(), File("x.pdf")});
+    EXPECT_EQ(costs.code, 1);
+    EXPECT_EQ(costs.err, "Die Angelkostendatenbank \"" + File("weg.a") + "\" existiert nicht.\n");
+    EXPECT_FALSE(std::filesystem::exists(folder_.File("x.pdf")));
+
+    const Outcome book = Call(cli::RunReportCommand, {"catchbook", Folder(), File("buch.pdf")});
+    EXPECT_EQ(book.code, 0) << book.err;
+    EXPECT_TRUE(std::filesystem::exists(folder_.File("buch.pdf")));
 }
 
 TEST_F(ReportCommandsTest, HtmlSheetIsWrittenForTheFoldersCatchDatabase) {

@@ -33,44 +33,17 @@ std::string Quote(const std::filesystem::path& path) {
     return quoted + "'";
 }
 
-void AppendUtf8(std::string& out, unsigned code) {
-    if (code < 0x80) {
-        out.push_back(static_cast<char>(code));
-    } else if (code < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    }
-}
-
-// A JSON string value of a qpdf line, unescaped; the language tag the
-// writer puts in front of Unicode titles is dropped.
+// A JSON string value of a qpdf line, unescaped. qpdf writes text as UTF-8
+// and escapes only control characters: those of the language tag the
+// writer puts in front of Unicode titles, which is dropped.
 std::string JsonString(const std::string& line) {
-    const std::size_t start = line.find(": \"") + 3;
-    const std::size_t end = line.rfind('"');
     std::string text;
-    for (std::size_t i = start; i < end; ++i) {
-        if (line[i] != '\\') {
-            text.push_back(line[i]);
-            continue;
-        }
-        const char next = line[++i];
-        if (next == 'u') {
-            AppendUtf8(text, static_cast<unsigned>(std::stoul(line.substr(i + 1, 4), nullptr, 16)));
-            i += 4;
-        } else {
-            text.push_back(next == 'n' ? '\n' : next);
-        }
+    const std::size_t end = line.rfind('"');
+    for (std::size_t i = line.find(": \"") + 3; i < end; ++i) {
+        text.push_back(line[i] == '\\' ? line[++i] : line[i]);
     }
-    const std::string tag = "\x1b"
-                            "en\x1b";
-    if (text.rfind(tag, 0) == 0) {
-        text.erase(0, tag.size());
-    }
-    return text;
+    const std::string tag = "u001benu001b";
+    return text.rfind(tag, 0) == 0 ? text.substr(tag.size()) : text;
 }
 
 int Indent(const std::string& line) {
@@ -121,12 +94,6 @@ std::vector<Bookmark> ReadBookmarks(const std::filesystem::path& pdf) {
         }
     }
     return rootIndent < 0 ? std::vector<Bookmark>() : done[rootIndent];
-}
-
-int PdfPageCount(const std::filesystem::path& pdf) {
-    int status = 0;
-    const std::string count = RunCommand("qpdf --show-npages " + Quote(pdf), status);
-    return status == 0 ? std::stoi(count) : -1;
 }
 
 std::string PageText(const std::filesystem::path& pdf, int page) {

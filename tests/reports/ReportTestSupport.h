@@ -31,7 +31,6 @@ struct Bookmark {
 };
 std::vector<Bookmark> ReadBookmarks(const std::filesystem::path& pdf);
 
-int PdfPageCount(const std::filesystem::path& pdf);
 // The text pdftotext extracts from one page (from 1).
 std::string PageText(const std::filesystem::path& pdf, int page);
 int CountOf(const std::string& text, const std::string& part);

@@ -6,7 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <chrono>
+#include <cerrno>
 #include <cstring>
 #include <stdexcept>
 #include <strings.h>
@@ -15,25 +15,15 @@ namespace zv::test {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-constexpr std::size_t kMaxRequestBytes = 16 << 20;
-
 int BoundLoopbackSocket(int& port) {
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) {
-        throw std::runtime_error("socket: " + std::string(std::strerror(errno)));
-    }
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = 0;
     socklen_t length = sizeof address;
-    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
         ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-        const std::string reason = std::strerror(errno);
-        ::close(fd);
-        throw std::runtime_error("bind: " + reason);
+        throw std::runtime_error("loopback socket: " + std::string(std::strerror(errno)));
     }
     port = ntohs(address.sin_port);
     return fd;
@@ -45,24 +35,30 @@ bool Readable(int fd) {
     return ::poll(&entry, 1, 100) > 0;
 }
 
-std::size_t ContentLength(const std::string& head) {
-    const HttpRequestParts parts = SplitRequest(head + "\r\n\r\n");
-    const std::string value = parts.Header("Content-Length");
-    return value.empty() ? 0 : static_cast<std::size_t>(std::stoull(value));
-}
-
 } // namespace
 
-LoopbackHttpServer::LoopbackHttpServer(int status, std::string reason, std::string body, Mode mode,
-                                       int lifetimeSeconds)
-    : status_(status), reason_(std::move(reason)), body_(std::move(body)), mode_(mode),
-      lifetimeSeconds_(lifetimeSeconds) {
+LoopbackHttpServer::LoopbackHttpServer(int status, const std::string& reason,
+                                       const std::string& body, bool silent)
+    : reply_("HTTP/1.1 " + std::to_string(status) + " " + reason +
+             "\r\nContent-Type: text/html\r\nContent-Length: " + std::to_string(body.size()) +
+             "\r\nConnection: close\r\n\r\n" + body),
+      silent_(silent) {
     listener_ = BoundLoopbackSocket(port_);
     if (::listen(listener_, 4) != 0) {
-        ::close(listener_);
         throw std::runtime_error("listen: " + std::string(std::strerror(errno)));
     }
-    thread_ = std::thread([this] { Serve(); });
+    thread_ = std::thread([this] {
+        while (!stop_) {
+            if (!Readable(listener_)) {
+                continue;
+            }
+            if (const int connection = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
+                connection >= 0) {
+                Handle(connection);
+                ::close(connection);
+            }
+        }
+    });
 }
 
 LoopbackHttpServer::~LoopbackHttpServer() {
@@ -76,26 +72,11 @@ std::vector<std::string> LoopbackHttpServer::Requests() const {
     return requests_;
 }
 
-void LoopbackHttpServer::Serve() {
-    const auto end = Clock::now() + std::chrono::seconds(lifetimeSeconds_);
-    while (!stop_ && Clock::now() < end) {
-        if (!Readable(listener_)) {
-            continue;
-        }
-        const int connection = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-        if (connection >= 0) {
-            Handle(connection);
-            ::close(connection);
-        }
-    }
-}
-
 void LoopbackHttpServer::Handle(int connection) {
-    const auto end = Clock::now() + std::chrono::seconds(lifetimeSeconds_);
     std::string raw;
-    std::size_t needed = 0; // head and body once the head is complete
+    std::size_t needed = std::string::npos; // head and body, once the head is whole
     char buffer[65536];
-    while (!stop_ && Clock::now() < end && (needed == 0 || raw.size() < needed)) {
+    while (!stop_ && raw.size() < needed) {
         if (!Readable(connection)) {
             continue;
         }
@@ -104,39 +85,28 @@ void LoopbackHttpServer::Handle(int connection) {
             return; // the client gave up before the request was whole
         }
         raw.append(buffer, static_cast<std::size_t>(got));
-        if (raw.size() > kMaxRequestBytes) {
-            return;
-        }
-        if (needed == 0) {
-            if (const std::size_t head = raw.find("\r\n\r\n"); head != std::string::npos) {
-                needed = head + 4 + ContentLength(raw.substr(0, head));
-            }
+        const std::size_t head = raw.find("\r\n\r\n");
+        if (needed == std::string::npos && head != std::string::npos) {
+            const std::string length = RequestHeader(raw, "Content-Length");
+            needed = head + 4 + (length.empty() ? 0 : std::stoul(length));
         }
     }
-    if (needed == 0 || raw.size() < needed) {
+    if (raw.size() < needed) {
         return;
     }
     {
         std::lock_guard lock(mutex_);
         requests_.push_back(raw);
     }
-    if (mode_ == Mode::Silent) {
-        // Hold the connection open without a word until the client leaves.
-        while (!stop_ && Clock::now() < end) {
-            if (Readable(connection) && ::recv(connection, buffer, sizeof buffer, 0) <= 0) {
-                return;
-            }
+    // Silent: hold the connection open without a word until the client leaves.
+    while (silent_ && !stop_) {
+        if (Readable(connection) && ::recv(connection, buffer, sizeof buffer, 0) <= 0) {
+            return;
         }
-        return;
     }
-    const std::string reply =
-        "HTTP/1.1 " + std::to_string(status_) + " " + reason_ +
-        "\r\nContent-Type: text/html\r\nContent-Length: " + std::to_string(body_.size()) +
-        "\r\nConnection: close\r\n\r\n" + body_;
-    std::size_t sent = 0;
-    while (sent < reply.size()) {
+    for (std::size_t sent = 0; !silent_ && sent < reply_.size();) {
         const ssize_t n =
-            ::send(connection, reply.data() + sent, reply.size() - sent, MSG_NOSIGNAL);
+            ::send(connection, reply_.data() + sent, reply_.size() - sent, MSG_NOSIGNAL);
         if (n <= 0) {
             return;
         }
@@ -152,42 +122,27 @@ RefusingPort::~RefusingPort() {
     ::close(socket_);
 }
 
-std::string HttpRequestParts::Header(const std::string& name) const {
-    for (const std::string& line : headers) {
-        const std::size_t colon = line.find(':');
-        if (colon == name.size() && ::strncasecmp(line.c_str(), name.c_str(), colon) == 0) {
-            std::size_t from = colon + 1;
-            while (from < line.size() && line[from] == ' ') {
-                ++from;
-            }
-            return line.substr(from);
+std::string RequestHeader(const std::string& raw, std::string_view name) {
+    const std::size_t headEnd = raw.find("\r\n\r\n");
+    // Every line after the request line up to the blank one ends in CR LF.
+    for (std::size_t from = raw.find("\r\n"); from < headEnd;) {
+        from += 2;
+        const std::size_t end = raw.find("\r\n", from);
+        const std::string_view line(raw.data() + from, end - from);
+        if (line.size() > name.size() && line[name.size()] == ':' &&
+            ::strncasecmp(line.data(), name.data(), name.size()) == 0) {
+            const std::size_t value = line.find_first_not_of(' ', name.size() + 1);
+            return value == std::string_view::npos ? std::string()
+                                                   : std::string(line.substr(value));
         }
+        from = end;
     }
     return {};
 }
 
-HttpRequestParts SplitRequest(const std::string& raw) {
-    HttpRequestParts parts;
+std::string RequestBody(const std::string& raw) {
     const std::size_t head = raw.find("\r\n\r\n");
-    const std::string headText = raw.substr(0, head);
-    parts.body = head == std::string::npos ? std::string() : raw.substr(head + 4);
-    std::size_t from = 0;
-    bool first = true;
-    while (from <= headText.size()) {
-        std::size_t end = headText.find("\r\n", from);
-        if (end == std::string::npos) {
-            end = headText.size();
-        }
-        const std::string line = headText.substr(from, end - from);
-        if (first) {
-            parts.requestLine = line;
-            first = false;
-        } else if (!line.empty()) {
-            parts.headers.push_back(line);
-        }
-        from = end + 2;
-    }
-    return parts;
+    return head == std::string::npos ? std::string() : raw.substr(head + 4);
 }
 
 } // namespace zv::test

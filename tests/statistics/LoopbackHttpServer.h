@@ -3,45 +3,35 @@
 #include <atomic>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
 namespace zv::test {
 
-// A tiny HTTP server on 127.0.0.1 for the upload tests: it listens on a
-// free port, reads each request whole (headers and Content-Length body),
-// keeps its raw bytes and answers as told. It serves one connection at a
-// time and stops by itself after `lifetimeSeconds` or when destroyed.
+// A tiny HTTP server on 127.0.0.1 for the upload tests: it reads each
+// request whole (head and Content-Length body), keeps its bytes and answers
+// with the given status, or never when `silent` (the client must give up).
+// One connection at a time; it stops when destroyed.
 class LoopbackHttpServer {
 public:
-    enum class Mode {
-        Reply,  // answer with the status, reason and body
-        Silent, // read the request and never answer (the client must time out)
-    };
-
-    explicit LoopbackHttpServer(int status = 200, std::string reason = "OK",
-                                std::string body = "ok", Mode mode = Mode::Reply,
-                                int lifetimeSeconds = 30);
+    explicit LoopbackHttpServer(int status = 200, const std::string& reason = "OK",
+                                const std::string& body = "ok", bool silent = false);
     ~LoopbackHttpServer();
     LoopbackHttpServer(const LoopbackHttpServer&) = delete;
     LoopbackHttpServer& operator=(const LoopbackHttpServer&) = delete;
 
-    int Port() const { return port_; }
     std::string HostPort() const { return "127.0.0.1:" + std::to_string(port_); }
     // The complete requests received so far, as raw bytes.
     std::vector<std::string> Requests() const;
 
 private:
-    void Serve();
     void Handle(int connection);
 
     int listener_ = -1;
     int port_ = 0;
-    int status_;
-    std::string reason_;
-    std::string body_;
-    Mode mode_;
-    int lifetimeSeconds_;
+    std::string reply_;
+    bool silent_;
     std::atomic<bool> stop_{false};
     mutable std::mutex mutex_;
     std::vector<std::string> requests_;
@@ -63,15 +53,9 @@ private:
     int port_ = 0;
 };
 
-// A request split into its head (request line and headers, without the
-// blank line) and its body.
-struct HttpRequestParts {
-    std::string requestLine;
-    std::vector<std::string> headers; // "Name: value" lines in order
-    std::string body;
-    // The value of the first header of that name (case-insensitive), or "".
-    std::string Header(const std::string& name) const;
-};
-HttpRequestParts SplitRequest(const std::string& raw);
+// The value of a complete request's header (the name case-insensitive), ""
+// when it has none; and the request's body.
+std::string RequestHeader(const std::string& raw, std::string_view name);
+std::string RequestBody(const std::string& raw);
 
 } // namespace zv::test

@@ -3,7 +3,6 @@
 #include "statistics/PieChart.h"
 #include "cli/PieCommand.h"
 #include "statistics/PiePalette.h"
-#include "statistics/Tally.h"
 
 #include <QImage>
 
@@ -23,136 +22,94 @@ namespace {
 // The chart of the species tab's bait list: centre (80, 92), radius 82.
 constexpr int kWidth = 161;
 constexpr int kHeight = 185;
-constexpr int kCx = 80;
-constexpr int kCy = 92;
-constexpr int kRadius = 82;
-
-QRgb Rgb(const PieColour& colour) {
-    return qRgb(colour.red, colour.green, colour.blue) & 0xffffff;
-}
-
-// The pixel at `distance` from the centre in the direction `degrees`
-// (counter-clockwise from the rightward horizontal).
-QRgb At(const QImage& image, double degrees, double distance) {
-    const double radians = degrees * std::numbers::pi / 180.0;
-    const int x = kCx + static_cast<int>(std::lround(distance * std::cos(radians)));
-    const int y = kCy - static_cast<int>(std::lround(distance * std::sin(radians)));
-    return image.pixel(x, y) & 0xffffff;
-}
 
 constexpr QRgb kWhite = 0xffffff;
 constexpr QRgb kBlack = 0x000000;
 
+QRgb Colour(std::size_t index) {
+    const PieColour colour = kPiePalette[index];
+    return qRgb(colour.red, colour.green, colour.blue) & 0xffffff;
+}
+
 TEST(PieChart, SlicesRunCounterClockwiseFromTheRightInsideABlackOutline) {
-    const QImage image = DrawPieChart({3, 1}, kWidth, kHeight);
-    ASSERT_EQ(image.size(), QSize(kWidth, kHeight));
-    EXPECT_EQ(image.depth(), 24);
-
-    // Slice 1 covers 0° … 270°, slice 2 the last quarter.
-    for (double degrees : {10.0, 90.0, 135.0, 180.0, 260.0}) {
-        EXPECT_EQ(At(image, degrees, 50), Rgb(kPiePalette[0])) << degrees;
-    }
-    for (double degrees : {280.0, 315.0, 350.0}) {
-        EXPECT_EQ(At(image, degrees, 50), Rgb(kPiePalette[1])) << degrees;
-    }
-    // The circle's outline and the two radii between the slices. The radius
-    // comes from the height alone, so on this narrow picture the circle runs
-    // two pixels past the left and right edges.
-    for (double degrees : {45.0, 90.0, 135.0, 270.0}) {
-        EXPECT_EQ(At(image, degrees, kRadius), kBlack) << degrees;
-    }
-    EXPECT_EQ(image.pixel(kCx, kCy + 40) & 0xffffff, kBlack);
-    EXPECT_EQ(image.pixel(kCx + 40, kCy) & 0xffffff, kBlack);
-    // Outside the circle everything is white.
-    for (double degrees : {45.0, 90.0, 135.0, 225.0, 270.0, 315.0}) {
-        EXPECT_EQ(At(image, degrees, kRadius + 2), kWhite) << degrees;
-    }
-    EXPECT_EQ(image.pixel(0, 0) & 0xffffff, kWhite);
-    EXPECT_EQ(image.pixel(kWidth - 1, kHeight - 1) & 0xffffff, kWhite);
-}
-
-TEST(PieChart, TwelveRowsGiveElevenSlicesTheLastForRowsElevenAndTwelve) {
-    Tally tally;
-    const int counts[] = {20, 10, 10, 10, 10, 10, 10, 10, 10, 10, 5, 5};
-    for (int count : counts) {
-        tally.push_back({"Fisch", count});
-    }
-    const std::vector<int> values = PieValues(tally);
-    ASSERT_EQ(values.size(), 11u);
-    const QImage image = DrawPieChart(values, kWidth, kHeight);
-
-    // Of 120 catches, row 1 takes 60°, rows 2 … 10 30° each, and the last
-    // slice the 30° of rows 11 and 12 together.
-    EXPECT_EQ(At(image, 30, 50), Rgb(kPiePalette[0]));
-    for (int slice = 1; slice <= 10; ++slice) {
-        const double middle = 60 + 30 * (slice - 1) + 15;
-        EXPECT_EQ(At(image, middle, 50), Rgb(kPiePalette[std::size_t(slice)])) << slice;
-    }
-    EXPECT_EQ(Rgb(kPiePalette[10]), qRgb(0, 64, 64) & 0xffffff);
-    EXPECT_EQ(At(image, 334, 60), Rgb(kPiePalette[10]));
-    EXPECT_EQ(At(image, 326, 60), Rgb(kPiePalette[9]));
-}
-
-TEST(PieChart, OneValueIsARedDiscAndNoValuesLeaveThePictureWhite) {
-    const QImage disc = DrawPieChart({7}, kWidth, kHeight);
-    for (double degrees : {0.0, 1.0, 90.0, 180.0, 270.0, 359.0}) {
-        EXPECT_EQ(At(disc, degrees, 60), qRgb(255, 0, 0) & 0xffffff) << degrees;
-    }
-    EXPECT_EQ(At(disc, 90, kRadius), kBlack);
-
-    for (const std::vector<int>& nothing : {std::vector<int>{}, std::vector<int>{0, 0}}) {
-        const QImage white = DrawPieChart(nothing, kWidth, kHeight);
-        ASSERT_EQ(white.size(), QSize(kWidth, kHeight));
-        for (int y = 0; y < kHeight; ++y) {
-            for (int x = 0; x < kWidth; ++x) {
-                ASSERT_EQ(white.pixel(x, y) & 0xffffff, kWhite) << x << "," << y;
-            }
+    struct Probe {
+        double degrees;  // counter-clockwise from the rightward horizontal
+        double distance; // from the centre (80, 92)
+        QRgb colour;
+    };
+    struct Case {
+        const char* name;
+        std::vector<int> values;
+        std::vector<Probe> probes;
+    };
+    const Case cases[] = {
+        // Slice 1 covers 0° … 270°, slice 2 the last quarter. The radius
+        // comes from the height alone, so on this narrow picture the circle
+        // runs two pixels past the left and right edges.
+        {"three to one",
+         {3, 1},
+         {{10, 50, Colour(0)},
+          {135, 50, Colour(0)},
+          {260, 50, Colour(0)},
+          {280, 50, Colour(1)},
+          {350, 50, Colour(1)},
+          {45, 82, kBlack},
+          {135, 82, kBlack},
+          {270, 82, kBlack},
+          {0, 40, kBlack},
+          {270, 40, kBlack},
+          {45, 84, kWhite},
+          {90, 84, kWhite},
+          {225, 84, kWhite},
+          {315, 84, kWhite}}},
+        // Of 120, slice 1 takes 60°, slices 2 … 11 30° each; the eleventh
+        // (the rows from the eleventh on) in the last colour, (0, 64, 64).
+        {"eleven slices",
+         {20, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10},
+         {{30, 50, Colour(0)},
+          {75, 50, Colour(1)},
+          {195, 50, Colour(5)},
+          {315, 50, Colour(9)},
+          {334, 60, 0x004040}}},
+        {"one value is a red disc",
+         {7},
+         {{0, 60, 0xff0000},
+          {1, 60, 0xff0000},
+          {180, 60, 0xff0000},
+          {359, 60, 0xff0000},
+          {90, 82, kBlack}}},
+        // Its two radii end on the same pixel, which a plain pie call reads
+        // as a whole disc over every other slice.
+        {"a hairline slice stays a hairline",
+         {100000, 1, 1},
+         {{10, 50, Colour(0)}, {180, 50, Colour(0)}, {350, 50, Colour(0)}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QImage image = DrawPieChart(c.values, kWidth, kHeight);
+        ASSERT_EQ(image.size(), QSize(kWidth, kHeight));
+        EXPECT_EQ(image.depth(), 24);
+        for (const Probe& probe : c.probes) {
+            const double radians = probe.degrees * std::numbers::pi / 180.0;
+            const int x = 80 + static_cast<int>(std::lround(probe.distance * std::cos(radians)));
+            const int y = 92 - static_cast<int>(std::lround(probe.distance * std::sin(radians)));
+            EXPECT_EQ(image.pixel(x, y) & 0xffffff, probe.colour)
+                << probe.degrees << "° at " << probe.distance;
         }
     }
+
+    // No values, or nothing but zeros: a white picture.
+    QImage white(kWidth, kHeight, QImage::Format_RGB888);
+    white.fill(Qt::white);
+    EXPECT_EQ(DrawPieChart({}, kWidth, kHeight), white);
+    EXPECT_EQ(DrawPieChart({0, 0}, kWidth, kHeight), white);
 }
 
-// A slice far too thin to be seen must not take over the chart: its two
-// radii end on the same pixel, which a plain pie call reads as a whole disc.
-TEST(PieChart, AHairlineSliceStaysAHairline) {
-    const QImage image = DrawPieChart({100000, 1, 1}, kWidth, kHeight);
-    for (double degrees : {10.0, 90.0, 180.0, 270.0, 350.0}) {
-        EXPECT_EQ(At(image, degrees, 50), Rgb(kPiePalette[0])) << degrees;
-    }
-}
-
-class PieCommand : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zv-pie-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
-    int Run(const std::vector<std::string>& args) {
-        out_.str({});
-        err_.str({});
-        return cli::RunPieCommand(args, out_, err_);
-    }
-
-    std::filesystem::path folder_;
-    std::ostringstream out_;
-    std::ostringstream err_;
-};
-
-TEST_F(PieCommand, WritesThePictureOfTheValues) {
-    const std::string png = (folder_ / "torte.png").string();
-    ASSERT_EQ(Run({"161", "185", png, "9", "8", "7", "4"}), 0) << err_.str();
-    QImage written;
-    ASSERT_TRUE(written.load(QString::fromStdString(png)));
-    const QImage drawn = DrawPieChart({9, 8, 7, 4}, 161, 185);
-    EXPECT_EQ(written.convertToFormat(QImage::Format_RGB888), drawn);
-}
-
-TEST_F(PieCommand, RefusesWhatIsNoChartAndLeavesTheFileAlone) {
-    const std::string png = (folder_ / "torte.png").string();
+TEST(PieChart, CommandWritesThePictureOfTheValuesOrRefusesWhatIsNoChart) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "zv-pie-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    const std::filesystem::path folder = pattern;
+    const std::string png = (folder / "torte.png").string();
     struct Case {
         std::vector<std::string> args;
         int code;
@@ -164,13 +121,21 @@ TEST_F(PieCommand, RefusesWhatIsNoChartAndLeavesTheFileAlone) {
         {{"161", "185", png, "3", "2,5"}, 1, "'2,5' ist kein gültiger Integerwert"},
         {{"161", "185", png, "3", "-1"}, 1, "negativ"},
         {{"0", "185", png, "3"}, 1, "Breite und Höhe"},
-        {{"161", "185", (folder_ / "fehlt" / "torte.png").string(), "3"}, 1, "torte.png"},
+        {{"161", "185", (folder / "fehlt" / "torte.png").string(), "3"}, 1, "torte.png"},
+        {{"161", "185", png, "9", "8", "7", "4"}, 0, ""},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(Run(c.args), c.code) << c.message;
-        EXPECT_NE(err_.str().find(c.message), std::string::npos) << err_.str();
+        std::ostringstream out;
+        std::ostringstream err;
+        EXPECT_EQ(cli::RunPieCommand(c.args, out, err), c.code) << c.message;
+        EXPECT_NE(err.str().find(c.message), std::string::npos) << err.str();
+        // A refusal leaves no file behind.
+        EXPECT_EQ(std::filesystem::exists(png), c.code == 0);
     }
-    EXPECT_FALSE(std::filesystem::exists(png));
+    QImage written;
+    ASSERT_TRUE(written.load(QString::fromStdString(png)));
+    EXPECT_EQ(written.convertToFormat(QImage::Format_RGB888), DrawPieChart({9, 8, 7, 4}, 161, 185));
+    std::filesystem::remove_all(folder);
 }
 
 } // namespace

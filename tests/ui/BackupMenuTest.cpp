@@ -53,27 +53,48 @@ protected:
     }
 };
 
-TEST_F(BackupMenuTest, BackupIsWrittenToTheChosenZipAndItsFilesCounted) {
+// Cancel writes nothing; success, success with a file left out for another
+// of the same name and failure each show their message, rendered as the
+// angler sees it (tests/ui/screens/backup_*.png).
+TEST_F(BackupMenuTest, BackupIsWrittenToTheChosenZipAndItsOutcomeShown) {
     WriteSampleData(Folder());
     Start();
     TempFolder out;
     const std::filesystem::path archive = out.Path() / "sicherung.zip";
     prompts_.AnswerSaveFile(std::nullopt);
     prompts_.AnswerSaveFile(Choice(archive));
+    prompts_.AnswerSaveFile(Choice(archive));
+    prompts_.AnswerSaveFile(Choice(out.Path() / "fehlt" / "sicherung.zip"));
 
     Choose("Backuperstellen1"); // cancelled
     EXPECT_FALSE(std::filesystem::exists(archive));
-    EXPECT_TRUE(prompts_.Texts(PromptKind::Information).isEmpty());
+    EXPECT_EQ(prompts_.Shown().size(), 1u);
+    Choose("Backuperstellen1");
+    ASSERT_TRUE(std::filesystem::is_regular_file(archive));
+    WriteJpeg(Folder() / "hecht1.jpg", 64, 48, 200, 200, 220);
+    Choose("Backuperstellen1");
     Choose("Backuperstellen1");
 
-    ASSERT_TRUE(std::filesystem::is_regular_file(archive));
-    const ShownPrompt& dialog = prompts_.Shown().front();
-    EXPECT_EQ(dialog.kind, PromptKind::SaveFile);
-    EXPECT_EQ(dialog.file.filter, "Zip|*.zip");
-    EXPECT_EQ(dialog.file.defaultExt, ".zip");
-    const QStringList shown = prompts_.Texts(PromptKind::Information);
-    ASSERT_EQ(shown.size(), 1);
-    EXPECT_TRUE(shown[0].contains("5 Dateien wurden")) << shown[0].toStdString();
+    const FileDialogOptions& dialog = prompts_.Shown().front().file;
+    EXPECT_EQ(dialog.filter, "Zip|*.zip");
+    EXPECT_EQ(dialog.defaultExt, ".zip");
+    const QStringList information = prompts_.Texts(PromptKind::Information);
+    const QStringList warnings = prompts_.Texts(PromptKind::Warning);
+    const QStringList errors = prompts_.Texts(PromptKind::Error);
+    ASSERT_EQ(information.size(), 1);
+    ASSERT_EQ(warnings.size(), 1);
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(information[0].contains("5 Dateien wurden")) << information[0].toStdString();
+    const struct {
+        QMessageBox::Icon icon;
+        QString text;
+        const char* png;
+    } boxes[] = {{QMessageBox::Information, information[0], "backup_success"},
+                 {QMessageBox::Warning, warnings[0], "backup_left_out"},
+                 {QMessageBox::Critical, errors[0], "backup_failure"}};
+    for (const auto& box : boxes) {
+        RenderBox(box.icon, box.text, box.png);
+    }
 }
 
 TEST_F(BackupMenuTest, RestoreShowsTheRestoredCatchesCostsAndAnglers) {
@@ -114,39 +135,6 @@ TEST_F(BackupMenuTest, AFailedRestoreIsReportedAndTheWindowKeepsItsCatches) {
     RenderBox(QMessageBox::Critical, errors[0], "restore_failure");
     EXPECT_EQ(main.findChild<QTableView*>("ListView1")->model()->rowCount(), 2);
     EXPECT_EQ(main.GetWorkspace().CatchPath(), PathToUtf8(Folder() / "Fang.f"));
-}
-
-// The messages of a backup, rendered as the angler sees them
-// (tests/ui/screens/backup_*.png): success, success with a file left out
-// for another of the same name, failure.
-TEST_F(BackupMenuTest, MessagesOfABackupAreRendered) {
-    WriteSampleData(Folder());
-    Start();
-    TempFolder out;
-    prompts_.AnswerSaveFile(Choice(out.Path() / "sicherung.zip"));
-    prompts_.AnswerSaveFile(Choice(out.Path() / "sicherung.zip"));
-    prompts_.AnswerSaveFile(Choice(out.Path() / "fehlt" / "sicherung.zip"));
-    Choose("Backuperstellen1");
-    WriteJpeg(Folder() / "hecht1.jpg", 64, 48, 200, 200, 220);
-    Choose("Backuperstellen1");
-    Choose("Backuperstellen1");
-
-    const QStringList information = prompts_.Texts(PromptKind::Information);
-    const QStringList warnings = prompts_.Texts(PromptKind::Warning);
-    const QStringList errors = prompts_.Texts(PromptKind::Error);
-    ASSERT_EQ(information.size(), 1);
-    ASSERT_EQ(warnings.size(), 1);
-    ASSERT_EQ(errors.size(), 1);
-    const struct {
-        QMessageBox::Icon icon;
-        QString text;
-        const char* png;
-    } boxes[] = {{QMessageBox::Information, information[0], "backup_success"},
-                 {QMessageBox::Warning, warnings[0], "backup_left_out"},
-                 {QMessageBox::Critical, errors[0], "backup_failure"}};
-    for (const auto& box : boxes) {
-        RenderBox(box.icon, box.text, box.png);
-    }
 }
 
 } // namespace

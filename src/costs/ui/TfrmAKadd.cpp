@@ -233,6 +233,9 @@ bool TfrmAKadd::SavePurchase() {
     if (!result.message.empty()) {
         CurrentPrompts().Information(ToQ(result.message));
     }
+    if (!result.warning.empty()) {
+        CurrentPrompts().Warning(ToQ(result.warning));
+    }
     if (!result.ok) {
         CurrentPrompts().Error(ToQ(result.problem));
         return false;

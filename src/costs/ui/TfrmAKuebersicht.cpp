@@ -168,11 +168,7 @@ void TfrmAKuebersicht::FillShops() {
 
 void TfrmAKuebersicht::BuildPurchaseTree() {
     // Emptied first: a table that does not read leaves no stale purchases.
-    model_->Clear();
-    model_->SetHeaders(CostTreeModel::PurchaseHeaders());
-    for (QLabel* total : {gversand, gsumme, gsum}) {
-        total->clear();
-    }
+    FormCloseQuery();
     PurchaseTree tree =
         zv::BuildPurchaseTree(main_.GetWorkspace().ak(), ToUtf8(cb_jahr->currentText()),
                               ToUtf8(cb_geschaeft->currentText()));
@@ -227,6 +223,12 @@ void TfrmAKuebersicht::Lschen1Click() {
 
 void TfrmAKuebersicht::FormCloseQuery() {
     model_->Clear();
+    model_->SetHeaders(CostTreeModel::PurchaseHeaders());
+    // The totals go with the tree: a next showing whose years do not read
+    // must not show the sums of this one.
+    for (QLabel* total : {gversand, gsumme, gsum}) {
+        total->clear();
+    }
 }
 
 } // namespace zv
