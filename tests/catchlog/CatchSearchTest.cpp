@@ -1,50 +1,30 @@
 #include "catchlog/CatchSearch.h"
 
-#include "storage/Schemas.h"
-#include "storage/TMlbc.h"
+#include "EntryTestSupport.h"
 
 #include <gtest/gtest.h>
-
-#include <map>
 
 namespace zv {
 namespace {
 
-using Row = std::map<std::string, std::string>;
-
-std::unique_ptr<TMlbc> Catches(const std::vector<Row>& rows) {
-    auto table = MakeEmptyTable(CatchFields());
-    for (const Row& row : rows) {
-        table->AppendRow();
-        for (const auto& [field, value] : row) {
-            EXPECT_TRUE(table->SetData(field, value)) << field;
-        }
-    }
-    return table;
-}
-
-std::vector<int> Rows(const std::vector<CatchSearchHit>& hits) {
-    std::vector<int> rows;
-    for (const CatchSearchHit& hit : hits) {
-        rows.push_back(hit.row);
-    }
-    return rows;
-}
-
-TEST(CatchSearchTest, FindsTheTermInTheSearchedFieldsIgnoringCaseOfAToZOnly) {
-    const auto db = Catches({
-        {{"Fischart", "Hecht"}, {"Laenge", "45"}, {"Mondphase", "Vollmond"}},
+TEST(CatchSearchTest, FindsEachRowOnceInTableOrderIgnoringCaseOfAToZOnly) {
+    const auto db = test::CatchTable({
+        {{"Fischart", "Hecht"},
+         {"Koeder", "Hechtblinker"},
+         {"Laenge", "45"},
+         {"Mondphase", "Vollmond"}},
         {{"Fischart", "Äsche"}, {"Gewicht", "1450"}, {"Koeder", "Hechtköder"}},
         {{"Fischart", "Barsch"}, {"Laenge", "4,5"}, {"Faenger", "Hechtmann"}},
         {{"Kommentar", "großer Hecht"}, {"Stelle", "Steg"}, {"Gewaesser", "Vollmersee"}},
         {{"Fischart", "Zander"}, {"Mondphase", "Neumond"}},
     });
+    db->GoToRow(3);
     const struct {
         const char* term;
         std::vector<int> rows;
     } cases[] = {
         {"", {}},             // an empty text is never found
-        {"hecht", {1, 2, 4}}, // species, bait, comment; not the catcher
+        {"hecht", {1, 2, 4}}, // row 1 once for two fields; not the catcher
         {"HECHT", {1, 2, 4}},
         {"äsche", {}}, // umlauts keep their case
         {"Äsche", {2}},
@@ -54,33 +34,27 @@ TEST(CatchSearchTest, FindsTheTermInTheSearchedFieldsIgnoringCaseOfAToZOnly) {
         {"mond", {1, 5}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(Rows(SearchCatches(*db, c.term)), c.rows) << c.term;
+        std::vector<int> rows;
+        for (const CatchSearchHit& hit : SearchCatches(*db, c.term)) {
+            rows.push_back(hit.row);
+        }
+        EXPECT_EQ(rows, c.rows) << c.term;
     }
+    // The search only reads: the shared cursor stays.
+    EXPECT_EQ(db->CurrentRow(), 3);
 }
 
-TEST(CatchSearchTest, ListsEachRowOnceInTableOrderWithItsStoredTexts) {
-    const auto db = Catches({
-        {{"Fischart", "Aal"}},
-        {{"Fangdatum", "05.06.2007"},
-         {"Faenger", "Jan"},
-         {"Fischart", "Hecht"},
-         {"Laenge", "80,5"},
-         {"Gewicht", ""},
-         {"Koeder", "Hechtblinker"},
-         {"Kommentar", "Hecht am Schilf"}},
-        {{"Fangdatum", "1.1.08"}, {"Gewaesser", "Hechtsee"}},
-    });
-    db->GoToRow(1);
+TEST(CatchSearchTest, AHitCarriesTheStoredTexts) {
+    const auto db = test::CatchTable({{{"Fangdatum", "1.1.08"},
+                                       {"Faenger", "Jan"},
+                                       {"Fischart", "Hecht"},
+                                       {"Laenge", "80,5"},
+                                       {"Gewicht", ""}}});
     const std::vector<CatchSearchHit> hits = SearchCatches(*db, "hecht");
-    ASSERT_EQ(Rows(hits), (std::vector<int>{2, 3}));
-    EXPECT_EQ(hits[0].date, "05.06.2007");
-    EXPECT_EQ(hits[0].angler, "Jan");
-    EXPECT_EQ(hits[0].species, "Hecht");
-    EXPECT_EQ(hits[0].length, "80,5");
-    EXPECT_EQ(hits[0].weight, "");
-    EXPECT_EQ(hits[1].date, "1.1.08");
-    // The search only reads: the shared cursor stays.
-    EXPECT_EQ(db->CurrentRow(), 1);
+    ASSERT_EQ(hits.size(), 1u);
+    EXPECT_EQ(hits[0].date + ";" + hits[0].angler + ";" + hits[0].species + ";" + hits[0].length +
+                  ";" + hits[0].weight,
+              "1.1.08;Jan;Hecht;80,5;");
 }
 
 } // namespace

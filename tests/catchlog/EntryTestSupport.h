@@ -1,12 +1,18 @@
 #pragma once
 
 #include "base/Jpeg.h"
+#include "storage/Schemas.h"
+#include "storage/TMlbc.h"
 
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <memory>
 #include <random>
 #include <sstream>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace zv::test {
 
@@ -64,6 +70,22 @@ inline std::string MakeJpeg(int width, int height) {
     std::string error;
     EncodeJpeg(image, 90, bytes, error);
     return bytes;
+}
+
+// A catch table with the full schema and these rows (field → value; every
+// other field stays empty).
+inline std::unique_ptr<TMlbc>
+CatchTable(const std::vector<std::map<std::string, std::string>>& rows) {
+    auto table = MakeEmptyTable(CatchFields());
+    for (const auto& row : rows) {
+        table->AppendRow();
+        for (const auto& [field, value] : row) {
+            if (!table->SetData(field, value)) {
+                throw std::invalid_argument("no field " + field);
+            }
+        }
+    }
+    return table;
 }
 
 } // namespace zv::test

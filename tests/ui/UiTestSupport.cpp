@@ -121,6 +121,10 @@ void WriteCostDatabase(const std::filesystem::path& path,
     WriteTable(path, CostFields(), rows);
 }
 
+void WriteCalendarDatabase(const std::filesystem::path& path, const std::vector<CatchRow>& rows) {
+    WriteTable(path, CalendarFields(), rows);
+}
+
 void WriteJpeg(const std::filesystem::path& path, int width, int height, int r, int g, int b) {
     RgbImage image;
     image.width = width;

@@ -39,6 +39,7 @@ using CatchRow = std::map<std::string, std::string>;
 void WriteCatchDatabase(const std::filesystem::path& path, const std::vector<CatchRow>& rows);
 void WriteCostDatabase(const std::filesystem::path& path,
                        const std::vector<std::map<std::string, std::string>>& rows);
+void WriteCalendarDatabase(const std::filesystem::path& path, const std::vector<CatchRow>& rows);
 
 // A small JPEG of the given size in one colour.
 void WriteJpeg(const std::filesystem::path& path, int width, int height, int r, int g, int b);

@@ -3,6 +3,7 @@
 #include "backup/Backup.h"
 #include "backup/Restore.h"
 #include "base/AtomicFile.h"
+#include "base/GermanText.h"
 #include "base/NumberText.h"
 #include "catchlog/CatchPreview.h"
 #include "catchlog/PictureNames.h"
@@ -570,6 +571,9 @@ void TfrmMain::FillMapMenu() {
     }
     Karte1->clear();
     for (const std::string& water : waters) {
+        if (Trim(water).empty()) {
+            continue; // an empty line names no water, and no map can be kept under it
+        }
         const QString caption = ToQ(water);
         // "&&" shows an "&" of the name instead of marking a shortcut key.
         QAction* action = Karte1->addAction(QString(caption).replace(QLatin1Char('&'), "&&"));
