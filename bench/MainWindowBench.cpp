@@ -1,6 +1,7 @@
 // The main window with a large catch database: filling the unfiltered list
 // and starting the program up to the shown main window.
 
+#include "WindowBenchSupport.h"
 #include "app/Startup.h"
 #include "base/AtomicFile.h"
 #include "catchlog/CatchList.h"
@@ -23,20 +24,7 @@ namespace {
 
 constexpr int kCatches = 100000;
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "zv_main_window_bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static QApplication app(argc, argv);
-    return app;
-}
-
-std::string TwoDigits(int value) {
-    return (value < 10 ? "0" : "") + std::to_string(value);
-}
+using zv::bench::TwoDigits;
 
 // A program folder with a catch database of 100,000 generated catches by
 // five anglers over twenty years, and its settings.
@@ -67,12 +55,7 @@ const std::filesystem::path& ProgramFolder() {
             db->SetData("Koeder", "Wobbler");
             db->SetData("Bilder", "0506200718420757_0.jpg");
         }
-        const std::string file = zv::PathToUtf8(path / "Fang.f");
-        if (!db->SaveToFile(file)) {
-            throw std::runtime_error("cannot write " + file);
-        }
-        std::ofstream ini(path / "Zelvorin.ini", std::ios::binary);
-        ini << "[Datenbank]\r\nZelvorin=" << file << "\r\n";
+        zv::bench::WriteCatchDatabase(path, *db);
         std::ofstream anglerList(path / "DATs" / "Faenger.dat", std::ios::binary);
         for (const char* angler : anglers) {
             anglerList << angler << "\r\n";
@@ -85,7 +68,7 @@ const std::filesystem::path& ProgramFolder() {
 // Creating the twenty windows, loading the settings and the database and
 // showing the main window with its last ten catches.
 void BM_StartUpToShownMainWindow(benchmark::State& state) {
-    App();
+    zv::bench::OffscreenApp();
     const auto& folder = ProgramFolder();
     zv::ScriptedPrompts prompts;
     for (auto _ : state) {
@@ -103,7 +86,7 @@ BENCHMARK(BM_StartUpToShownMainWindow)->Unit(benchmark::kMillisecond)->Iteration
 // ShowCatchList with every filter off: all 100,000 catches listed, sorted
 // and summed, the panels set and the view repainted.
 void BM_ShowCatchListAllFiltersOff(benchmark::State& state) {
-    App();
+    zv::bench::OffscreenApp();
     zv::ScriptedPrompts prompts;
     std::unique_ptr<zv::TfrmMain> main = zv::CreateForms(ProgramFolder());
     main->show();

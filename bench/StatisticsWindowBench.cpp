@@ -2,8 +2,8 @@
 // year on the species tab refills the species drop-down, computes the tab and
 // shows its six lists and six pie charts.
 
+#include "WindowBenchSupport.h"
 #include "app/Startup.h"
-#include "base/AtomicFile.h"
 #include "catchlog/ui/TfrmMain.h"
 #include "statistics/ui/TfrmStatistik.h"
 #include "storage/Schemas.h"
@@ -30,20 +30,7 @@ namespace {
 constexpr int kCatches = 100000;
 constexpr int kListSize = 50;
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "zv_statistics_window_bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static QApplication app(argc, argv);
-    return app;
-}
-
-std::string TwoDigits(int value) {
-    return (value < 10 ? "0" : "") + std::to_string(value);
-}
+using zv::bench::TwoDigits;
 
 std::vector<std::string> NumberedList(const std::string& stem) {
     std::vector<std::string> lines;
@@ -92,12 +79,7 @@ const std::filesystem::path& ProgramFolder() {
             db->SetData("Wetter", entry("Wetter"));
             db->SetData("Mondphase", phases[pick(4)]);
         }
-        const std::string file = zv::PathToUtf8(path / "Fang.f");
-        if (!db->SaveToFile(file)) {
-            throw std::runtime_error("cannot write " + file);
-        }
-        std::ofstream ini(path / "Zelvorin.ini", std::ios::binary);
-        ini << "[Datenbank]\r\nZelvorin=" << file << "\r\n";
+        zv::bench::WriteCatchDatabase(path, *db);
         return path;
     }();
     return folder;
@@ -111,7 +93,7 @@ struct OpenWindow {
     QComboBox* years = nullptr;
 
     OpenWindow() {
-        App();
+        zv::bench::OffscreenApp();
         main = zv::CreateForms(ProgramFolder());
         main->show();
         QApplication::processEvents();
