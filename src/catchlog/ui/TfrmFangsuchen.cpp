@@ -5,6 +5,7 @@
 #include "catchlog/ui/TfrmMain.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/QtText.h"
+#include "widgets/ReportList.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -57,13 +58,7 @@ TfrmFangsuchen::TfrmFangsuchen(TfrmMain& main, QWidget* parent) : QDialog(parent
     ListView1 = new QTableView(this);
     ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->setModel(model_);
-    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
-    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ListView1->setShowGrid(true);
-    ListView1->setWordWrap(false);
-    ListView1->verticalHeader()->setVisible(false);
-    ListView1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    MakeReportList(ListView1);
     ListView1->verticalHeader()->setDefaultSectionSize(20);
     QHeaderView* header = ListView1->horizontalHeader();
     header->setHighlightSections(false);

@@ -11,6 +11,7 @@
 #include "widgets/ModalShow.h"
 #include "widgets/Prompts.h"
 #include "widgets/QtText.h"
+#include "widgets/ReportList.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -112,14 +113,8 @@ TfrmKarte::TfrmKarte(TfrmMain& main, QWidget* parent) : QDialog(parent), main_(m
     ListView1 = new QTableWidget(0, 2, Panel1);
     ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->horizontalHeader()->setVisible(false);
-    ListView1->verticalHeader()->setVisible(false);
-    ListView1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    MakeReportList(ListView1);
     ListView1->verticalHeader()->setDefaultSectionSize(20);
-    ListView1->setShowGrid(true);
-    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
-    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ListView1->setWordWrap(false);
     ListView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ListView1->horizontalHeader()->setMinimumSectionSize(40);
     ListView1->setColumnWidth(kSpeciesColumn, 95);

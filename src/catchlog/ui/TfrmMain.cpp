@@ -22,6 +22,7 @@
 #include "widgets/ProgramVersion.h"
 #include "widgets/Prompts.h"
 #include "widgets/QtText.h"
+#include "widgets/ReportList.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -167,11 +168,7 @@ void TfrmMain::BuildControls() {
     ListView1 = new QTableView(central);
     ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->setModel(model_);
-    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
-    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ListView1->setShowGrid(true);
-    ListView1->setWordWrap(false);
+    MakeReportList(ListView1);
     ListView1->setAlternatingRowColors(true);
     ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
     ListView1->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -179,9 +176,6 @@ void TfrmMain::BuildControls() {
     listPalette.setColor(QPalette::Base, Qt::white);
     listPalette.setColor(QPalette::AlternateBase, QColor(241, 241, 241));
     ListView1->setPalette(listPalette);
-    ListView1->verticalHeader()->setVisible(false);
-    // Fixed row heights keep a list of any length as cheap as a short one.
-    ListView1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     ListView1->verticalHeader()->setDefaultSectionSize(20);
     QHeaderView* header = ListView1->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::Interactive);

@@ -2,6 +2,7 @@
 
 #include "costs/ui/CostListModel.h"
 #include "costs/ui/CostTreeModel.h"
+#include "widgets/ReportList.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -53,14 +54,9 @@ QTableView* AddCostList(QWidget* parent, CostListModel* model, std::vector<int> 
     auto* list = new QTableView(parent);
     list->setObjectName(QStringLiteral("ListView1"));
     list->setModel(model);
-    list->setShowGrid(true);
-    list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list->setWordWrap(false);
+    MakeReportList(list);
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    list->verticalHeader()->hide();
     list->verticalHeader()->setDefaultSectionSize(20);
     QHeaderView* header = list->horizontalHeader();
     header->setHighlightSections(false);

@@ -2,6 +2,7 @@
 
 #include "statistics/PiePalette.h"
 #include "widgets/QtText.h"
+#include "widgets/ReportList.h"
 
 #include <QHeaderView>
 #include <QPainter>
@@ -40,11 +41,7 @@ TallyListView::TallyListView(const QString& name, const QString& countCaption, i
     : QTableWidget(0, 3, parent) {
     setObjectName(name);
     setHorizontalHeaderLabels({QString(), countCaption, labelCaption});
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionBehavior(QAbstractItemView::SelectRows);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setShowGrid(true);
-    setWordWrap(false);
+    MakeReportList(this);
     setTabKeyNavigation(false);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setItemDelegateForColumn(0, new SwatchDelegate(this));
@@ -52,8 +49,6 @@ TallyListView::TallyListView(const QString& name, const QString& countCaption, i
     white.setColor(QPalette::Base, Qt::white);
     setPalette(white);
 
-    verticalHeader()->setVisible(false);
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 3);
     QHeaderView* header = horizontalHeader();
     header->setHighlightSections(false);

@@ -1,6 +1,7 @@
 #include "statistics/ui/TfrmFangempfehlung.h"
 
 #include "widgets/QtText.h"
+#include "widgets/ReportList.h"
 
 #include <QHeaderView>
 #include <QPushButton>
@@ -61,13 +62,7 @@ TfrmFangempfehlung::TfrmFangempfehlung(const std::vector<RecommendationRow>& row
     lv_empfehlung = new QTableWidget(static_cast<int>(rows.size()), int(kColumns.size()), this);
     lv_empfehlung->setObjectName(QStringLiteral("lv_empfehlung"));
     lv_empfehlung->setGeometry(0, 0, kWidth, kListHeight);
-    lv_empfehlung->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lv_empfehlung->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lv_empfehlung->setSelectionMode(QAbstractItemView::SingleSelection);
-    lv_empfehlung->setShowGrid(true);
-    lv_empfehlung->setWordWrap(false);
-    lv_empfehlung->verticalHeader()->setVisible(false);
-    lv_empfehlung->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    MakeReportList(lv_empfehlung);
     lv_empfehlung->verticalHeader()->setDefaultSectionSize(lv_empfehlung->fontMetrics().height() +
                                                            6);
     QHeaderView* header = lv_empfehlung->horizontalHeader();
