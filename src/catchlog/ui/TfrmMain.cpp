@@ -842,9 +842,7 @@ void TfrmMain::Backup1Click() {
         CurrentPrompts().Error(text);
         return;
     }
-    FillAnglerLists();
-    ShowCostTotal();
-    ShowLastCatches();
+    DatabasesReloaded();
     const bool skipped =
         std::any_of(report.entries.begin(), report.entries.end(), [](const RestoredEntry& entry) {
             return entry.outcome == RestoreOutcome::Skipped;
@@ -860,34 +858,36 @@ void TfrmMain::Info1Click() {
     OpenForm(QStringLiteral("TfrmInfo"));
 }
 
-void TfrmMain::Zelvorin1Click() {
+TfrmAuswerten* TfrmMain::ReportWindow(int tag, const TMlbc& table) {
     auto* window = forms_.Get<TfrmAuswerten>(QStringLiteral("TfrmAuswerten"));
-    if (workspace_.DB().RowCount() == 0) {
-        CurrentPrompts().Message(QStringLiteral("Keine Daten zum Auswerten"));
-        return;
+    if (window == nullptr) {
+        return nullptr;
     }
-    window->SetTag(0);
-    ShowModal(*window);
+    if (table.RowCount() == 0) {
+        CurrentPrompts().Message(QStringLiteral("Keine Daten zum Auswerten"));
+        return nullptr;
+    }
+    window->SetTag(tag);
+    return window;
+}
+
+void TfrmMain::Zelvorin1Click() {
+    if (auto* window = ReportWindow(0, workspace_.DB())) {
+        ShowModal(*window);
+    }
 }
 
 void TfrmMain::Angelkosten2Click() {
-    auto* window = forms_.Get<TfrmAuswerten>(QStringLiteral("TfrmAuswerten"));
-    if (workspace_.ak().RowCount() == 0) {
-        CurrentPrompts().Message(QStringLiteral("Keine Daten zum Auswerten"));
-        return;
+    if (auto* window = ReportWindow(1, workspace_.ak())) {
+        ShowModal(*window);
     }
-    window->SetTag(1);
-    ShowModal(*window);
 }
 
 void TfrmMain::Jahreszusammenfassung1Click() {
-    auto* window = forms_.Get<TfrmAuswerten>(QStringLiteral("TfrmAuswerten"));
-    if (workspace_.ak().RowCount() == 0) {
-        CurrentPrompts().Message(QStringLiteral("Keine Daten zum Auswerten"));
-        return;
+    // The year summary is written without showing the window.
+    if (auto* window = ReportWindow(2, workspace_.ak())) {
+        window->BitBtn2Click();
     }
-    window->SetTag(2);
-    window->BitBtn2Click();
 }
 
 void TfrmMain::Fanglisteerstellen1Click() {

@@ -23,6 +23,7 @@ class QTableView;
 namespace zv {
 
 class CatchListModel;
+class TfrmAuswerten;
 
 // The program's home: owns the Workspace (the three tables and their
 // paths), shows the filtered catch list with its summary, the preview of the
@@ -113,6 +114,9 @@ private:
     void ReportProblems(const std::vector<std::string>& problems);
     void SetWindowHeight(int height);
     std::filesystem::path PicturePath(const std::string& name) const;
+    // The report window set to report `tag` (0 catch book, 1 cost list,
+    // 2 year summary); none, after saying so, when `table` has no rows.
+    TfrmAuswerten* ReportWindow(int tag, const TMlbc& table);
 
     Workspace workspace_;
     FormSet forms_;
