@@ -19,12 +19,12 @@
 #include "widgets/ErrorBoundary.h"
 #include "widgets/JpegImage.h"
 #include "widgets/ModalShow.h"
+#include "widgets/OverrideCursor.h"
 #include "widgets/ProgramVersion.h"
 #include "widgets/Prompts.h"
 #include "widgets/QtText.h"
 #include "widgets/ReportList.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QEvent>
@@ -785,15 +785,6 @@ void TfrmMain::Datenbankauswhlen1Click() {
 
 namespace {
 
-// The wait cursor while a backup or restore runs on this thread.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
 FileDialogOptions ZipDialog(const char* title) {
     FileDialogOptions options;
     options.title = U8(title);
@@ -813,7 +804,7 @@ void TfrmMain::Backuperstellen1Click() {
     const std::filesystem::path archive = PathFromUtf8(ToUtf8(choice->path));
     BackupResult result;
     {
-        BusyCursor busy;
+        const OverrideCursor wait(Qt::WaitCursor);
         result = CreateBackup(workspace_, archive);
     }
     const QString text = ToQ(BackupMessage(result, archive));
@@ -834,7 +825,7 @@ void TfrmMain::Backup1Click() {
     const std::filesystem::path archive = PathFromUtf8(ToUtf8(choice->path));
     RestoreReport report;
     {
-        BusyCursor busy;
+        const OverrideCursor wait(Qt::WaitCursor);
         report = RestoreBackup(workspace_, archive);
     }
     const QString text = ToQ(RestoreMessage(report, workspace_, archive));

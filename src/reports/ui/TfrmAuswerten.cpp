@@ -5,10 +5,10 @@
 #include "costs/CostOverview.h"
 #include "reports/ReportFilters.h"
 #include "widgets/ErrorBoundary.h"
+#include "widgets/OverrideCursor.h"
 #include "widgets/Prompts.h"
 #include "widgets/QtText.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFrame>
@@ -59,15 +59,6 @@ void FillBox(QComboBox* box, const std::vector<std::string>& entries) {
     }
     box->setCurrentIndex(0);
 }
-
-// The busy cursor for the length of a run, restored however it ends.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::BusyCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 } // namespace
 
@@ -195,7 +186,8 @@ ReportOutcome TfrmAuswerten::WriteWithProgress(const std::string& path) {
     progress.setLabelText(pageText(1));
     progress.show();
 
-    const BusyCursor cursor;
+    // Busy, not waiting: the progress dialog still takes a cancel.
+    const OverrideCursor cursor(Qt::BusyCursor);
     QCoreApplication::processEvents();
     QElapsedTimer lastUpdate;
     lastUpdate.start();
