@@ -3,6 +3,7 @@
 #include "backup/ArchiveWriter.h"
 #include "backup/ZipErrorText.h"
 #include "base/AtomicFile.h"
+#include "base/GermanText.h"
 #include "storage/Workspace.h"
 
 #include <algorithm>
@@ -16,19 +17,10 @@ constexpr const char* kStoredSuffixes[] = {"gif", "png", "z",   "zip",  "zoo", "
                                            "lzh", "arj", "taz", "tgz",  "lha", "rar",
                                            "ace", "cab", "gz",  "gzip", "jar"};
 
-std::string LowerAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return text;
-}
-
 // The suffix after the last dot, in lower case; empty without a dot.
 std::string LowerSuffix(const std::string& name) {
     const std::size_t dot = name.rfind('.');
-    return dot == std::string::npos ? std::string() : LowerAscii(name.substr(dot + 1));
+    return dot == std::string::npos ? std::string() : LowerAZ(name.substr(dot + 1));
 }
 
 std::string Quoted(const std::filesystem::path& path) {

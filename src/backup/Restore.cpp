@@ -3,6 +3,7 @@
 #include "backup/ArchiveReader.h"
 #include "backup/ScratchFile.h"
 #include "base/AtomicFile.h"
+#include "base/GermanText.h"
 #include "base/NumberText.h"
 #include "storage/CreateFolder.h"
 #include "storage/LegacyConversion.h"
@@ -34,16 +35,6 @@ constexpr Pass kPasses[] = {
     {".cal", Target::ProgramFolder}, {".jpg", Target::Pictures},
     {".dat", Target::ValueLists},
 };
-
-std::string LowerAscii(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return lower;
-}
 
 // From the last dot on, as written; empty without a dot.
 std::string_view Extension(std::string_view name) {
@@ -90,7 +81,7 @@ std::string UnsafeReason(const ArchiveEntry& entry, std::string_view bare) {
 }
 
 const Pass* PassOf(std::string_view bare) {
-    const std::string suffix = LowerAscii(Extension(bare));
+    const std::string suffix = LowerAZ(Extension(bare));
     for (const Pass& pass : kPasses) {
         if (suffix == pass.suffix) {
             return &pass;

@@ -18,10 +18,6 @@ namespace zv {
 
 namespace {
 
-QString U8(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 constexpr int kWidth = 600;
 constexpr int kRow = 22;
 constexpr int kLeftValue = 152;

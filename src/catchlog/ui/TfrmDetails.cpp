@@ -23,10 +23,6 @@
 namespace zv {
 namespace {
 
-QString U8(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 constexpr int kRow = 22;
 
 } // namespace

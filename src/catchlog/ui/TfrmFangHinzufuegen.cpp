@@ -11,6 +11,7 @@
 #include "widgets/ErrorBoundary.h"
 #include "widgets/ModalShow.h"
 #include "widgets/Prompts.h"
+#include "widgets/QtDate.h"
 #include "widgets/QtText.h"
 
 #include <QCheckBox>
@@ -30,28 +31,6 @@
 
 namespace zv {
 namespace {
-
-QString U8(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-TDateTime DateValue(const QDate& date) {
-    return EncodeDate(date.year(), date.month(), date.day());
-}
-
-TDateTime TimeValue(const QTime& time) {
-    return EncodeTime(time.hour(), time.minute(), time.second(), time.msec());
-}
-
-QDate ToQDate(TDateTime value) {
-    const DateParts parts = DecodeDate(value);
-    return QDate(parts.year, parts.month, parts.day);
-}
-
-QTime ToQTime(TDateTime value) {
-    const TimeParts parts = DecodeTime(value);
-    return QTime(parts.hour, parts.minute, parts.second, parts.millisecond);
-}
 
 int TagOf(const QObject* object) {
     return object->property("Tag").toInt();

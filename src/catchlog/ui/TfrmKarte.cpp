@@ -37,10 +37,6 @@
 namespace zv {
 namespace {
 
-QString U8(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 constexpr int kSpeciesColumn = 0;
 constexpr int kColorColumn = 1;
 

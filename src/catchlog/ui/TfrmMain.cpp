@@ -53,10 +53,6 @@ namespace {
 
 constexpr const char* kDeleteQuestion = "Wollen Sie diesen Eintrag wirklich löschen?";
 
-QString U8(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 // A menu caption as the text it shows: "&&" is an ampersand, a single "&"
 // only marks the accelerator.
 QString WithoutAccelerators(const QString& caption) {

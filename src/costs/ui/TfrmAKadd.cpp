@@ -8,6 +8,7 @@
 #include "widgets/ErrorBoundary.h"
 #include "widgets/ModalShow.h"
 #include "widgets/Prompts.h"
+#include "widgets/QtDate.h"
 #include "widgets/QtText.h"
 
 #include <QComboBox>
@@ -20,19 +21,6 @@
 
 namespace zv {
 namespace {
-
-QString U8(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-QDate ToQDate(TDateTime value) {
-    const DateParts parts = DecodeDate(value);
-    return QDate(parts.year, parts.month, parts.day);
-}
-
-TDateTime DateValue(const QDate& date) {
-    return EncodeDate(date.year(), date.month(), date.day());
-}
 
 QToolButton* AddButton(QWidget* parent, const char* name, const char* hint, const QRect& at) {
     auto* button = new QToolButton(parent);

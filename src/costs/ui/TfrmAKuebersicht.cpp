@@ -24,10 +24,6 @@
 namespace zv {
 namespace {
 
-QString U8(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 constexpr int kTreeWidths[4] = {250, 120, 120, 120};
 
 QLabel* AddBoldLabel(QWidget* parent, const char* name, const char* text, const QRect& at) {

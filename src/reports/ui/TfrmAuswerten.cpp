@@ -29,10 +29,6 @@ constexpr int kPanelWidth = 155;
 constexpr int kPanel1Left = 104;
 constexpr int kPanel2Left = 264;
 
-QString U8(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 // A sunken panel with its caption on the left and a drop-down list.
 QComboBox* AddFilterPanel(QWidget* owner, const char* panelName, const char* caption,
                           const char* boxName, int left, QFrame*& panel) {

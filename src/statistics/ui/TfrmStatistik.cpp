@@ -33,10 +33,6 @@ namespace zv {
 
 namespace {
 
-QString U8(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 constexpr int kClientWidth = 710;
 constexpr int kClientHeight = 669;
 

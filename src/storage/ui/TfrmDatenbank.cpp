@@ -33,10 +33,6 @@ const char* const TfrmDatenbank::kCalendarFilter = "Zelvorin Kalender (*.cal) | 
 
 namespace {
 
-QString U8(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 // The save dialog's filter and default extension for each kind.
 struct SaveSetup {
     const char* filter;
