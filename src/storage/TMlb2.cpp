@@ -99,6 +99,7 @@ void TMlb2::PlaceCursor(int index) {
 void TMlb2::ClearRows() {
     rows_.clear();
     rows_.shrink_to_fit();
+    arena_.Clear();
     ClearCursor();
     distinct_ = false;
     ClearLastError();
@@ -296,6 +297,7 @@ void TMlb2::AdoptLoaded(TMlb2& loaded, const std::string& path) {
     names_ = std::move(loaded.names_);
     types_ = std::move(loaded.types_);
     rows_ = std::move(loaded.rows_);
+    arena_ = std::move(loaded.arena_);
     // Every field the load added also added an empty cell to the buffer.
     buffer_.resize(buffer_.size() + names_.size());
     tableName_ = TableNameOfPath(path);

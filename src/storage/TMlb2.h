@@ -117,6 +117,7 @@ private:
     std::vector<std::string> names_;
     std::vector<std::string> types_;
     std::vector<TMlb2Row> rows_;
+    TMlb2RowArena arena_; // memory of the rows of the file last loaded
     std::vector<std::string> buffer_;
     int cursor_ = -1;
     bool bof_ = true;
