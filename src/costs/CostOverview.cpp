@@ -202,10 +202,10 @@ PurchaseTree BuildPurchaseTree(const TMlbc& ak, std::string_view yearText,
         const std::string_view total = ak.Cell(row, columns.gesamtpreis);
         const std::string_view shipping = ak.Cell(row, columns.versandkosten);
         if (!total.empty()) {
-            articleSums[std::size_t(g)] += ReadStoredAmount(total);
+            articleSums[std::size_t(g)] += StrToFloatDe(total);
         }
         if (!shipping.empty()) {
-            shippingSums[std::size_t(g)] += ReadStoredAmount(shipping);
+            shippingSums[std::size_t(g)] += StrToFloatDe(shipping);
         }
         TTreeData article;
         article[kArticleName] = ak.Cell(row, columns.artikel);

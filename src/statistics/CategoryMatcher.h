@@ -1,5 +1,7 @@
 #pragma once
 
+#include "statistics/ScanField.h"
+
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -30,6 +32,9 @@ public:
 
     // Positions (0-based, ascending) of every category the value matches.
     const std::vector<int>& Matches(std::string_view value);
+    // The same for a row's cell of a field, remembered per distinct text (a
+    // matcher serves one field at a time).
+    const std::vector<int>& Matches(const ScanField& field, int row);
 
 private:
     struct TextHash {
@@ -44,6 +49,8 @@ private:
     std::vector<std::string> labels_;
     MatchRule rule_;
     std::unordered_map<std::string, std::vector<int>, TextHash, std::equal_to<>> known_;
+    const void* field_ = nullptr;
+    std::vector<const std::vector<int>*> ofId_;
 };
 
 } // namespace zv

@@ -41,6 +41,25 @@ void RangeCounter::Add(std::string_view text) {
     }
 }
 
+void RangeCounter::Add(const ScanField& field, int row) {
+    if (field.Identity() != field_ || known_.size() != field.Size()) {
+        field_ = field.Identity();
+        counterOfId_.assign(field.Size(), nullptr);
+        known_.assign(field.Size(), 0);
+    }
+    const std::uint32_t id = field.Id(row);
+    if (known_[id] == 0) {
+        const std::string_view text = field.Text(id);
+        if (IsPlainWholeNumber(text)) {
+            counterOfId_[id] = &counts_[std::string(text)];
+        }
+        known_[id] = 1;
+    }
+    if (counterOfId_[id] != nullptr) {
+        ++*counterOfId_[id];
+    }
+}
+
 Tally RangeCounter::OrderedRows() const {
     Tally rows;
     for (const auto& [label, count] : counts_) {
