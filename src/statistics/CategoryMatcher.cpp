@@ -21,16 +21,12 @@ bool CategoryMatcher::Equal(std::string_view label, std::string_view value) cons
     return false;
 }
 
-const std::vector<int>& CategoryMatcher::Matches(const ScanField& field, int row) {
-    if (field.Identity() != field_ || ofId_.size() != field.Size()) {
-        field_ = field.Identity();
-        ofId_.assign(field.Size(), nullptr);
-    }
-    const std::uint32_t id = field.Id(row);
-    if (ofId_[id] == nullptr) {
+void CategoryMatcher::Bind(const ScanField& field) {
+    field_ = field.Identity();
+    ofId_.resize(field.Size());
+    for (std::uint32_t id = 0; id < field.Size(); ++id) {
         ofId_[id] = &Matches(field.Text(id));
     }
-    return *ofId_[id];
 }
 
 const std::vector<int>& CategoryMatcher::Matches(std::string_view value) {

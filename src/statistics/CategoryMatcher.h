@@ -32,9 +32,14 @@ public:
 
     // Positions (0-based, ascending) of every category the value matches.
     const std::vector<int>& Matches(std::string_view value);
-    // The same for a row's cell of a field, remembered per distinct text (a
-    // matcher serves one field at a time).
-    const std::vector<int>& Matches(const ScanField& field, int row);
+    // The same for a row's cell of a field, worked out once per distinct text
+    // of the field (a matcher serves one field at a time).
+    const std::vector<int>& Matches(const ScanField& field, int row) {
+        if (field.Identity() != field_) {
+            Bind(field);
+        }
+        return *ofId_[field.Id(row)];
+    }
 
 private:
     struct TextHash {
@@ -45,6 +50,7 @@ private:
     };
 
     bool Equal(std::string_view label, std::string_view value) const;
+    void Bind(const ScanField& field);
 
     std::vector<std::string> labels_;
     MatchRule rule_;

@@ -14,12 +14,6 @@ void TallyCounter::Add(std::string_view value) {
     }
 }
 
-void TallyCounter::Add(const ScanField& field, int row) {
-    for (int position : matcher_.Matches(field, row)) {
-        ++counts_[static_cast<std::size_t>(position)];
-    }
-}
-
 void TallyCounter::AddAt(int position) {
     if (position >= 0 && static_cast<std::size_t>(position) < counts_.size()) {
         ++counts_[static_cast<std::size_t>(position)];

@@ -18,7 +18,11 @@ public:
     // Counts a catch by its cell value under the dimension's match rule.
     void Add(std::string_view value);
     // The same for a row's cell of a field (a counter counts one field).
-    void Add(const ScanField& field, int row);
+    void Add(const ScanField& field, int row) {
+        for (const int position : matcher_.Matches(field, row)) {
+            ++counts_[static_cast<std::size_t>(position)];
+        }
+    }
     // Counts a catch for the category at a known position (months, hours).
     void AddAt(int position);
 
