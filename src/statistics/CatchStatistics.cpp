@@ -47,37 +47,35 @@ struct CatchFields {
     explicit CatchFields(const CatchScan& scan)
         : scan(scan), date(scan.Field("Fangdatum")), time(scan.Position("Fangzeit")),
           catcher(scan.Field("Faenger")), species(scan.Field("Fischart")),
-          length(scan.Field("Laenge")), weight(scan.Field("Gewicht")), bait(scan.Field("Koeder")),
-          baitColour(scan.Field("KoederFarbe")), baitLength(scan.Field("KoederLaenge")),
-          baitType(scan.Field("Koedertyp")), behaviour(scan.Field("Koederverhalten")),
-          water(scan.Field("Gewaesser")), weather(scan.Field("Wetter")),
-          airTemperature(scan.Field("Lufttemp")), waterTemperature(scan.Field("Wassertemp")),
-          airPressure(scan.Field("Luftdruck")), windDirection(scan.Field("Windrichtung")),
-          windStrength(scan.Field("Windstaerke")), waterLevel(scan.Field("Wasserstand")),
-          turbidity(scan.Field("Wassertruebung")), moon(scan.Field("Mondphase")) {}
+          length(scan.Position("Laenge")), weight(scan.Position("Gewicht")),
+          bait(scan.Field("Koeder")), baitColour(scan.Field("KoederFarbe")),
+          baitLength(scan.Field("KoederLaenge")), baitType(scan.Field("Koedertyp")),
+          behaviour(scan.Field("Koederverhalten")), water(scan.Field("Gewaesser")),
+          weather(scan.Field("Wetter")), airTemperature(scan.Field("Lufttemp")),
+          waterTemperature(scan.Field("Wassertemp")), airPressure(scan.Field("Luftdruck")),
+          windDirection(scan.Field("Windrichtung")), windStrength(scan.Field("Windstaerke")),
+          waterLevel(scan.Field("Wasserstand")), turbidity(scan.Field("Wassertruebung")),
+          moon(scan.Field("Mondphase")) {}
 
-    // Nearly every catch has a time of its own, so times are read per row.
+    // Times, lengths and weights differ from catch to catch and are quick to
+    // read, so they are read per row rather than indexed.
     std::string_view Time(int row) const { return scan.Cell(row, time); }
+    std::string_view Length(int row) const { return scan.Cell(row, length); }
+    std::string_view Weight(int row) const { return scan.Cell(row, weight); }
 
     const CatchScan& scan;
     ScanField date;
     int time;
-    ScanField catcher, species, length, weight, bait, baitColour, baitLength, baitType, behaviour,
-        water, weather, airTemperature, waterTemperature, airPressure, windDirection, windStrength,
-        waterLevel, turbidity, moon;
+    ScanField catcher, species;
+    int length, weight;
+    ScanField bait, baitColour, baitLength, baitType, behaviour, water, weather, airTemperature,
+        waterTemperature, airPressure, windDirection, windStrength, waterLevel, turbidity, moon;
 };
 
-// The dates, times and numbers of a scan, each distinct text parsed once.
-struct ParsedCells {
-    explicit ParsedCells(const CatchFields& fields)
-        : dates(fields.date, &CatchScan::TryDay, &CatchScan::Day),
-          lengths(fields.length, &CatchScan::TryNumber, &CatchScan::Number),
-          weights(fields.weight, &CatchScan::TryNumber, &CatchScan::Number) {}
-
-    ParsedField<CatchDay> dates;
-    ParsedField<double> lengths;
-    ParsedField<double> weights;
-};
+// The catch dates of a scan, each distinct date parsed once.
+ParsedField<CatchDay> CatchDays(const CatchFields& fields) {
+    return ParsedField<CatchDay>(fields.date, &CatchScan::TryDay, &CatchScan::Day);
+}
 
 // An exact text to select rows by, as the id of the field's text.
 class Selection {
@@ -122,8 +120,8 @@ struct CommonFilter {
     int year = 0;
 };
 
-double NumberOrZero(ParsedField<double>& numbers, int row) {
-    return numbers.Field().Cell(row).empty() ? 0.0 : numbers.At(row);
+double NumberOrZero(std::string_view text) {
+    return text.empty() ? 0.0 : CatchScan::Number(text);
 }
 
 // Count, the two sums and the record catch, shared by the species and the
@@ -134,19 +132,21 @@ struct Totals {
     double weightSum = 0;
     std::optional<RecordCatch> record;
 
-    void AddSums(ParsedCells& cells, int row) {
+    void AddSums(const CatchFields& fields, int row) {
         ++count;
-        if (!cells.lengths.Field().Cell(row).empty()) {
-            lengthSum += cells.lengths.At(row);
+        const std::string_view length = fields.Length(row);
+        if (!length.empty()) {
+            lengthSum += CatchScan::Number(length);
         }
-        if (!cells.weights.Field().Cell(row).empty()) {
-            weightSum += cells.weights.At(row);
+        const std::string_view weight = fields.Weight(row);
+        if (!weight.empty()) {
+            weightSum += CatchScan::Number(weight);
         }
     }
 
     // The heaviest catch wins; on equal weights the earlier row stays.
-    void TestRecord(const CatchFields& fields, ParsedCells& cells, int row, RowDate& date) {
-        const double weight = NumberOrZero(cells.weights, row);
+    void TestRecord(const CatchFields& fields, int row, RowDate& date) {
+        const double weight = NumberOrZero(fields.Weight(row));
         const double recordWeight = record ? record->weight : 0.0;
         if (!(weight > recordWeight)) {
             return;
@@ -154,7 +154,7 @@ struct Totals {
         RecordCatch candidate;
         candidate.row = row;
         candidate.weight = weight;
-        candidate.length = NumberOrZero(cells.lengths, row);
+        candidate.length = NumberOrZero(fields.Length(row));
         candidate.species = std::string(fields.species.Cell(row));
         candidate.date = date.Value();
         candidate.time = StrToTime(fields.Time(row));
@@ -175,28 +175,27 @@ SpeciesResult SpeciesStatistics(TMlbc& catches, const std::filesystem::path& pro
     TallyCounter hour(HourBucketLabels(), MatchRule::Exact);
 
     CatchScan scan(catches);
-    scan.Index({"Fangdatum", "Faenger", "Fischart", "Laenge", "Gewicht", "Koeder", "Wetter",
-                "Gewaesser", "Mondphase"});
+    scan.Index({"Fangdatum", "Faenger", "Fischart", "Koeder", "Wetter", "Gewaesser", "Mondphase"});
     const CatchFields fields(scan);
-    ParsedCells cells(fields);
+    ParsedField<CatchDay> dates = CatchDays(fields);
     const CommonFilter filter(fields, NoFilterIfAll(catcher), year);
     const Selection speciesSelection(fields.species, NoFilterIfAll(species));
     Totals totals;
     for (int row = 1; row <= scan.RowCount(); ++row) {
         scan.Visit(row);
-        RowDate date(cells.dates, row);
+        RowDate date(dates, row);
         if (!filter.Passes(fields, row, date)) {
             continue;
         }
         if (!speciesSelection.Passes(fields.species, row)) {
             continue;
         }
-        totals.AddSums(cells, row);
+        totals.AddSums(fields, row);
         month.AddAt(date.Month() - 1);
         bait.Add(fields.bait, row);
         weather.Add(fields.weather, row);
         water.Add(fields.water, row);
-        totals.TestRecord(fields, cells, row, date);
+        totals.TestRecord(fields, row, date);
         hour.AddAt(HourBucket(CatchScan::Hour(fields.Time(row))));
         moon.Add(fields.moon, row);
     }
@@ -234,18 +233,17 @@ BaitResult BaitStatistics(TMlbc& catches, const std::filesystem::path& programFo
     TallyCounter hour(HourBucketLabels(), MatchRule::Exact);
 
     CatchScan scan(catches);
-    scan.Index({"Fangdatum", "Faenger", "Fischart", "Laenge", "Gewicht", "Koeder", "KoederFarbe",
-                "KoederLaenge", "Koedertyp", "Koederverhalten", "Wetter", "Gewaesser",
-                "Mondphase"});
+    scan.Index({"Fangdatum", "Faenger", "Fischart", "Koeder", "KoederFarbe", "KoederLaenge",
+                "Koedertyp", "Koederverhalten", "Wetter", "Gewaesser", "Mondphase"});
     const CatchFields fields(scan);
-    ParsedCells cells(fields);
+    ParsedField<CatchDay> dates = CatchDays(fields);
     const CommonFilter filter(fields, NoFilterIfAll(catcher), year);
     const Selection baitTypeSelection(fields.baitType, NoFilterIfAll(baitType));
     const Selection baitSelection(fields.bait, NoFilterIfAll(bait));
     Totals totals;
     for (int row = 1; row <= scan.RowCount(); ++row) {
         scan.Visit(row);
-        RowDate date(cells.dates, row);
+        RowDate date(dates, row);
         if (!filter.Passes(fields, row, date)) {
             continue;
         }
@@ -255,7 +253,7 @@ BaitResult BaitStatistics(TMlbc& catches, const std::filesystem::path& programFo
         if (!baitSelection.Passes(fields.bait, row)) {
             continue;
         }
-        totals.AddSums(cells, row);
+        totals.AddSums(fields, row);
         moon.Add(fields.moon, row);
         month.AddAt(date.Month() - 1);
         baitTally.Add(fields.bait, row);
@@ -263,7 +261,7 @@ BaitResult BaitStatistics(TMlbc& catches, const std::filesystem::path& programFo
         baitLength.Add(fields.baitLength, row);
         behaviour.Add(fields.behaviour, row);
         hour.AddAt(HourBucket(CatchScan::Hour(fields.Time(row))));
-        totals.TestRecord(fields, cells, row, date);
+        totals.TestRecord(fields, row, date);
         species.Add(fields.species, row);
         weather.Add(fields.weather, row);
         water.Add(fields.water, row);
@@ -312,7 +310,7 @@ WeatherResult WeatherStatistics(TMlbc& catches, const std::filesystem::path& pro
     scan.Index({"Fangdatum", "Faenger", "Fischart", "Lufttemp", "Wassertemp", "Luftdruck",
                 "Windrichtung", "Windstaerke", "Wasserstand", "Wassertruebung"});
     const CatchFields fields(scan);
-    ParsedField<CatchDay> dates(fields.date, &CatchScan::TryDay, &CatchScan::Day);
+    ParsedField<CatchDay> dates = CatchDays(fields);
     const CommonFilter filter(fields, NoFilterIfAll(catcher), year);
     const Selection speciesSelection(fields.species, species);
     WeatherResult result;
