@@ -22,8 +22,5 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec "$home/zelvorin"
 fi
 
-# No screen here: serve the window over VNC instead of crashing.
-port="${ZELVORIN_VNC_PORT:-5900}"
-echo "Kein Bildschirm gefunden: Zelvorin läuft über VNC."
-echo "Mit einem VNC-Viewer verbinden: <Rechner>:$port (z. B. localhost:$port)"
-QT_QPA_PLATFORM="vnc:size=1280x900:port=$port" exec "$home/zelvorin"
+# No screen here: a virtual display behind a VNC server on loopback.
+exec bash scripts/screenless.sh "$home/zelvorin"

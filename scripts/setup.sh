@@ -16,6 +16,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # checking written PDF files from outside
   qpdf poppler-utils
+  # running without a screen: a virtual display behind a VNC server
+  xvfb xauth x11vnc
 )
 
 missing=()
