@@ -1,9 +1,9 @@
 #include "calendar/ui/TfrmKalenderDetails.h"
 
 #include "calendar/FishingCalendar.h"
-#include "catchlog/ui/TfrmMain.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/QtText.h"
+#include "widgets/WindowHost.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -26,7 +26,7 @@ constexpr int kRightValue = 440;
 
 } // namespace
 
-TfrmKalenderDetails::TfrmKalenderDetails(TfrmMain& main, QWidget* parent)
+TfrmKalenderDetails::TfrmKalenderDetails(WindowHost& main, QWidget* parent)
     : QDialog(parent), main_(main) {
     setObjectName(QStringLiteral("frmKalenderDetails"));
     setWindowTitle(QStringLiteral("Tages Informationen"));

@@ -4,11 +4,11 @@
 #include "catchlog/CatchDetails.h"
 #include "catchlog/PictureImport.h"
 #include "catchlog/PictureNames.h"
-#include "catchlog/ui/TfrmMain.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/JpegImage.h"
 #include "widgets/ModalShow.h"
 #include "widgets/QtText.h"
+#include "widgets/WindowHost.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -27,7 +27,7 @@ constexpr int kRow = 22;
 
 } // namespace
 
-TfrmDetails::TfrmDetails(TfrmMain& main, QWidget* parent) : QDialog(parent), main_(main) {
+TfrmDetails::TfrmDetails(WindowHost& main, QWidget* parent) : QDialog(parent), main_(main) {
     setObjectName(QStringLiteral("frmDetails"));
     setWindowTitle(QStringLiteral("Details"));
     setStyleSheet(QStringLiteral("QLabel[heading=\"true\"] { background-color: #2f5d8a; color: "

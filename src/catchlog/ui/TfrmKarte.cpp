@@ -4,7 +4,6 @@
 #include "catchlog/MapColor.h"
 #include "catchlog/MapPicture.h"
 #include "catchlog/SpeciesColors.h"
-#include "catchlog/ui/TfrmMain.h"
 #include "storage/ValueList.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/JpegImage.h"
@@ -12,6 +11,7 @@
 #include "widgets/Prompts.h"
 #include "widgets/QtText.h"
 #include "widgets/ReportList.h"
+#include "widgets/WindowHost.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -72,7 +72,7 @@ public:
 
 } // namespace
 
-TfrmKarte::TfrmKarte(TfrmMain& main, QWidget* parent) : QDialog(parent), main_(main) {
+TfrmKarte::TfrmKarte(WindowHost& main, QWidget* parent) : QDialog(parent), main_(main) {
     setObjectName(QStringLiteral("frmKarte"));
     setWindowTitle(QStringLiteral("Karte"));
     setSizeGripEnabled(true);
