@@ -1,4 +1,4 @@
-#include "catchlog/ui/TfrmMain.h"
+#include "app/TfrmMain.h"
 
 #include "backup/Backup.h"
 #include "backup/Restore.h"
