@@ -349,7 +349,7 @@ TEST_F(PdfDocTest, DestinationsKeepTheirRangesAndFormOfWriting) {
     TPdfOutlineEntry* child = first->AddChild();
     child->SetTitle("Hecht (groß)");
     TPdfOutlineEntry* second = doc.GetOutlineRoot().AddChild();
-    second->SetTitle("Seite 2");
+    second->SetTitle("Summe (inkl. 8,85 € Versandkosten) – „Hecht“");
 
     TPdfDoc other;
     other.NewDocument();
@@ -389,6 +389,9 @@ TEST_F(PdfDocTest, DestinationsKeepTheirRangesAndFormOfWriting) {
         RunCommand("qpdf --json --json-key=outlines '" + lastPath_.string() + "'", status);
     EXPECT_NE(outline.find("\"title\": \"Seite 1\""), std::string::npos) << outline;
     EXPECT_NE(outline.find("\"title\": \"Hecht (groß)\""), std::string::npos) << outline;
+    EXPECT_NE(outline.find("\"title\": \"Summe (inkl. 8,85 € Versandkosten) – „Hecht“\""),
+              std::string::npos)
+        << outline;
 }
 
 TEST_F(PdfDocTest, CatalogAndInformationEntries) {
