@@ -2,6 +2,7 @@
 
 #include "calendar/FishingCalendar.h"
 #include "widgets/ErrorBoundary.h"
+#include "widgets/PlainHint.h"
 #include "widgets/QtText.h"
 #include "widgets/WindowHost.h"
 
@@ -150,7 +151,7 @@ void TfrmKalenderDetails::Show(const FishingDay& day) {
     for (const auto& [name, text] : texts) {
         if (auto* label = findChild<QLabel*>(U8(name))) {
             label->setText(ToQ(*text));
-            label->setToolTip(ToQ(*text));
+            label->setToolTip(PlainHint(ToQ(*text)));
         }
     }
     Memo1->setPlainText(ToQ(day.kommentar));

@@ -7,6 +7,7 @@
 #include "widgets/ErrorBoundary.h"
 #include "widgets/JpegImage.h"
 #include "widgets/ModalShow.h"
+#include "widgets/PlainHint.h"
 #include "widgets/QtText.h"
 #include "widgets/WindowHost.h"
 
@@ -189,7 +190,7 @@ bool TfrmDetails::FillFromRow(int row) {
     for (const auto& [name, text] : texts) {
         if (auto* label = findChild<QLabel*>(U8(name))) {
             label->setText(ToQ(*text));
-            label->setToolTip(ToQ(*text));
+            label->setToolTip(PlainHint(ToQ(*text)));
         }
     }
     me_bemerkung->setPlainText(ToQ(t.bemerkung));

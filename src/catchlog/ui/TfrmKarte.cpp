@@ -8,6 +8,7 @@
 #include "widgets/ErrorBoundary.h"
 #include "widgets/JpegImage.h"
 #include "widgets/ModalShow.h"
+#include "widgets/PlainHint.h"
 #include "widgets/Prompts.h"
 #include "widgets/QtText.h"
 #include "widgets/ReportList.h"
@@ -332,7 +333,7 @@ void TfrmKarte::Image1MouseMove(QPoint position) {
     }
     TMlbc& db = main_.GetWorkspace().DB();
     db.GoToRow(marker->row);
-    const QString hint = ToQ(MarkerHint(db, marker->row));
+    const QString hint = PlainHint(ToQ(MarkerHint(db, marker->row)));
     Image1->setToolTip(hint);
     QToolTip::showText(Image1->mapToGlobal(position), hint, Image1);
 }
