@@ -12,6 +12,8 @@ packages=(
   qt6-translations-l10n
   # engine libraries
   libicu-dev libturbojpeg0-dev libzip-dev libcurl4-openssl-dev libstb-dev
+  # the catches as an Excel workbook
+  libxlsxwriter-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   # the check that keeps the source folders layered

@@ -1,0 +1,65 @@
+#include "exporting/TableExport.h"
+
+#include "base/AtomicFile.h"
+#include "base/GermanText.h"
+#include "exporting/CsvExport.h"
+#include "exporting/ExportSheet.h"
+#include "exporting/XlsxExport.h"
+
+namespace zv {
+
+std::optional<ExportFormat> ExportFormatOf(const std::filesystem::path& file) {
+    const std::string extension = LowerAZ(PathToUtf8(file.extension()));
+    if (extension == ".xlsx") {
+        return ExportFormat::Xlsx;
+    }
+    if (extension == ".csv") {
+        return ExportFormat::Csv;
+    }
+    return std::nullopt;
+}
+
+std::string_view ExportKindName(ExportKind kind) {
+    switch (kind) {
+    case ExportKind::Costs:
+        return "Angelkosten";
+    case ExportKind::Days:
+        return "Angeltage";
+    case ExportKind::Catches:
+        break;
+    }
+    return "Fänge";
+}
+
+ExportResult ExportTable(const TMlbc& table, const ExportRequest& request) {
+    const ExportSheet sheet(table, request.rows);
+    ExportResult result;
+    result.ok = request.format == ExportFormat::Csv
+                    ? WriteCsv(sheet, request.file, request.progress, result.problem)
+                    : WriteXlsx(sheet, ExportKindName(request.kind), request.file, request.progress,
+                                result.problem);
+    result.rows = result.ok ? sheet.RowCount() : 0;
+    return result;
+}
+
+std::string ExportMessage(const ExportResult& result, const ExportRequest& request) {
+    if (!result.ok) {
+        return result.problem;
+    }
+    const std::string file = PathToUtf8(request.file);
+    switch (request.kind) {
+    case ExportKind::Costs:
+        return std::to_string(result.rows) + (result.rows == 1 ? " Zeile" : " Zeilen") +
+               " Angelkosten wurden nach \"" + file + "\" exportiert.";
+    case ExportKind::Days:
+        return std::to_string(result.rows) +
+               (result.rows == 1 ? " Angeltag wurde" : " Angeltage wurden") + " nach \"" + file +
+               "\" exportiert.";
+    case ExportKind::Catches:
+        break;
+    }
+    return std::to_string(result.rows) + (result.rows == 1 ? " Fang wurde" : " Fänge wurden") +
+           " nach \"" + file + "\" exportiert.";
+}
+
+} // namespace zv
