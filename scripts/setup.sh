@@ -22,6 +22,9 @@ packages=(
   qpdf poppler-utils
   # running without a screen: a virtual display behind a VNC server
   xvfb xauth x11vnc
+  # the Debian package (cpack -G DEB: dpkg-shlibdeps, file) and the checks of
+  # its menu entry and AppStream metadata
+  dpkg-dev file desktop-file-utils appstream
 )
 
 missing=()

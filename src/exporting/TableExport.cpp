@@ -19,13 +19,13 @@ std::optional<ExportFormat> ExportFormatOf(const std::filesystem::path& file) {
     return std::nullopt;
 }
 
-std::string_view ExportKindName(ExportKind kind) {
+std::string_view SheetNameOf(DatabaseKind kind) {
     switch (kind) {
-    case ExportKind::Costs:
+    case DatabaseKind::Cost:
         return "Angelkosten";
-    case ExportKind::Days:
+    case DatabaseKind::Calendar:
         return "Angeltage";
-    case ExportKind::Catches:
+    case DatabaseKind::Catch:
         break;
     }
     return "Fänge";
@@ -36,7 +36,7 @@ ExportResult ExportTable(const TMlbc& table, const ExportRequest& request) {
     ExportResult result;
     result.ok = request.format == ExportFormat::Csv
                     ? WriteCsv(sheet, request.file, request.progress, result.problem)
-                    : WriteXlsx(sheet, ExportKindName(request.kind), request.file, request.progress,
+                    : WriteXlsx(sheet, SheetNameOf(request.kind), request.file, request.progress,
                                 result.problem);
     result.rows = result.ok ? sheet.RowCount() : 0;
     return result;
@@ -48,14 +48,14 @@ std::string ExportMessage(const ExportResult& result, const ExportRequest& reque
     }
     const std::string file = PathToUtf8(request.file);
     switch (request.kind) {
-    case ExportKind::Costs:
+    case DatabaseKind::Cost:
         return std::to_string(result.rows) + (result.rows == 1 ? " Zeile" : " Zeilen") +
                " Angelkosten wurden nach \"" + file + "\" exportiert.";
-    case ExportKind::Days:
+    case DatabaseKind::Calendar:
         return std::to_string(result.rows) +
                (result.rows == 1 ? " Angeltag wurde" : " Angeltage wurden") + " nach \"" + file +
                "\" exportiert.";
-    case ExportKind::Catches:
+    case DatabaseKind::Catch:
         break;
     }
     return std::to_string(result.rows) + (result.rows == 1 ? " Fang wurde" : " Fänge wurden") +

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/DatabaseKind.h"
+
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -11,24 +13,20 @@ namespace zv {
 
 class TMlbc;
 
-// The three tables a spreadsheet can be made of.
-enum class ExportKind { Catches, Costs, Days };
-
 enum class ExportFormat { Xlsx, Csv };
 
 // The format a file name asks for by its extension (".xlsx", ".csv", in any
 // case); none for another extension.
 std::optional<ExportFormat> ExportFormatOf(const std::filesystem::path& file);
 
-// The sheet's name and the table's name in messages: "Fänge", "Angelkosten",
-// "Angeltage".
-std::string_view ExportKindName(ExportKind kind);
+// The sheet's name: "Fänge", "Angelkosten", "Angeltage".
+std::string_view SheetNameOf(DatabaseKind kind);
 
 // Called after each written row with the rows done and the rows in all.
 using ExportProgress = std::function<void(int done, int total)>;
 
 struct ExportRequest {
-    ExportKind kind = ExportKind::Catches;
+    DatabaseKind kind = DatabaseKind::Catch;
     ExportFormat format = ExportFormat::Xlsx;
     std::filesystem::path file;
     // The table rows to write (1-based), in this order; every row when none
@@ -48,7 +46,8 @@ struct ExportResult {
 // row with every cell as stored. The file is replaced whole or not at all.
 ExportResult ExportTable(const TMlbc& table, const ExportRequest& request);
 
-// "12 Fänge wurden nach „/pfad/aus.xlsx“ exportiert." and the like.
+// "12 Fänge wurden nach \"/pfad/aus.xlsx\" exportiert." and the like, or the
+// reason of a failure.
 std::string ExportMessage(const ExportResult& result, const ExportRequest& request);
 
 } // namespace zv
