@@ -97,6 +97,19 @@ TEST(CliTest, EachCommandsOwnUsageIsTheOneItsHelpShows) {
     }
 }
 
+TEST(CliTest, TheManPageDescribesEveryCommand) {
+    const std::string page = test::ReadBytes(std::filesystem::path(ZV_TEST_SOURCE_DIR) /
+                                             "../../packaging/zelvorin-cli.1");
+    ASSERT_FALSE(page.empty());
+    for (const CommandInfo& command : Commands()) {
+        const std::string entry = "\n.TP\n.B " + std::string(command.name);
+        const std::size_t at = page.find(entry);
+        ASSERT_NE(at, std::string::npos) << command.name;
+        EXPECT_NE(std::string_view(" \n").find(page[at + entry.size()]), std::string_view::npos)
+            << command.name;
+    }
+}
+
 TEST(CliTest, UnknownWordsAreNamedAndPointToTheHelp) {
     struct Case {
         std::vector<std::string> args;
