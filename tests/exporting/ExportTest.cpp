@@ -261,23 +261,5 @@ TEST(ExportTest, TheFormatFollowsTheExtension) {
     }
 }
 
-TEST(ExportTest, ProgressCountsEveryRowUpToTheTotal) {
-    for (const char* name : {"p.csv", "p.xlsx"}) {
-        TempFolder folder;
-        const auto table = CatchTable(kCatches);
-        std::vector<std::pair<int, int>> calls;
-        ExportRequest request;
-        request.file = folder / name;
-        request.format = *ExportFormatOf(request.file);
-        request.progress = [&](int done, int total) { calls.emplace_back(done, total); };
-        ASSERT_TRUE(ExportTable(*table, request).ok);
-        const int total = int(kCatches.size());
-        ASSERT_EQ(calls.size(), kCatches.size()) << name;
-        for (int i = 0; i < total; ++i) {
-            EXPECT_EQ(calls[std::size_t(i)], std::make_pair(i + 1, total)) << name;
-        }
-    }
-}
-
 } // namespace
 } // namespace zv
