@@ -149,6 +149,7 @@ private:
     bool Check(lxw_error result, int row, int field, std::string& reason) const;
     void AddFormats();
     void SetColumns(std::vector<std::size_t>& widths);
+    lxw_format* NumberFormat(ExportCell::Type type) const;
 
     const ExportSheet& sheet_;
     std::string sheetName_;
@@ -174,6 +175,21 @@ void SheetWriter::AddFormats() {
     wrap_ = workbook_add_format(workbook_);
     format_set_text_wrap(wrap_);
     format_set_align(wrap_, LXW_ALIGN_VERTICAL_TOP);
+}
+
+// The format that shows a typed cell as it was stored; none for the general
+// number format.
+lxw_format* SheetWriter::NumberFormat(ExportCell::Type type) const {
+    switch (type) {
+    case ExportCell::Type::Date:
+        return date_;
+    case ExportCell::Type::Time:
+        return time_;
+    case ExportCell::Type::Fixed2:
+        return fixed2_;
+    default:
+        return nullptr;
+    }
 }
 
 bool SheetWriter::Check(lxw_error result, int row, int field, std::string& reason) const {
@@ -252,16 +268,11 @@ bool SheetWriter::Write(const ExportProgress& progress, std::string& reason) {
             case ExportCell::Type::Empty:
                 continue;
             case ExportCell::Type::Date:
-                result = worksheet_write_number(worksheet_, sheetRow, column, cell.value, date_);
-                break;
             case ExportCell::Type::Time:
-                result = worksheet_write_number(worksheet_, sheetRow, column, cell.value, time_);
-                break;
             case ExportCell::Type::Number:
-                result = worksheet_write_number(worksheet_, sheetRow, column, cell.value, nullptr);
-                break;
             case ExportCell::Type::Fixed2:
-                result = worksheet_write_number(worksheet_, sheetRow, column, cell.value, fixed2_);
+                result = worksheet_write_number(worksheet_, sheetRow, column, cell.value,
+                                                NumberFormat(cell.type));
                 break;
             case ExportCell::Type::Text: {
                 if (Characters(stored) > kMaxCellChars) {
