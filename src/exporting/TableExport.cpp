@@ -46,20 +46,21 @@ std::string ExportMessage(const ExportResult& result, const ExportRequest& reque
     if (!result.ok) {
         return result.problem;
     }
-    const std::string file = PathToUtf8(request.file);
+    const bool one = result.rows == 1;
+    std::string what;
     switch (request.kind) {
     case DatabaseKind::Cost:
-        return std::to_string(result.rows) + (result.rows == 1 ? " Zeile" : " Zeilen") +
-               " Angelkosten wurden nach \"" + file + "\" exportiert.";
+        what = one ? " Zeile Angelkosten wurde" : " Zeilen Angelkosten wurden";
+        break;
     case DatabaseKind::Calendar:
-        return std::to_string(result.rows) +
-               (result.rows == 1 ? " Angeltag wurde" : " Angeltage wurden") + " nach \"" + file +
-               "\" exportiert.";
+        what = one ? " Angeltag wurde" : " Angeltage wurden";
+        break;
     case DatabaseKind::Catch:
+        what = one ? " Fang wurde" : " Fänge wurden";
         break;
     }
-    return std::to_string(result.rows) + (result.rows == 1 ? " Fang wurde" : " Fänge wurden") +
-           " nach \"" + file + "\" exportiert.";
+    return std::to_string(result.rows) + what + " nach \"" + PathToUtf8(request.file) +
+           "\" exportiert.";
 }
 
 } // namespace zv
