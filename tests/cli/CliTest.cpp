@@ -204,20 +204,30 @@ TEST(CliTest, ExportRefusesWhatItCannotWrite) {
     }
 }
 
-TEST(CliTest, ProgressShowsOnlyWhenStandardErrorIsATerminal) {
+TEST(CliTest, LongWorkShowsProgressOnlyWhenStandardErrorIsATerminal) {
     for (const bool shown : {false, true}) {
         TempFolder folder;
+        TempFolder restored;
         WriteProgramFolder(folder.Path(), 3);
+        const std::string zip = (folder / "b.zip").string();
+        const std::pair<std::vector<std::string>, const char*> runs[] = {
+            {{"export", folder.Path().string(), (folder / "aus.xlsx").string()},
+             "Export: 100 % (3 von 3)"},
+            {{"backup", folder.Path().string(), zip}, "Backup: 100 %"},
+            {{"restore", restored.Path().string(), zip}, "Wiederherstellen: 100 %"},
+        };
         SetProgressShown(shown);
-        const CliRun run = Cli({"export", folder.Path().string(), (folder / "aus.xlsx").string()});
-        SetProgressShown(false);
-        EXPECT_EQ(run.code, 0) << run.err;
-        if (shown) {
-            EXPECT_NE(run.err.find("Export: 100 % (3 von 3)"), std::string::npos) << run.err;
-            EXPECT_TRUE(run.err.ends_with("\r\x1b[K")) << "the line is cleared at the end";
-        } else {
-            EXPECT_TRUE(run.err.empty()) << run.err;
+        for (const auto& [args, progress] : runs) {
+            const CliRun run = Cli(args);
+            EXPECT_EQ(run.code, 0) << run.err;
+            if (shown) {
+                EXPECT_NE(run.err.find(progress), std::string::npos) << run.err;
+                EXPECT_TRUE(run.err.ends_with("\r\x1b[K")) << "the line is cleared at the end";
+            } else {
+                EXPECT_TRUE(run.err.empty()) << run.err;
+            }
         }
+        SetProgressShown(false);
     }
 }
 
