@@ -12,6 +12,8 @@ packages=(
   qt6-translations-l10n
   # engine libraries
   libicu-dev libturbojpeg0-dev libzip-dev libcurl4-openssl-dev libstb-dev
+  # the catches as an Excel workbook
+  libxlsxwriter-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   # the check that keeps the source folders layered
@@ -20,6 +22,9 @@ packages=(
   qpdf poppler-utils
   # running without a screen: a virtual display behind a VNC server
   xvfb xauth x11vnc
+  # the Debian package (cpack -G DEB: dpkg-shlibdeps, file) and the checks of
+  # its menu entry and AppStream metadata
+  dpkg-dev file desktop-file-utils appstream
 )
 
 missing=()

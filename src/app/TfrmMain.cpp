@@ -12,6 +12,7 @@
 #include "catchlog/ui/TfrmFangHinzufuegen.h"
 #include "catchlog/ui/TfrmKarte.h"
 #include "costs/ui/TfrmAKadd.h"
+#include "exporting/ui/TfrmExportieren.h"
 #include "reports/HtmlCatchSheet.h"
 #include "reports/ui/TfrmAuswerten.h"
 #include "statistics/ui/TfrmStatistik.h"
@@ -345,6 +346,8 @@ void TfrmMain::BuildMenus() {
 
     QMenu* datei = menu(nullptr, "Datei1", "&Datei");
     item(datei, "Datenbankauswhlen1", "&Datenbank", [this] { Datenbankauswhlen1Click(); });
+    separator(datei);
+    item(datei, "Exportieren1", "&Exportieren…", [this] { Exportieren1Click(); });
     separator(datei);
     item(datei, "Backup1", "&Backup laden..", [this] { Backup1Click(); });
     item(datei, "Backuperstellen1", "Backup erstellen..", [this] { Backuperstellen1Click(); });
@@ -778,6 +781,20 @@ void TfrmMain::DatabasesReloaded() {
 
 void TfrmMain::Datenbankauswhlen1Click() {
     OpenForm(QStringLiteral("TfrmDatenbank"));
+}
+
+std::vector<int> TfrmMain::ListedCatchIds() const {
+    std::vector<int> ids;
+    for (int row = 0; row < model_->rowCount(); ++row) {
+        ids.push_back(model_->Row(row).id);
+    }
+    return ids;
+}
+
+void TfrmMain::Exportieren1Click() {
+    if (auto* window = forms_.Get<TfrmExportieren>(QStringLiteral("TfrmExportieren"))) {
+        window->Open(ListedCatchIds());
+    }
 }
 
 namespace {

@@ -84,6 +84,10 @@ public:
     void Details1Click();
     void Beenden1Click();
     void Datenbankauswhlen1Click();
+    // "&Exportieren…": the export window, with the catches the list shows.
+    void Exportieren1Click();
+    // The catch table's rows the list shows, in the list's order.
+    std::vector<int> ListedCatchIds() const;
     // "Backup erstellen.." and "&Backup laden..".
     void Backuperstellen1Click();
     void Backup1Click();
