@@ -15,7 +15,6 @@ build=build-release
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZV_BUILD_TESTS=OFF -DZV_BUILD_BENCH=OFF \
   -DZV_PORTABLE=ON
 cmake --build "$build" -j"$(nproc)" --target zelvorin zelvorin-cli
-mkdir -p "$home"
 mkdir -p "$home/img"
 cmake --install "$build" --prefix "$home"
 echo "Zelvorin ist installiert in: $home"
