@@ -14,8 +14,12 @@ packages=(
   libicu-dev libturbojpeg0-dev libzip-dev libcurl4-openssl-dev libstb-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
+  # the check that keeps the source folders layered
+  python3
   # checking written PDF files from outside
   qpdf poppler-utils
+  # running without a screen: a virtual display behind a VNC server
+  xvfb xauth x11vnc
 )
 
 missing=()

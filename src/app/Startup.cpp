@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include "app/TfrmMain.h"
 #include "calendar/ui/TfrmKalender.h"
 #include "calendar/ui/TfrmKalenderDetails.h"
 #include "catchlog/ui/TfrmBilder.h"
@@ -9,7 +10,6 @@
 #include "catchlog/ui/TfrmFelderverwalten.h"
 #include "catchlog/ui/TfrmInfo.h"
 #include "catchlog/ui/TfrmKarte.h"
-#include "catchlog/ui/TfrmMain.h"
 #include "costs/ui/TfrmAKadd.h"
 #include "costs/ui/TfrmAKjahr.h"
 #include "costs/ui/TfrmAKuebersicht.h"

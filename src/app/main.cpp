@@ -1,6 +1,6 @@
 #include "app/Startup.h"
+#include "app/TfrmMain.h"
 #include "base/ProgramFolder.h"
-#include "catchlog/ui/TfrmMain.h"
 #include "widgets/GuardedApplication.h"
 #include "widgets/QtTranslations.h"
 

@@ -16,20 +16,13 @@ std::filesystem::path FolderOf(const std::filesystem::path& target) {
 }
 
 // Why the file at `target` may not be replaced; empty when it may (or when
-// there is none). A link is replaced itself, so only its own kind counts.
+// there is none). A link is replaced itself, whatever it points to.
 std::string ReplaceProblem(const std::filesystem::path& target) {
     struct stat st {};
     if (::lstat(target.c_str(), &st) != 0 || S_ISLNK(st.st_mode)) {
         return {};
     }
-    if (!S_ISREG(st.st_mode)) {
-        return "Sie ist keine gewöhnliche Datei";
-    }
-    // A file without any write bit is meant to stay as it is.
-    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
-        return "Sie ist schreibgeschützt";
-    }
-    return {};
+    return ReplaceRefusal(target);
 }
 
 } // namespace
@@ -49,9 +42,8 @@ bool ScratchFile::Create(const std::filesystem::path& target, std::string& error
     Close();
     target_ = target;
     writePos_ = 0;
-    if (const std::string problem = ReplaceProblem(target); !problem.empty()) {
-        error =
-            "Die Datei \"" + PathToUtf8(target) + "\" kann nicht ersetzt werden: " + problem + ".";
+    if (std::string problem = ReplaceProblem(target); !problem.empty()) {
+        error = std::move(problem);
         return false;
     }
     const std::filesystem::path folder = FolderOf(target);
@@ -114,9 +106,8 @@ bool ScratchFile::MoveIntoPlace(std::string& error) {
     if (::fsync(fd_) != 0) {
         return Fail(errno, error);
     }
-    if (const std::string problem = ReplaceProblem(target_); !problem.empty()) {
-        error =
-            "Die Datei \"" + PathToUtf8(target_) + "\" kann nicht ersetzt werden: " + problem + ".";
+    if (std::string problem = ReplaceProblem(target_); !problem.empty()) {
+        error = std::move(problem);
         Close();
         return false;
     }

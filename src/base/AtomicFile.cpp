@@ -68,6 +68,23 @@ void SyncFolder(const std::filesystem::path& folder) {
     }
 }
 
+std::string ReplaceRefusal(const std::filesystem::path& path) {
+    // A device, pipe or socket is no file to be replaced: renaming over it
+    // would put a plain file where the system expects the node (/dev/null).
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        return "Das Ziel \"" + PathToUtf8(path) +
+               "\" ist keine gewöhnliche Datei (ein Gerät, eine Pipe oder ein Socket) und wird "
+               "nicht ersetzt.";
+    }
+    // Judged by the mode bits, not by trying: root may write anything, and
+    // the rename would replace the file without writing into it anyway.
+    if (HasNoWriteBit(path)) {
+        return "Die Datei \"" + PathToUtf8(path) + "\" ist schreibgeschützt.";
+    }
+    return {};
+}
+
 std::filesystem::path PathFromUtf8(std::string_view utf8) {
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
@@ -116,10 +133,8 @@ bool AtomicFileWriter::Open(const std::filesystem::path& target) {
     if (std::filesystem::is_directory(target_, ec)) {
         return Fail("Die Datei kann nicht geschrieben werden", EISDIR);
     }
-    // Judged by the mode bits, not by trying: root may write anything, and
-    // the rename would replace the file without writing into it anyway.
-    if (HasNoWriteBit(target_)) {
-        return FailWith("Die Datei \"" + PathToUtf8(target_) + "\" ist schreibgeschützt.");
+    if (std::string refusal = ReplaceRefusal(target_); !refusal.empty()) {
+        return FailWith(std::move(refusal));
     }
     return OpenUnnamed() || OpenNamed();
 }

@@ -21,6 +21,8 @@ namespace zv {
 //
 // A target whose mode has no write bit at all (chmod a-w) is the user's
 // wish that it stay as it is: it is not replaced, whoever runs the program.
+// Only regular files are replaced: a device, pipe or socket is refused. A
+// link to a regular file is written through and stays a link.
 class AtomicFileWriter {
 public:
     AtomicFileWriter() = default;
@@ -58,6 +60,12 @@ private:
 // digits>" as earlier versions named them.
 // Returns how many were removed; a folder that cannot be read counts none.
 int RemoveLeftoverTemporaries(const std::filesystem::path& folder);
+
+// Why the file at `path` must not be replaced by a save (a device, pipe or
+// socket; a file without any write bit), as a German sentence naming it;
+// empty when it may be, or when there is none. A link counts as the file it
+// points to.
+std::string ReplaceRefusal(const std::filesystem::path& path);
 
 // A short random name for a temporary file: ".zv-<12 hex digits>.tmp".
 std::string NewTemporaryName();

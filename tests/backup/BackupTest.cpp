@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace zv {
@@ -218,12 +219,14 @@ TEST_F(BackupTest, FailureNamesTheFileAndLeavesNoArchive) {
     };
     WriteBytes(out_ / "datei.txt", "kein Ordner");
     std::filesystem::create_directories(out_ / "ordner.zip");
+    ASSERT_EQ(::mkfifo((out_ / "pipe.zip").c_str(), 0644), 0);
     std::filesystem::create_directories(out_ / "gesperrt");
     const bool locked = test::MakeUnwritable(out_ / "gesperrt");
     std::vector<Case> cases = {
         {"missing folder", out_ / "fehlt" / "b.zip", "existiert nicht"},
         {"folder is a file", out_ / "datei.txt" / "b.zip", "kein Ordner"},
         {"target is a folder", out_ / "ordner.zip", "ein Ordner"},
+        {"target is a pipe", out_ / "pipe.zip", "keine gewöhnliche Datei"},
         {"nothing to save", out_ / "leer.zip", "keine Dateien", true},
     };
     if (locked) {

@@ -116,6 +116,14 @@ TEST_F(WorkspaceTest, MissingFilesStayClosedQuietly) {
     EXPECT_EQ(ws.DB().RowCount(), 0);
 }
 
+TEST_F(WorkspaceTest, OpeningANewProgramFolderCreatesItsListAndPictureFolders) {
+    Workspace ws(folder_.Path());
+    EXPECT_TRUE(ws.Open().Problems().empty());
+    for (const char* folder : {"DATs", "img"}) {
+        EXPECT_TRUE(std::filesystem::is_directory(folder_ / folder)) << folder;
+    }
+}
+
 // A database that exists but does not load holds the angler's data: it is
 // reported, never made current, and no default takes its place until
 // another database of that kind is chosen.

@@ -1,8 +1,8 @@
 #include "statistics/ui/TfrmInternet.h"
 
-#include "catchlog/ui/TfrmMain.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/Prompts.h"
+#include "widgets/WindowHost.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -81,7 +81,7 @@ QFrame* Separator(QWidget* parent) {
 
 } // namespace
 
-TfrmInternet::TfrmInternet(TfrmMain& main, QWidget* parent) : QDialog(parent), main_(main) {
+TfrmInternet::TfrmInternet(WindowHost& main, QWidget* parent) : QDialog(parent), main_(main) {
     setObjectName(QStringLiteral("frmInternet"));
     setWindowTitle(QStringLiteral("Online Statistiken"));
     auto* outer = new QVBoxLayout(this);

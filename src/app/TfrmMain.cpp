@@ -1,4 +1,4 @@
-#include "catchlog/ui/TfrmMain.h"
+#include "app/TfrmMain.h"
 
 #include "backup/Backup.h"
 #include "backup/Restore.h"
@@ -20,6 +20,7 @@
 #include "widgets/JpegImage.h"
 #include "widgets/ModalShow.h"
 #include "widgets/OverrideCursor.h"
+#include "widgets/PlainHint.h"
 #include "widgets/ProgramVersion.h"
 #include "widgets/Prompts.h"
 #include "widgets/QtText.h"
@@ -624,8 +625,8 @@ void TfrmMain::cb_faengerChange() {
     if (angler.isEmpty() || ToUtf8(angler) == kAllEntry) {
         SpeedButton2->setToolTip(QStringLiteral("Statistik"));
     } else {
-        SpeedButton2->setToolTip(QStringLiteral("Statistik für ") + angler +
-                                 QStringLiteral(" anzeigen"));
+        SpeedButton2->setToolTip(
+            PlainHint(QStringLiteral("Statistik für ") + angler + QStringLiteral(" anzeigen")));
     }
 }
 
