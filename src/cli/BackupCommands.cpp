@@ -14,8 +14,8 @@ namespace {
 
 // Databases that do not open at start are saved by a backup as they are
 // and may be replaced by a restore's; say so, but carry on as the program
-// would. A folder that does not exist is no program folder: a mistyped name must not
-// give an empty backup or a new folder filled by a restore.
+// would. A folder that does not exist is no program folder: a mistyped
+// name must not give an empty backup or a new folder filled by a restore.
 bool OpenWorkspace(Workspace& ws, std::ostream& err) {
     std::error_code ec;
     if (!std::filesystem::is_directory(ws.ProgramFolder(), ec)) {
