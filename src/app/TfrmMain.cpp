@@ -54,6 +54,8 @@ namespace zv {
 namespace {
 
 constexpr const char* kDeleteQuestion = "Wollen Sie diesen Eintrag wirklich löschen?";
+constexpr const char* kRestoreQuestion =
+    "Alle aktuellen Daten werden durch die Daten aus dem Backup ersetzt. Fortfahren?";
 
 // A menu caption as the text it shows: "&&" is an ampersand, a single "&"
 // only marks the accelerator.
@@ -836,11 +838,16 @@ void TfrmMain::Backup1Click() {
     if (!choice || choice->path.isEmpty()) {
         return;
     }
+    if (!CurrentPrompts().ConfirmYesNo(U8(kRestoreQuestion), PromptAnswer::No)) {
+        return;
+    }
     const std::filesystem::path archive = PathFromUtf8(ToUtf8(choice->path));
     RestoreReport report;
     {
         const OverrideCursor wait(Qt::WaitCursor);
-        report = RestoreBackup(workspace_, archive);
+        RestoreOptions options;
+        options.safetyBackupAt = CurrentClock().Now();
+        report = RestoreBackup(workspace_, archive, options);
     }
     const QString text = ToQ(RestoreMessage(report, workspace_, archive));
     if (!report.opened) {

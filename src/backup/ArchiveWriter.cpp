@@ -3,6 +3,7 @@
 #include "backup/ArchiveReader.h"
 #include "backup/ZipErrorText.h"
 #include "base/AtomicFile.h"
+#include "base/Win1252.h"
 
 #include <zip.h>
 
@@ -13,6 +14,8 @@
 
 namespace zv {
 
+namespace {
+
 // The scratch file as a libzip source that can be written and read back.
 struct ScratchSourceState {
     int fd = -1;
@@ -22,8 +25,6 @@ struct ScratchSourceState {
     bool committed = false;
     int writeErrno = 0; // the first failed write, for a precise message
 };
-
-namespace {
 
 std::string Quoted(const std::filesystem::path& path) {
     return "\"" + PathToUtf8(path) + "\"";
@@ -153,18 +154,8 @@ bool ArchiveWriter::Fail(const std::string& reason) {
 }
 
 void ArchiveWriter::Abort() {
-    if (archive_ != nullptr) {
-        zip_discard(archive_);
-        archive_ = nullptr;
-    }
-    if (state_ != nullptr) {
-        zip_error_fini(&state_->error);
-        delete state_;
-        state_ = nullptr;
-    }
     scratch_.Close();
-    names_.clear();
-    sources_.clear();
+    items_.clear();
 }
 
 bool ArchiveWriter::Open(const std::filesystem::path& target) {
@@ -172,39 +163,22 @@ bool ArchiveWriter::Open(const std::filesystem::path& target) {
     error_.clear();
     target_ = target;
     std::error_code ec;
-    if (std::filesystem::is_directory(target, ec)) {
+    if (std::filesystem::is_symlink(target, ec)) {
+        const std::filesystem::path resolved = std::filesystem::canonical(target, ec);
+        if (!ec) {
+            target_ = resolved;
+        }
+    }
+    if (std::filesystem::is_directory(target_, ec)) {
         return Fail("Die Datei " + Quoted(target) +
                     " kann nicht geschrieben werden: " + SystemErrorText(EISDIR) + ".");
     }
-    if (!scratch_.Create(target.parent_path(), target, error_)) {
-        return false;
-    }
-    state_ = new ScratchSourceState;
-    state_->fd = scratch_.Descriptor();
-    zip_error_init(&state_->error);
-    zip_error_t error;
-    zip_error_init(&error);
-    zip_source_t* source = zip_source_function_create(ScratchCallback, state_, &error);
-    if (source != nullptr) {
-        archive_ = zip_open_from_source(source, ZIP_CREATE | ZIP_TRUNCATE, &error);
-        if (archive_ == nullptr) {
-            zip_source_free(source);
-        }
-    }
-    if (archive_ == nullptr) {
-        const std::string reason =
-            ZipErrorText(zip_error_code_zip(&error), zip_error_code_system(&error));
-        zip_error_fini(&error);
-        return Fail("Die Datei " + Quoted(target) + " kann nicht geschrieben werden: " + reason +
-                    ".");
-    }
-    zip_error_fini(&error);
-    return true;
+    return scratch_.Create(target_, error_);
 }
 
 bool ArchiveWriter::Add(const std::string& entryName, const std::filesystem::path& file,
                         bool store) {
-    if (archive_ == nullptr) {
+    if (scratch_.Descriptor() < 0) {
         return false;
     }
     // libzip reads the file only when the archive is written; open it now so
@@ -221,83 +195,125 @@ bool ArchiveWriter::Add(const std::string& entryName, const std::filesystem::pat
         return Fail("Die Datei " + Quoted(file) +
                     " kann nicht gelesen werden: " + SystemErrorText(EISDIR) + ".");
     }
-    zip_error_t error;
-    zip_error_init(&error);
-    zip_source_t* source = zip_source_file_create(file.c_str(), 0, -1, &error);
-    zip_int64_t index = -1;
-    if (source != nullptr) {
-        index = zip_file_add(archive_, entryName.c_str(), source, ZIP_FL_ENC_GUESS);
-        if (index < 0) {
-            zip_source_free(source);
-            zip_error_set(&error, zip_error_code_zip(zip_get_error(archive_)),
-                          zip_error_code_system(zip_get_error(archive_)));
-        }
-    }
-    if (index < 0) {
-        const std::string reason =
-            ZipErrorText(zip_error_code_zip(&error), zip_error_code_system(&error));
-        zip_error_fini(&error);
-        return Fail("Die Datei " + Quoted(file) + " kann nicht ins Backup " + Quoted(target_) +
-                    " aufgenommen werden: " + reason + ".");
-    }
-    zip_error_fini(&error);
-    const auto method = store ? ZIP_CM_STORE : ZIP_CM_DEFLATE;
-    if (zip_set_file_compression(archive_, static_cast<zip_uint64_t>(index), method,
-                                 store ? 0 : 9) != 0) {
-        return Fail("Die Datei " + Quoted(file) + " kann nicht ins Backup " + Quoted(target_) +
-                    " aufgenommen werden: " +
-                    ZipErrorText(zip_error_code_zip(zip_get_error(archive_)), 0) + ".");
-    }
-    names_.push_back(entryName);
-    sources_.push_back(file);
+    items_.push_back({entryName, file, store});
     return true;
 }
 
-bool ArchiveWriter::Commit(const std::function<void(double done)>& progress) {
-    if (archive_ == nullptr) {
-        if (error_.empty()) {
-            error_ = "Die Datei " + Quoted(target_) + " kann nicht geschrieben werden.";
+bool ArchiveWriter::WriteArchive(const std::function<void(double done)>& progress) {
+    ScratchSourceState state;
+    state.fd = scratch_.Descriptor();
+    zip_error_init(&state.error);
+    zip_error_t error;
+    zip_error_init(&error);
+    zip* archive = nullptr;
+    zip_source_t* source = zip_source_function_create(ScratchCallback, &state, &error);
+    if (source != nullptr) {
+        archive = zip_open_from_source(source, ZIP_CREATE | ZIP_TRUNCATE, &error);
+        if (archive == nullptr) {
+            zip_source_free(source);
         }
-        return false;
     }
-    if (names_.empty()) {
-        return Fail("Es gibt keine Dateien zu sichern.");
+    const auto finish = [&](bool ok, const std::string& reason) {
+        if (archive != nullptr) {
+            zip_discard(archive);
+        }
+        zip_error_fini(&error);
+        zip_error_fini(&state.error);
+        return ok || Fail(reason);
+    };
+    if (archive == nullptr) {
+        return finish(false,
+                      "Die Datei " + Quoted(target_) + " kann nicht geschrieben werden: " +
+                          ZipErrorText(zip_error_code_zip(&error), zip_error_code_system(&error)) +
+                          ".");
+    }
+    for (const Item& item : items_) {
+        zip_source_t* file = zip_source_file_create(item.source.c_str(), 0, -1, &error);
+        const zip_flags_t encoding = IsValidUtf8(item.name) ? ZIP_FL_ENC_UTF_8 : ZIP_FL_ENC_CP437;
+        const zip_int64_t index =
+            file == nullptr ? -1 : zip_file_add(archive, item.name.c_str(), file, encoding);
+        if (index < 0 && file != nullptr) {
+            zip_source_free(file);
+        }
+        const zip_error_t* why = file == nullptr ? &error : zip_get_error(archive);
+        if (index < 0 || zip_set_file_compression(archive, static_cast<zip_uint64_t>(index),
+                                                  item.store ? ZIP_CM_STORE : ZIP_CM_DEFLATE,
+                                                  item.store ? 0 : 9) != 0) {
+            return finish(
+                false, "Die Datei " + Quoted(item.source) + " kann nicht ins Backup " +
+                           Quoted(target_) + " aufgenommen werden: " +
+                           ZipErrorText(zip_error_code_zip(why), zip_error_code_system(why)) + ".");
+        }
     }
     if (progress) {
         zip_register_progress_callback_with_state(
-            archive_, 0.01,
+            archive, 0.01,
             [](zip_t*, double done, void* listener) {
                 (*static_cast<const std::function<void(double)>*>(listener))(done);
             },
             nullptr, const_cast<std::function<void(double)>*>(&progress));
     }
-    if (zip_close(archive_) != 0) {
-        const zip_error_t* error = zip_get_error(archive_);
-        if (state_->writeErrno != 0) {
-            return Fail("Die Datei " + Quoted(target_) + " kann nicht geschrieben werden: " +
-                        SystemErrorText(state_->writeErrno) + ".");
-        }
-        // libzip does not say which file it could not read: the one that
-        // cannot be opened now is the likely one.
-        for (const std::filesystem::path& source : sources_) {
-            const int fd = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
-            if (fd < 0) {
-                return Fail("Die Datei " + Quoted(source) +
-                            " kann nicht gelesen werden: " + SystemErrorText(errno) + ".");
-            }
-            ::close(fd);
-        }
-        return Fail("Die Datei " + Quoted(target_) + " kann nicht geschrieben werden: " +
-                    ZipErrorText(zip_error_code_zip(error), zip_error_code_system(error)) + ".");
+    if (zip_close(archive) == 0) {
+        archive = nullptr; // zip_close freed it
+        return finish(true, {});
     }
-    archive_ = nullptr; // zip_close freed it
+    if (state.writeErrno != 0) {
+        return finish(false, "Die Datei " + Quoted(target_) + " kann nicht geschrieben werden: " +
+                                 SystemErrorText(state.writeErrno) + ".");
+    }
+    // libzip does not say which file it could not read: the one that
+    // cannot be opened now is the likely one.
+    for (const Item& item : items_) {
+        const int fd = ::open(item.source.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            return finish(false, "Die Datei " + Quoted(item.source) +
+                                     " kann nicht gelesen werden: " + SystemErrorText(errno) + ".");
+        }
+        ::close(fd);
+    }
+    const zip_error_t* why = zip_get_error(archive);
+    return finish(false, "Die Datei " + Quoted(target_) + " kann nicht geschrieben werden: " +
+                             ZipErrorText(zip_error_code_zip(why), zip_error_code_system(why)) +
+                             ".");
+}
 
+bool ArchiveWriter::Commit(const std::function<void(double done)>& progress) {
+    if (scratch_.Descriptor() < 0) {
+        if (error_.empty()) {
+            error_ = "Die Datei " + Quoted(target_) + " kann nicht geschrieben werden.";
+        }
+        return false;
+    }
+    if (items_.empty()) {
+        return Fail("Es gibt keine Dateien zu sichern.");
+    }
+    std::vector<std::string> names;
+    for (const Item& item : items_) {
+        names.push_back(item.name);
+    }
     std::string problem;
-    if (!CheckArchive(scratch_.Descriptor(), target_, names_, problem)) {
-        return Fail(problem);
+    std::vector<std::size_t> tooCompressed;
+    // A file of long runs (zeros, one colour) can deflate beyond what a
+    // restore takes for honest data; stored, it comes back.
+    for (int round = 0; round < 2; ++round) {
+        if (!WriteArchive(progress)) {
+            return false;
+        }
+        if (!CheckArchive(scratch_.Descriptor(), target_, names, problem, tooCompressed)) {
+            return Fail(problem);
+        }
+        for (const std::size_t position : tooCompressed) {
+            items_[position].store = true;
+        }
+        if (tooCompressed.empty()) {
+            break;
+        }
     }
-
-    if (!scratch_.CopyTo(target_, problem)) {
+    if (!tooCompressed.empty()) {
+        return Fail("Das Backup " + Quoted(target_) + " wurde nicht gespeichert: Die Datei \"" +
+                    names[tooCompressed.front()] + "\" ließe sich nicht wiederherstellen.");
+    }
+    if (!scratch_.MoveIntoPlace(problem)) {
         return Fail(problem);
     }
     Abort();
@@ -305,7 +321,9 @@ bool ArchiveWriter::Commit(const std::function<void(double done)>& progress) {
 }
 
 bool CheckArchive(int fd, const std::filesystem::path& shownAs,
-                  const std::vector<std::string>& expectedNames, std::string& error) {
+                  const std::vector<std::string>& expectedNames, std::string& error,
+                  std::vector<std::size_t>& tooCompressed) {
+    tooCompressed.clear();
     const std::string prefix = "Das Backup " + Quoted(shownAs) +
                                " wurde nicht gespeichert, weil die Prüfung des geschriebenen "
                                "Archivs fehlschlug. ";
@@ -328,6 +346,9 @@ bool CheckArchive(int fd, const std::filesystem::path& shownAs,
         if (!reader.Read(entries[i], [](std::string_view) { return true; })) {
             error = prefix + reader.Error();
             return false;
+        }
+        if (IsTooCompressed(entries[i])) {
+            tooCompressed.push_back(i);
         }
     }
     return true;

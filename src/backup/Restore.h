@@ -1,12 +1,13 @@
 #pragma once
 
+#include "base/DateTime.h"
 #include "storage/DatabaseKind.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace zv {
@@ -38,10 +39,23 @@ struct RestoredDatabase {
     std::string problem;    // German
 };
 
+struct RestoreOptions {
+    // Before anything is replaced, the current data are saved into the
+    // program folder under SafetyBackupName of this time. None: no such
+    // backup.
+    std::optional<TDateTime> safetyBackupAt;
+    // The free space of the program folder's disk; none: as the system
+    // reports it.
+    std::optional<std::uint64_t> freeBytes;
+    // Hears the files written so far and the files to write.
+    std::function<void(std::size_t done, std::size_t total)> progress = {};
+};
+
 struct RestoreReport {
     // False: the archive could not be read or was refused; nothing changed.
     bool opened = false;
     std::string problem;
+    std::string safetyBackup;           // the safety backup written (UTF-8); empty when none
     std::vector<RestoredEntry> entries; // in archive order
     std::vector<RestoredDatabase> databases;
 
@@ -52,15 +66,23 @@ struct RestoreReport {
 
 // Restores a backup into the program folder of `workspace`.
 //
-// Only the bare name of an entry is used (the part after the last "/", "\"
-// or ":"), so nothing is ever written outside the target folders; folders,
-// links, other special entries, encrypted entries and names that are empty,
-// "." or ".." are skipped. By suffix, in any letter case: *.fdb, *.akdb, *.a,
-// *.f and *.cal go to the program folder, *.jpg to "img", *.dat to "DATs";
-// nothing else is restored ("Zelvorin.ini" included). Before anything is
-// written, an archive whose restored files would need more than 4 GiB or
-// more than the free space is refused. "img" and "DATs" are created; each
-// file is written atomically after its size and CRC were checked.
+// The archive is opened strictly (ArchiveReader). Only the bare name of an
+// entry is used (BareEntryName), so nothing is ever written outside the
+// target folders; folders, links, other special entries, encrypted entries,
+// entries compressed beyond a sound ratio (IsTooCompressed) and names that
+// are no file names are skipped. By suffix, in any letter case: *.fdb,
+// *.akdb, *.a, *.f and *.cal go to the program folder, map pictures
+// ("karte_*.jpg") too, other *.jpg to "img", *.dat to "DATs"; nothing else
+// is restored ("Zelvorin.ini" included).
+//
+// Before anything is written, an archive whose files would not fit the
+// free space is refused, and so is a program folder whose "img" or "DATs"
+// is a link (it leads elsewhere). Then the safety backup is written when
+// asked for; one that fails refuses the restore. "img" and "DATs" are
+// created; each file is written in its folder, checked (size, CRC; a
+// database must load and hold the key field of its kind, e.g. "Fangdatum")
+// and renamed into place: a link there is replaced, never written through.
+// A file that fails a check is not written and the report says why.
 //
 // Then, in archive order, every restored database whose suffix is exactly
 // ".f", ".a" or ".cal" is loaded; one that loads becomes current and its
@@ -69,19 +91,15 @@ struct RestoreReport {
 // in the program folder, which is then loaded the same way; a conversion
 // never writes over an existing file. A database that was not restored or
 // does not load changes neither the current database nor the settings.
-// `progress` hears the files written so far and the files to write.
-RestoreReport
-RestoreBackup(Workspace& workspace, const std::filesystem::path& archive,
-              const std::function<void(std::size_t done, std::size_t total)>& progress = {});
+RestoreReport RestoreBackup(Workspace& workspace, const std::filesystem::path& archive,
+                            const RestoreOptions& options = {});
 
-// The part of an archive entry's name after its last "/", "\" or ":".
-std::string_view BareEntryName(std::string_view entryName);
-
-// Restores whose files would need more than this are refused.
-constexpr std::uint64_t kMaxRestoreBytes = std::uint64_t(4) << 30;
+// "Sicherung vor dem Laden JJJJ-MM-TT hh-mm-ss.zip" with the digits of `at`.
+std::string SafetyBackupName(TDateTime at);
 
 // The text shown afterwards: what was restored and which databases are
-// open, what was skipped or failed, or why nothing was restored.
+// open, where the former data were saved, what was skipped or failed (at
+// most kListedLines of each by name), or why nothing was restored.
 std::string RestoreMessage(const RestoreReport& report, const Workspace& workspace,
                            const std::filesystem::path& archive);
 

@@ -13,10 +13,10 @@
 namespace zv::cli {
 namespace {
 
-// Databases that do not open at start are not part of a backup and are
-// replaced by a restore's; say so, but carry on as the program would. A
-// folder that does not exist is no program folder: a mistyped name must not
-// give an empty backup or a new folder filled by a restore.
+// Databases that do not open at start are saved by a backup as they are
+// and may be replaced by a restore's; say so, but carry on as the program
+// would. A folder that does not exist is no program folder: a mistyped
+// name must not give an empty backup or a new folder filled by a restore.
 bool OpenWorkspace(Workspace& ws, std::ostream& err) {
     std::error_code ec;
     if (!std::filesystem::is_directory(ws.ProgramFolder(), ec)) {
@@ -56,13 +56,18 @@ int RunBackupCommand(const std::vector<std::string>& args, std::ostream& out, st
         out << file.entryName << " <- " << PathToUtf8(file.source)
             << (file.store ? " (ungepackt)" : "") << "\n";
     }
+    for (const LeftOutFile& file : result.selection.leftOut) {
+        (file.unreadable ? err : out)
+            << "Nicht gesichert: " << PathToUtf8(file.source) << ": " << file.reason << "\n";
+    }
     out << BackupMessage(result, archive) << "\n";
-    return 0;
+    return result.selection.Complete() ? 0 : 1;
 }
 
 int RunRestoreCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.size() != 2) {
-        err << "Aufruf: zelvorin-cli restore PROGRAMMORDNER EINGABE.zip\n";
+    const bool safety = args.size() != 3 || args[2] != "--ohne-sicherung";
+    if (args.size() != 2 && safety) {
+        err << "Aufruf: zelvorin-cli restore PROGRAMMORDNER EINGABE.zip [--ohne-sicherung]\n";
         return 2;
     }
     Workspace ws(PathFromUtf8(args[0]));
@@ -70,12 +75,17 @@ int RunRestoreCommand(const std::vector<std::string>& args, std::ostream& out, s
         return 1;
     }
     const std::filesystem::path archive = FullPath(PathFromUtf8(args[1]));
+    RestoreOptions options;
+    if (safety) {
+        options.safetyBackupAt = CurrentClock().Now();
+    }
     RestoreReport report;
     {
         ProgressLine progress(err, "Wiederherstellen");
-        report = RestoreBackup(ws, archive, [&progress](std::size_t done, std::size_t total) {
+        options.progress = [&progress](std::size_t done, std::size_t total) {
             progress.Count(done, total);
-        });
+        };
+        report = RestoreBackup(ws, archive, options);
     }
     if (!report.opened) {
         err << report.problem << "\n";
@@ -110,6 +120,10 @@ int RunRestoreCommand(const std::vector<std::string>& args, std::ostream& out, s
             }
             out << "\n";
         }
+    }
+    if (!report.safetyBackup.empty()) {
+        out << "Die bisherigen Daten wurden vorher in \"" << report.safetyBackup
+            << "\" gesichert.\n";
     }
     const std::vector<std::string> problems = report.Problems();
     for (const std::string& problem : problems) {

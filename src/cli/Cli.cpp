@@ -50,6 +50,9 @@ constexpr CommandOption kUploadOptions[] = {
     {"--gewaesser", "", "das Gewässer mitsenden"},
     {"--stelle", "", "die Stelle mitsenden"},
 };
+constexpr CommandOption kRestoreOptions[] = {
+    {"--ohne-sicherung", "", "die aktuellen Daten vorher nicht sichern"},
+};
 constexpr CommandOption kCostsOptions[] = {
     {"--jahr", "JJJJ", "tree: nur dieses Jahr"},
     {"--geschaeft", "NAME", "tree: nur dieses Geschäft; add: das Geschäft"},
@@ -95,8 +98,8 @@ constexpr CommandInfo kCommands[] = {
      RunBackupCommand},
     {"restore",
      "Ein Zip-Backup in den Programmordner zurückspielen",
-     "Aufruf: zelvorin-cli restore PROGRAMMORDNER EINGABE.zip\n",
-     {},
+     "Aufruf: zelvorin-cli restore PROGRAMMORDNER EINGABE.zip [--ohne-sicherung]\n",
+     kRestoreOptions,
      RunRestoreCommand},
     {"upload", "Die Fänge an den Online-Statistik-Server senden",
      "Aufruf: zelvorin-cli upload ORDNER [--server RECHNER[:PORT]] [--faenger] [--gewaesser] "

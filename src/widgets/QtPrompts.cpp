@@ -106,13 +106,13 @@ void QtPrompts::Message(const QString& text) {
     ShowOkBox(QMessageBox::NoIcon, text);
 }
 
-bool QtPrompts::ConfirmYesNo(const QString& text) {
+bool QtPrompts::ConfirmYesNo(const QString& text, PromptAnswer preselected) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigen"), text,
                     QMessageBox::NoButton, DialogParent());
     box.setTextFormat(Qt::PlainText);
     QPushButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
+    box.setDefaultButton(preselected == PromptAnswer::Yes ? yes : no);
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes;

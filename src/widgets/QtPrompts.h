@@ -21,7 +21,7 @@ public:
     void Warning(const QString& text) override;
     void Error(const QString& text) override;
     void Message(const QString& text) override;
-    bool ConfirmYesNo(const QString& text) override;
+    bool ConfirmYesNo(const QString& text, PromptAnswer preselected = PromptAnswer::Yes) override;
     PromptAnswer ConfirmYesNoCancel(const QString& text) override;
     std::optional<QString> InputBox(const QString& caption, const QString& prompt,
                                     const QString& defaultText) override;

@@ -42,13 +42,18 @@ protected:
 } // namespace
 
 TEST_F(AtomicFileTest, WritesAndReplacesWholeFiles) {
-    const fs::path target = dir_ / "Fänge mit Blank.f";
-    std::string error;
-    ASSERT_TRUE(WriteFileAtomic(target, "eins\r\n", error)) << error;
-    EXPECT_EQ(Read(target), "eins\r\n");
-    ASSERT_TRUE(WriteFileAtomic(target, std::string("zwei\0drei", 9), error)) << error;
-    EXPECT_EQ(Read(target), std::string("zwei\0drei", 9));
-    EXPECT_EQ(EntryCount(), 1u); // no temporary file left behind
+    // The longest name a file may have: its temporary name must fit as well.
+    for (const std::string& name : {std::string("Fänge mit Blank.f"), std::string(255, 'x')}) {
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        const fs::path target = dir_ / name;
+        std::string error;
+        ASSERT_TRUE(WriteFileAtomic(target, "eins\r\n", error)) << error;
+        EXPECT_EQ(Read(target), "eins\r\n");
+        ASSERT_TRUE(WriteFileAtomic(target, std::string("zwei\0drei", 9), error)) << error;
+        EXPECT_EQ(Read(target), std::string("zwei\0drei", 9));
+        EXPECT_EQ(EntryCount(), 1u); // no temporary file left behind
+    }
 }
 
 TEST_F(AtomicFileTest, AnAbandonedWriteLeavesTheOldFile) {
@@ -167,8 +172,11 @@ TEST_F(AtomicFileTest, LeftoverTemporariesOfThisProgramAreRemoved) {
         bool leftover;
     };
     const Case cases[] = {
+        {".zv-0123456789ab.tmp", true},
         {"Fang.f.tmp-0123456789ab", true},
         {"Zelvorin.ini.tmp-abcdef012345", true},
+        {".zv-0123456789AB.tmp", false},
+        {"x.zv-0123456789ab.tmp", false},
         {"Fang.f", false},
         {"Fang.f.tmp-0123456789", false},
         {"Fang.f.tmp-0123456789AB", false},
@@ -180,7 +188,7 @@ TEST_F(AtomicFileTest, LeftoverTemporariesOfThisProgramAreRemoved) {
         std::ofstream(dir_ / c.name) << "x";
     }
     fs::create_directory(dir_ / "Ordner.tmp-0123456789ab");
-    EXPECT_EQ(RemoveLeftoverTemporaries(dir_), 2);
+    EXPECT_EQ(RemoveLeftoverTemporaries(dir_), 3);
     for (const Case& c : cases) {
         EXPECT_EQ(fs::exists(dir_ / c.name), !c.leftover) << c.name;
     }

@@ -1,7 +1,9 @@
 #include "UiTestSupport.h"
 
+#include "backup/ArchiveReader.h"
 #include "backup/Backup.h"
 #include "base/AtomicFile.h"
+#include "base/DateTime.h"
 #include "storage/Workspace.h"
 #include "widgets/QtPrompts.h"
 
@@ -65,6 +67,8 @@ TEST_F(BackupMenuTest, BackupIsWrittenToTheChosenZipAndItsOutcomeShown) {
     prompts_.AnswerSaveFile(Choice(archive));
     prompts_.AnswerSaveFile(Choice(archive));
     prompts_.AnswerSaveFile(Choice(out.Path() / "fehlt" / "sicherung.zip"));
+    prompts_.AnswerSaveFile(Choice(Folder() / "Fang.f"));
+    const std::string catches = ReadWholeFile(Folder() / "Fang.f");
 
     Choose("Backuperstellen1"); // cancelled
     EXPECT_FALSE(std::filesystem::exists(archive));
@@ -74,6 +78,7 @@ TEST_F(BackupMenuTest, BackupIsWrittenToTheChosenZipAndItsOutcomeShown) {
     WriteJpeg(Folder() / "hecht1.jpg", 64, 48, 200, 200, 220);
     Choose("Backuperstellen1");
     Choose("Backuperstellen1");
+    Choose("Backuperstellen1"); // over the catch database: refused
 
     const FileDialogOptions& dialog = prompts_.Shown().front().file;
     EXPECT_EQ(dialog.filter, "Zip|*.zip");
@@ -83,8 +88,10 @@ TEST_F(BackupMenuTest, BackupIsWrittenToTheChosenZipAndItsOutcomeShown) {
     const QStringList errors = prompts_.Texts(PromptKind::Error);
     ASSERT_EQ(information.size(), 1);
     ASSERT_EQ(warnings.size(), 1);
-    ASSERT_EQ(errors.size(), 1);
+    ASSERT_EQ(errors.size(), 2);
     EXPECT_TRUE(information[0].contains("5 Dateien wurden")) << information[0].toStdString();
+    EXPECT_TRUE(errors[1].contains(QString::fromUtf8("gehört selbst"))) << errors[1].toStdString();
+    EXPECT_EQ(ReadWholeFile(Folder() / "Fang.f"), catches);
     const struct {
         QMessageBox::Icon icon;
         QString text;
@@ -97,7 +104,9 @@ TEST_F(BackupMenuTest, BackupIsWrittenToTheChosenZipAndItsOutcomeShown) {
     }
 }
 
-TEST_F(BackupMenuTest, RestoreShowsTheRestoredCatchesCostsAndAnglers) {
+// "Backup laden" asks first, "Nein" preselected; "Ja" saves the current
+// data into the program folder, restores and names that safety backup.
+TEST_F(BackupMenuTest, RestoreAsksKeepsTheFormerDataAndShowsTheRestoredOnes) {
     TempFolder original;
     WriteSampleData(original.Path());
     Workspace source(original.Path());
@@ -105,15 +114,44 @@ TEST_F(BackupMenuTest, RestoreShowsTheRestoredCatchesCostsAndAnglers) {
     TempFolder out;
     const std::filesystem::path archive = out.Path() / "sicherung.zip";
     ASSERT_TRUE(CreateBackup(source, archive).ok);
+    WriteCostDatabase(Folder() / "Angelkosten.a", {{{"Gesamtpreis", "1"}}});
+    WriteTextFile(Folder() / "Zelvorin.ini",
+                  {"[Datenbank]", "Angelkosten=" + PathToUtf8(Folder() / "Angelkosten.a")});
+    const FixedClock clock(EncodeDate(2024, 5, 1) + EncodeTime(7, 8, 9));
+    SetCurrentClock(&clock);
     TfrmMain& main = Start();
+    auto* list = main.findChild<QTableView*>("ListView1");
     prompts_.AnswerOpenFile(Choice(archive));
+    prompts_.AnswerYesNo(false);
+    prompts_.AnswerOpenFile(Choice(archive));
+    prompts_.AnswerYesNo(true);
 
+    Choose("Backup1"); // "Nein": nothing changes
+    EXPECT_EQ(list->model()->rowCount(), 0);
+    EXPECT_EQ(prompts_.Texts(PromptKind::Information).size(), 0);
     Choose("Backup1");
+    SetCurrentClock(nullptr);
 
+    const QString question = QString::fromUtf8(
+        "Alle aktuellen Daten werden durch die Daten aus dem Backup ersetzt. Fortfahren?");
+    EXPECT_EQ(prompts_.Texts(PromptKind::ConfirmYesNo), QStringList(2, question));
+    for (const ShownPrompt& shown : prompts_.Shown()) {
+        if (shown.kind == PromptKind::ConfirmYesNo) {
+            EXPECT_EQ(shown.preselected, PromptAnswer::No);
+        }
+    }
+    const std::filesystem::path safety =
+        Folder() / "Sicherung vor dem Laden 2024-05-01 07-08-09.zip";
+    ArchiveReader kept;
+    ASSERT_TRUE(kept.Open(safety)) << kept.Error();
+    ASSERT_EQ(kept.Entries().size(), 2u); // the settings and the cost database
+    EXPECT_EQ(kept.Entries()[1].name, "Angelkosten.a");
     const QStringList shown = prompts_.Texts(PromptKind::Information);
     ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].contains(QString::fromStdString(PathToUtf8(safety))))
+        << shown[0].toStdString();
     RenderBox(QMessageBox::Information, shown[0], "restore_success");
-    EXPECT_EQ(main.findChild<QTableView*>("ListView1")->model()->rowCount(), 2);
+    EXPECT_EQ(list->model()->rowCount(), 2);
     QComboBox* anglers = main.findChild<QComboBox*>("cb_faenger");
     EXPECT_GE(anglers->findText("Jan"), 0);
     EXPECT_EQ(main.findChild<QLabel*>("lb_angelkosten")->text(), "12,50 €");
@@ -126,6 +164,7 @@ TEST_F(BackupMenuTest, AFailedRestoreIsReportedAndTheWindowKeepsItsCatches) {
     TempFolder out;
     WriteTextFile(out.Path() / "kaputt.zip", {"kein Archiv"});
     prompts_.AnswerOpenFile(Choice(out.Path() / "kaputt.zip"));
+    prompts_.AnswerYesNo(true);
 
     Choose("Backup1");
 

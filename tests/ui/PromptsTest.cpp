@@ -6,15 +6,20 @@
 #include "widgets/FileFilter.h"
 #include "widgets/ModalShow.h"
 #include "widgets/PendingForm.h"
+#include "widgets/QtPrompts.h"
 #include "widgets/QtTranslations.h"
 #include "widgets/ScriptedPrompts.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLibraryInfo>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QTranslator>
 
 namespace zv::test {
@@ -68,6 +73,24 @@ TEST(ScriptedPromptsTest, RecordsAndAnswersInOrderThenFallsBackToCancel) {
     ASSERT_EQ(prompts.Shown().size(), 6u);
     EXPECT_EQ(prompts.Shown()[3].kind, PromptKind::OpenFile);
     EXPECT_EQ(prompts.Shown()[3].file.title, "Datenbank öffnen");
+}
+
+// The question's preselected button is the one Enter presses: "Nein" where
+// the answer replaces much.
+TEST(QtPromptsTest, EnterPressesThePreselectedButton) {
+    for (const PromptAnswer preselected : {PromptAnswer::Yes, PromptAnswer::No}) {
+        QString focused;
+        QTimer::singleShot(0, [&focused] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            focused = box->defaultButton()->text();
+            QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QApplication::sendEvent(box, &enter);
+        });
+        const bool yes = QtPrompts().ConfirmYesNo("Ersetzen?", preselected);
+        EXPECT_EQ(yes, preselected == PromptAnswer::Yes);
+        EXPECT_EQ(focused, yes ? "Ja" : "Nein");
+    }
 }
 
 TEST(ScriptedPromptsTest, RemovesItselfWhenDestroyed) {

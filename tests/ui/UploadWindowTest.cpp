@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QThread>
 
+#include <fstream>
 #include <functional>
 #include <optional>
 
@@ -97,7 +98,7 @@ TEST_F(UploadWindowTest, ListsTheSentFieldsAndKeepsTheTicksBetweenOpenings) {
 }
 
 TEST_F(UploadWindowTest, StartenClosesOnlyAfterTheServerTookTheFile) {
-    enum class Trouble { None, ServerError, Refused, Cancel, BadDate };
+    enum class Trouble { None, ServerError, Refused, Cancel, BadDate, Unopened };
     struct Case {
         Trouble trouble;
         PromptKind kind;
@@ -110,6 +111,8 @@ TEST_F(UploadWindowTest, StartenClosesOnlyAfterTheServerTookTheFile) {
         {Trouble::Refused, PromptKind::Error, "Keine Verbindung zum Server", true},
         {Trouble::Cancel, PromptKind::Error, "Die Übertragung wurde abgebrochen.", true},
         {Trouble::BadDate, PromptKind::Error, "'31.02.2007' ist kein gültiges Datum", false},
+        // A catch database that did not load is no empty one: nothing is sent.
+        {Trouble::Unopened, PromptKind::Error, "Fang.f\" konnte nicht geöffnet werden", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
@@ -127,10 +130,14 @@ TEST_F(UploadWindowTest, StartenClosesOnlyAfterTheServerTookTheFile) {
         WriteCatchDatabase(Folder() / "Fang.f", c.trouble == Trouble::BadDate
                                                     ? std::vector<CatchRow>{kCatch, bad}
                                                     : std::vector<CatchRow>{kCatch});
+        if (c.trouble == Trouble::Unopened) {
+            std::ofstream(Folder() / "Fang.f", std::ios::app) << std::string(40, ';') << "\r\n";
+        }
         WriteTextFile(Folder() / "Zelvorin.ini",
                       {"[Datenbank]", "Zelvorin=" + PathToUtf8(Folder() / "Fang.f"), "[Online]",
                        "Server=" + target});
         Start();
+        prompts_.Clear();
         // The transfer runs until its progress dialog closes; the bound only
         // keeps a broken transfer from hanging the test program.
         modal_.On(TfrmOSabgleichen::kProgressName, [&](QDialog& dialog) {
@@ -161,7 +168,8 @@ TEST_F(UploadWindowTest, StartenClosesOnlyAfterTheServerTookTheFile) {
             << prompts_.Shown()[0].text.toStdString();
         EXPECT_EQ(std::filesystem::exists(Folder() / kUploadName), c.fileKept);
         if (server && c.trouble != Trouble::Cancel) {
-            ASSERT_EQ(server->Requests().size(), c.trouble == Trouble::BadDate ? 0u : 1u);
+            const bool sent = c.trouble != Trouble::BadDate && c.trouble != Trouble::Unopened;
+            ASSERT_EQ(server->Requests().size(), sent ? 1u : 0u);
         }
         if (c.trouble == Trouble::None) {
             const std::string body = RequestBody(server->Requests()[0]);

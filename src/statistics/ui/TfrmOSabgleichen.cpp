@@ -143,7 +143,13 @@ void TfrmOSabgleichen::BitBtn1Click() {
     // Enabled again whatever happens, so a failed upload can be retried.
     const EnableOnExit enableAgain(BitBtn1);
     Workspace& workspace = main_.GetWorkspace();
-    std::string problem;
+    // An empty table from a database that did not load would go out as
+    // "no catches"; the command line refuses it too.
+    std::string problem = workspace.UnopenedProblem(DatabaseKind::Catch);
+    if (!problem.empty()) {
+        CurrentPrompts().Error(ToQ(problem));
+        return;
+    }
     const std::optional<UploadServer> server =
         ConfiguredUploadServer(workspace.Settings(), problem);
     if (!server) {
