@@ -79,7 +79,6 @@ TfrmFangsuchen::TfrmFangsuchen(WindowHost& main, QWidget* parent) : QDialog(pare
     buttons->addStretch(1);
     BitBtn2 = new QPushButton(QStringLiteral("Schließen"), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setAutoDefault(false);
     buttons->addWidget(BitBtn2);
     outer->addLayout(buttons);
 

@@ -119,11 +119,9 @@ TfrmKarte::TfrmKarte(WindowHost& main, QWidget* parent) : QDialog(parent), main_
     panel->addWidget(ListView1, 1);
     BitBtn1 = new QPushButton(QStringLiteral("Speichern"), Panel1);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setAutoDefault(false);
     panel->addWidget(BitBtn1);
     BitBtn2 = new QPushButton(U8("Karte ändern"), Panel1);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setAutoDefault(false);
     panel->addWidget(BitBtn2);
     outer->addWidget(Panel1);
 

@@ -95,11 +95,9 @@ void TfrmAKadd::BuildControls() {
     BitBtn1 = new QPushButton(QStringLiteral("Speichern"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(302, 354, 100, 28);
-    BitBtn1->setAutoDefault(false);
     BitBtn2 = new QPushButton(QStringLiteral("Abbrechen"), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     BitBtn2->setGeometry(410, 354, 100, 28);
-    BitBtn2->setAutoDefault(false);
     setFixedSize(520, 392);
 
     model_->SetEditHandler([this](int, int article, int column, const QString& text) {

@@ -61,7 +61,6 @@ TfrmAksuchen::TfrmAksuchen(WindowHost& main, QWidget* parent) : QDialog(parent),
     BitBtn2 = new QPushButton(QString::fromUtf8("Schließen"), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     BitBtn2->setGeometry(8 + listWidth - 100, 366, 100, 28);
-    BitBtn2->setAutoDefault(false);
     setFixedSize(width, 402);
 
     ConnectGuarded(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
