@@ -481,7 +481,7 @@ TEST_F(CatchEntryWindowTest, ShowingRefillsNineListsAndKeepsFourWhoseFileIsMissi
     main.Hinzufgen1Click();
 }
 
-TEST_F(CatchEntryWindowTest, AddingAfterAnEditStartsWithoutPicturesOrMapButKeepsTheReleasedBox) {
+TEST_F(CatchEntryWindowTest, AddingAfterAnEditStartsWithoutPicturesMapOrReleaseMark) {
     WithCatches({{{"Fangdatum", "01.05.2007"},
                   {"Fangzeit", "10:00:00"},
                   {"Bilder", "alt_0.jpg"},
@@ -489,16 +489,29 @@ TEST_F(CatchEntryWindowTest, AddingAfterAnEditStartsWithoutPicturesOrMapButKeeps
                   {"zurueckgesetzt", "-1"}}});
     TfrmMain& main = Start();
     main.SelectListRow(0);
-    modal_.On(QStringLiteral("frmFangHinzufuegen"), [&](QDialog&) { Entry().BitBtn3Click(); });
+    modal_.On(QStringLiteral("frmFangHinzufuegen"), [&](QDialog& dialog) {
+        EXPECT_TRUE(Child<QCheckBox>(dialog, "cbox_zurueckgesetzt")->isChecked());
+        Entry().BitBtn3Click();
+    });
     main.Bearbeiten1Click();
     modal_.On(QStringLiteral("frmFangHinzufuegen"), [&](QDialog& dialog) {
         EXPECT_TRUE(Child<QLineEdit>(dialog, "ed_bilder")->text().isEmpty());
         EXPECT_TRUE(Child<QLineEdit>(dialog, "ed_karte")->text().isEmpty());
-        EXPECT_TRUE(Child<QCheckBox>(dialog, "cbox_zurueckgesetzt")->isChecked());
+        EXPECT_FALSE(Child<QCheckBox>(dialog, "cbox_zurueckgesetzt")->isChecked());
         Entry().BitBtn3Click();
     });
     main.Hinzufgen1Click();
     EXPECT_EQ(modal_.Shown().size(), 2);
+}
+
+TEST_F(CatchEntryWindowTest, EveryOpeningStartsAtTheDateNotAtTheLastButton) {
+    TfrmMain& main = Start();
+    modal_.On(QStringLiteral("frmFangHinzufuegen"), [&](QDialog& dialog) {
+        EXPECT_EQ(dialog.focusWidget(), Child<QDateEdit>(dialog, "dt_fangdatum"));
+        Child<QPushButton>(dialog, "BitBtn2")->setFocus(); // as a click on it leaves it
+    });
+    main.Hinzufgen1Click();
+    main.Hinzufgen1Click();
 }
 
 TEST_F(CatchEntryWindowTest, PictureWindowFailuresLeaveThePicturesAsTheyWere) {

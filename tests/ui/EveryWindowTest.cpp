@@ -8,7 +8,6 @@
 #include "base/DateTime.h"
 #include "calendar/ui/TfrmKalender.h"
 #include "storage/IniFile.h"
-#include "widgets/QtPrompts.h"
 #include "widgets/QtText.h"
 
 #include <QAbstractItemView>
@@ -27,6 +26,7 @@
 #include <QSpinBox>
 #include <QStyleOption>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTextDocument>
 #include <QToolButton>
@@ -465,6 +465,23 @@ TEST_F(EveryWindowTest, EnterOnAFocusedButtonPressesThatButton) {
         PressEnter(next);
         EXPECT_EQ(shown.Month(), 9);
     });
+}
+
+TEST_F(EveryWindowTest, SearchWindowsOpenOnTheTermWhereEnterSearches) {
+    const std::pair<const char*, const char*> searches[] = {{"frmFangsuchen", "forelle"},
+                                                            {"frmAksuchen", "Angelsport"}};
+    for (const auto& [name, term] : searches) {
+        SCOPED_TRACE(name);
+        WindowCase search = Case(name);
+        search.use = {}; // nothing searched yet
+        WithWindow(search, [&](QWidget& window) {
+            auto* box = Child<QLineEdit>(window, "Edit1");
+            ASSERT_EQ(window.focusWidget(), box);
+            box->setText(U8(term));
+            PressEnter(box);
+            EXPECT_GT(Child<QTableView>(window, "ListView1")->model()->rowCount(), 0);
+        });
+    }
 }
 
 } // namespace

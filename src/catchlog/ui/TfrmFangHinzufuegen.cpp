@@ -370,6 +370,9 @@ void TfrmFangHinzufuegen::OpenForAdd() {
         time->setTime(ToQTime(now));
     }
     EmptyBoxes();
+    // "nichts gefangen" stays as it was left; a new catch is not released
+    // until the angler says so.
+    cbox_zurueckgesetzt->setChecked(false);
     CheckBox1->show();
     editRow_ = 0;
     setWindowTitle(U8("Fang hinzufügen"));
@@ -496,6 +499,9 @@ void TfrmFangHinzufuegen::FormShow() {
     }
     LoadViews();
     src_.SetDay(DateValue(dt_fangdatum->date()));
+    // Every opening starts at the first field, not on the button that
+    // closed the window the last time.
+    dt_fangdatum->setFocus();
 }
 
 void TfrmFangHinzufuegen::LoadViews() {

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -84,6 +85,12 @@ TfrmFangsuchen::TfrmFangsuchen(WindowHost& main, QWidget* parent) : QDialog(pare
 
     ConnectGuarded(BitBtn1, &QPushButton::clicked, this, [this](bool) { BitBtn1Click(); });
     ConnectGuarded(BitBtn2, &QPushButton::clicked, this, [this](bool) { BitBtn2Click(); });
+}
+
+void TfrmFangsuchen::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    Edit1->setFocus();
+    Edit1->selectAll();
 }
 
 void TfrmFangsuchen::BitBtn1Click() {

@@ -14,6 +14,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTableView>
 
 #include <algorithm>
@@ -95,6 +96,12 @@ QPixmap TfrmAksuchen::PaintBanner() {
     painter.drawText(QRect(38, 0, kBannerWidth - 46, kBannerHeight - 4),
                      Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("Angelkosten suchen"));
     return banner;
+}
+
+void TfrmAksuchen::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    Edit1->setFocus();
+    Edit1->selectAll();
 }
 
 void TfrmAksuchen::BitBtn1Click() {
