@@ -3,6 +3,7 @@
 #include "base/DateTime.h"
 #include "base/RandomSource.h"
 #include "calendar/AstroDayTexts.h"
+#include "catchlog/FieldViews.h"
 #include "catchlog/ui/TfrmBilder.h"
 #include "catchlog/ui/TfrmDetails.h"
 #include "catchlog/ui/TfrmFangHinzufuegen.h"
@@ -429,6 +430,18 @@ TEST_F(CatchEntryWindowTest, HelpTextsAndMapButtonMessage) {
     EXPECT_EQ(messages[2], QString::fromUtf8("Bitte Gewicht oder Fischart auswählen"));
     EXPECT_TRUE(prompts_.Texts(PromptKind::Information)[0].endsWith(
         QString::fromUtf8("Beispiel für die Eingabe:\r\n47°12.1234N")));
+}
+
+TEST_F(CatchEntryWindowTest, NeededFieldsHelpNamesTheWeatherFieldsAsTheManagerLists) {
+    Start();
+    main_->Forms().Get<TfrmFelderverwalten>(QStringLiteral("TfrmFelderverwalten"))->Label2Click();
+    const QString help = prompts_.Texts(PromptKind::Information).value(0);
+    const QString weather = help.mid(help.indexOf(QStringLiteral("Statistik Wetter:")));
+    for (const FieldViewItem& item : FieldViewItems()) {
+        if (item.tag >= 11 && item.tag <= 18) { // the weather and water fields
+            EXPECT_TRUE(weather.contains(QString::fromUtf8(item.text))) << item.text;
+        }
+    }
 }
 
 TEST_F(CatchEntryWindowTest, ShowingRefillsNineListsAndKeepsFourWhoseFileIsMissing) {

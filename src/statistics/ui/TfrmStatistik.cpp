@@ -460,7 +460,7 @@ void TfrmStatistik::OpenRecord(const std::optional<RecordCatch>& record) {
     if (!HoldsRecord(main_.GetWorkspace().DB(), *record)) {
         CurrentPrompts().Information(
             U8("Dieser Rekordfisch wurde inzwischen geändert oder gelöscht. Bitte wählen Sie "
-               "die Auswahl neu, um den aktuellen Rekordfisch zu sehen."));
+               "das Jahr erneut aus, um den aktuellen Rekordfisch zu sehen."));
         return;
     }
     main_.ShowCatchDetails(record->row);
