@@ -347,9 +347,23 @@ void TfrmStatistik::FormShow() {
     for (QComboBox* box : {cb_fischjahr, cb_koederjahr, cb_wetterjahr}) {
         box->clear();
     }
+    setWindowTitle(catcher_.empty() ? QStringLiteral("Statistik")
+                                    : QStringLiteral("Statistik – ") + ToQ(catcher_));
     const std::vector<std::string> years = YearChoices(main_.GetWorkspace().DB(), catcher_);
     for (QComboBox* box : {cb_fischjahr, cb_koederjahr, cb_wetterjahr}) {
         FillChoices(box, years);
+    }
+    auto other = [this](const std::optional<std::string>& computedFor) {
+        return computedFor && *computedFor != catcher_;
+    };
+    if (other(speciesFor_)) {
+        Guarded([this] { ComputeSpecies(); });
+    }
+    if (other(baitFor_)) {
+        Guarded([this] { ComputeBait(); });
+    }
+    if (other(weatherFor_)) {
+        Guarded([this] { ComputeWeather(); });
     }
 }
 
@@ -396,6 +410,7 @@ void TfrmStatistik::ComputeSpecies() {
     lb_gefangeneFische->setText(QString::number(result.count));
     lb_laenge->setText(ToQ(FormatAverage(result.lengthSum, result.count)));
     lb_gewicht->setText(ToQ(FormatAverage(result.weightSum, result.count)));
+    speciesFor_ = catcher_;
     speciesRecord_ = result.record;
     lb_rekord->ShowRecord(result.record ? ToQ(SpeciesRecordText(*result.record)) : U8(kNoRecord),
                           result.record.has_value());
@@ -411,6 +426,7 @@ void TfrmStatistik::ComputeBait() {
     lb_koedergefangenefische->setText(QString::number(result.count));
     lb_koederlaenge->setText(ToQ(FormatAverage(result.lengthSum, result.count)));
     lb_koedergewicht->setText(ToQ(FormatAverage(result.weightSum, result.count)));
+    baitFor_ = catcher_;
     baitRecord_ = result.record;
     lb_koederrekord->ShowRecord(result.record ? ToQ(BaitRecordText(*result.record)) : U8(kNoRecord),
                                 result.record.has_value());
@@ -430,6 +446,7 @@ void TfrmStatistik::ComputeWeather() {
                                   view.list->Empty();
                               }
                           });
+    weatherFor_ = catcher_;
     ShowTallies(weatherViews_,
                 {&result.airTemperature, &result.waterTemperature, &result.windDirection,
                  &result.windStrength, &result.waterLevel, &result.turbidity, &result.airPressure});
