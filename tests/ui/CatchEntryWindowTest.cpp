@@ -147,6 +147,8 @@ TEST_F(CatchEntryWindowTest, EditFillsTheControlsAndKeepsAnEmptiedWeight) {
                   {"Angelbeginn", "06:00:00"},
                   {"Fischart", "Zander"},
                   {"Gewicht", "2100"},
+                  {"Faenger", "Jürgen Weißenbach-Schönfeld von der Goltz"},
+                  {"Kommentar", "Beim dritten Wurf an der Buhnenkante, kurz vor dem Gewitter"},
                   {"Koederverhalten", "schwebend"},
                   {"Kartenpos", "10,20"},
                   {"zurueckgesetzt", ""}}});
@@ -162,6 +164,11 @@ TEST_F(CatchEntryWindowTest, EditFillsTheControlsAndKeepsAnEmptiedWeight) {
                   QStringLiteral("schwebend"));
         EXPECT_EQ(Child<QComboBox>(dialog, "cb_windstaerke")->currentIndex(), -1);
         EXPECT_FALSE(Child<QCheckBox>(dialog, "cbox_zurueckgesetzt")->isChecked());
+        // Long texts show from their beginning.
+        for (const char* box : {"cb_faenger", "ed_kommentar"}) {
+            EXPECT_EQ(dialog.findChild<QWidget*>(box)->inputMethodQuery(Qt::ImCursorPosition), 0)
+                << box;
+        }
         RenderToPng(dialog, "entry_edit");
         Type(dialog, "ed_gewicht", "");
         Child<QDateEdit>(dialog, "dt_fangdatum")->setDate(QDate(2007, 12, 24));

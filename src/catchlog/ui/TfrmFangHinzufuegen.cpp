@@ -497,6 +497,12 @@ void TfrmFangHinzufuegen::FormShow() {
     for (const auto& [box, text] : texts) {
         box->setEditText(text);
     }
+    // A long value shows its beginning, not its end.
+    for (QLineEdit* edit : findChildren<QLineEdit*>()) {
+        if (edit->parentWidget() == this || qobject_cast<QComboBox*>(edit->parentWidget())) {
+            edit->setCursorPosition(0);
+        }
+    }
     LoadViews();
     src_.SetDay(DateValue(dt_fangdatum->date()));
     // Every opening starts at the first field, not on the button that
