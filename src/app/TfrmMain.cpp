@@ -16,6 +16,7 @@
 #include "reports/ui/TfrmAuswerten.h"
 #include "statistics/ui/TfrmStatistik.h"
 #include "storage/ValueList.h"
+#include "widgets/ElidingComboBox.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/JpegImage.h"
 #include "widgets/ModalShow.h"
@@ -140,9 +141,8 @@ void TfrmMain::BuildControls() {
     filters->setContentsMargins(6, 3, 6, 3);
     auto addFilter = [&](const char* caption, const char* name, int width) {
         auto* label = new QLabel(U8(caption), panel8);
-        auto* box = new QComboBox(panel8);
+        auto* box = new ElidingComboBox(panel8);
         box->setObjectName(U8(name));
-        box->setEditable(false);
         box->setFixedWidth(width);
         box->setMaxVisibleItems(20);
         filters->addWidget(label);

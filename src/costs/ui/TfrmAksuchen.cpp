@@ -39,11 +39,11 @@ TfrmAksuchen::TfrmAksuchen(WindowHost& main, QWidget* parent) : QDialog(parent),
     const int listWidth = ListView1->width();
     const int width = listWidth + 16;
 
-    // The banner's blue runs on across the window's full width.
+    // The banner lies on a strip of its blue that runs across the window.
     auto* strip = new QLabel(this);
     strip->setStyleSheet(QStringLiteral("background-color: #2f5d8a;"));
     strip->setGeometry(0, 0, width, kBannerHeight);
-    Image1 = new QLabel(this);
+    Image1 = new QLabel(strip);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(PaintBanner());
     Image1->setGeometry(0, 0, kBannerWidth, kBannerHeight);
