@@ -517,7 +517,7 @@ void TfrmMain::ShowCatchList() {
         MakeCatchFilter(ToUtf8(cb_faenger->currentText()), ToUtf8(cb_jahr->currentText()),
                         ToUtf8(cb_fischart->currentText()));
     ShowListing(ListCatches(workspace_.DB(), filter));
-    // A catch stored on a new water, or deleted, is on the map menu at once.
+    // A catch stored on a new water is on the map menu at once.
     FillMapMenu();
 }
 

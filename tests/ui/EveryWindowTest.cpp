@@ -417,7 +417,7 @@ protected:
         }
         FAIL() << "the long catch is not listed";
     }
-    // Opens `child` from the window `parent` by what `step` does in it.
+    // When the window `parent` shows, `step` opens the next window from it.
     void Through(const char* parent, std::function<void(QDialog&)> step) {
         modal_.On(QString::fromUtf8(parent), std::move(step));
         stepped_ << QString::fromUtf8(parent);
@@ -471,6 +471,12 @@ protected:
 
 std::vector<WindowCase> EveryWindowTest::Cases() {
     auto opener = [this](const char* action) { return [this, action] { Trigger(action); }; };
+    auto searchFor = [](const char* term) {
+        return [term](QWidget& window) {
+            Child<QLineEdit>(window, "Edit1")->setText(U8(term));
+            Child<QPushButton>(window, "BitBtn1")->click();
+        };
+    };
     auto catchEntry = [this] {
         SelectLongCatch();
         Trigger("Bearbeiten1");
@@ -526,22 +532,8 @@ std::vector<WindowCase> EveryWindowTest::Cases() {
          {},
          {}},
         {"frmAKjahr", opener("Jahresbersicht1"), {}, {}, {}},
-        {"frmAksuchen",
-         opener("Suchen2"),
-         [](QWidget& window) {
-             Child<QLineEdit>(window, "Edit1")->setText("Angelsport");
-             Child<QPushButton>(window, "BitBtn1")->click();
-         },
-         "BitBtn1",
-         {}},
-        {"frmFangsuchen",
-         opener("Suchen1"),
-         [](QWidget& window) {
-             Child<QLineEdit>(window, "Edit1")->setText("forelle");
-             Child<QPushButton>(window, "BitBtn1")->click();
-         },
-         "BitBtn1",
-         {}},
+        {"frmAksuchen", opener("Suchen2"), searchFor("Angelsport"), "BitBtn1", {}},
+        {"frmFangsuchen", opener("Suchen1"), searchFor("forelle"), "BitBtn1", {}},
         {"frmStatistik",
          [this] {
              for (QAction* item : main_->findChild<QMenu*>("Statistik1")->actions()) {

@@ -4,11 +4,11 @@
 
 namespace zv {
 
-// The record catch of a statistics tab: several lines of plain text in a
-// fixed box, in the window's font. The box is made tall enough for the
-// lines; a line wider than the box is shortened with "…", and the tool tip
-// always shows the whole text. While it names a catch it shows a hand
-// cursor and reports clicks.
+// The record catch of a statistics tab: several lines of plain text in the
+// window's font, in a fixed box the window makes tall enough for them. A
+// line wider than the box is shortened with "…"; the tool tip always shows
+// the whole text. While it names a catch it shows a hand cursor and reports
+// clicks.
 class RecordLabel : public QLabel {
     Q_OBJECT
 public:
