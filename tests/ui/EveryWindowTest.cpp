@@ -30,7 +30,6 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
-#include <QTextDocument>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -50,7 +49,6 @@ const CatchRow kLongCatch = {
     {"Laenge", "112,5"},
     {"Gewicht", "41150,5"},
     {"Fangmethode", "Spinnfischen mit Dropshot-Montage"},
-    {"Geschwindigkeit", "3,5"},
     {"Distanz", "120"},
     {"Tiefe", "12,5"},
     {"Koeder", "Gummifisch Kopyto River Shad"},
@@ -60,8 +58,6 @@ const CatchRow kLongCatch = {
     {"Koederverhalten", "schwimmend"},
     {"Gewaesser", "Talsperre Großkrotzenburg-Süd"},
     {"Stelle", "Buhnenfeld unterhalb der Schleuse"},
-    {"GPSLat", "47°12.1234N"},
-    {"GPSLong", "008°45.6789E"},
     {"Kartenpos", "120,80"},
     {"Wetter", "stark bewölkt mit Nieselregen"},
     {"Lufttemp", "-12,5"},
@@ -74,10 +70,6 @@ const CatchRow kLongCatch = {
     {"Bilder", "0908200718470012_0.jpg"},
     {"Kommentar", "Nach langem Drill an der Buhnenkante gelandet, schonend zurückgesetzt"},
     {"Mondphase", "Zunehmender Mond"},
-    {"Sonnenaufgang", "06:12:34"},
-    {"Sonnenuntergang", "20:58:01"},
-    {"Mondaufgang", "14:03:22"},
-    {"Monduntergang", "23:41:09"},
     {"zurueckgesetzt", "-1"},
 };
 
@@ -132,19 +124,7 @@ bool LabelFits(const QLabel& label) {
     if (label.indent() < 0 && label.frameWidth() > 0) {
         box.adjust(0, 0, -QFontMetrics(label.font()).horizontalAdvance(QLatin1Char('x')) / 2, 0);
     }
-    const bool rich = label.textFormat() == Qt::RichText ||
-                      (label.textFormat() == Qt::AutoText && Qt::mightBeRichText(label.text()));
-    if (!rich) {
-        return PlainTextFits(label.font(), label.text(), box, label.wordWrap());
-    }
-    QTextDocument document;
-    document.setDocumentMargin(0);
-    document.setDefaultFont(label.font());
-    document.setHtml(label.text());
-    if (label.wordWrap()) {
-        document.setTextWidth(box.width());
-    }
-    return document.idealWidth() <= box.width() && document.size().height() <= box.height();
+    return PlainTextFits(label.font(), label.text(), box, label.wordWrap());
 }
 
 // Room the title bar needs besides the caption: the window's icon and its
