@@ -17,6 +17,7 @@
 #include "reports/ui/TfrmAuswerten.h"
 #include "statistics/ui/TfrmStatistik.h"
 #include "storage/ValueList.h"
+#include "widgets/ElidingComboBox.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/JpegImage.h"
 #include "widgets/ModalShow.h"
@@ -144,9 +145,8 @@ void TfrmMain::BuildControls() {
     filters->setContentsMargins(6, 3, 6, 3);
     auto addFilter = [&](const char* caption, const char* name, int width) {
         auto* label = new QLabel(U8(caption), panel8);
-        auto* box = new QComboBox(panel8);
+        auto* box = new ElidingComboBox(panel8);
         box->setObjectName(U8(name));
-        box->setEditable(false);
         box->setFixedWidth(width);
         box->setMaxVisibleItems(20);
         filters->addWidget(label);
@@ -378,6 +378,9 @@ void TfrmMain::BuildMenus() {
     item(kosten, "Suchen2", "Suchen", opener("TfrmAksuchen"));
 
     Statistik1 = menu(nullptr, "Statistik1", "&Statistik");
+    // The whole catch log and the recommendation need no angler: they are
+    // offered from the start, before the first catch names one.
+    StartStatistikMenu();
 
     QMenu* extras = menu(nullptr, "Extras1", "&Extras");
     QMenu* auswerten = menu(extras, "Auswerten1", "Auswerten");
@@ -454,25 +457,13 @@ void TfrmMain::FillAnglerLists() {
     const std::vector<std::string> anglers = ReadValueList(folder, "Faenger");
     const bool chosen = cb_faenger->currentIndex() >= 0;
     const QString angler = cb_faenger->currentText();
-    Statistik1->clear();
-    auto addStatistik = [this](const QString& caption, int number) {
-        QAction* action = Statistik1->addAction(caption);
-        action->setData(number);
-        ConnectGuarded(action, &QAction::triggered, this, [this, action](bool) {
-            StatistikItemClick(action->data().toInt(), action->text());
-        });
-        return action;
-    };
-    addStatistik(QStringLiteral("Wann angeln gehen?"), 2);
-    Statistik1->addSeparator();
-    addStatistik(QStringLiteral("Gesamt"), 0);
-    Statistik1->addSeparator();
+    StartStatistikMenu();
     cb_faenger->clear();
     cb_faenger->addItem(ToQ(kAllEntry));
     for (const std::string& name : anglers) {
         cb_faenger->addItem(ToQ(name));
         // "&" in a name is a letter, not a menu accelerator.
-        addStatistik(ToQ(name).replace(QLatin1Char('&'), QStringLiteral("&&")), 1);
+        AddStatistikItem(ToQ(name).replace(QLatin1Char('&'), QStringLiteral("&&")), 1);
     }
     // The list below is still filtered by the angler chosen before: the box
     // keeps showing that angler, and never a caption of another listing.
@@ -485,6 +476,22 @@ void TfrmMain::FillAnglerLists() {
     } else {
         cb_faenger->setCurrentIndex(-1);
     }
+}
+
+void TfrmMain::StartStatistikMenu() {
+    Statistik1->clear();
+    AddStatistikItem(QStringLiteral("Wann angeln gehen?"), 2);
+    Statistik1->addSeparator();
+    AddStatistikItem(QStringLiteral("Gesamt"), 0);
+    Statistik1->addSeparator();
+}
+
+void TfrmMain::AddStatistikItem(const QString& caption, int number) {
+    QAction* action = Statistik1->addAction(caption);
+    action->setData(number);
+    ConnectGuarded(action, &QAction::triggered, this, [this, action](bool) {
+        StatistikItemClick(action->data().toInt(), action->text());
+    });
 }
 
 void TfrmMain::ShowCostTotal() {
@@ -516,6 +523,8 @@ void TfrmMain::ShowCatchList() {
         MakeCatchFilter(ToUtf8(cb_faenger->currentText()), ToUtf8(cb_jahr->currentText()),
                         ToUtf8(cb_fischart->currentText()));
     ShowListing(ListCatches(workspace_.DB(), filter));
+    // A catch stored on a new water is on the map menu at once.
+    FillMapMenu();
 }
 
 void TfrmMain::ShowListing(CatchListing listing) {
@@ -779,6 +788,8 @@ void TfrmMain::DatabasesReloaded() {
     FillAnglerLists();
     ShowCostTotal();
     ShowLastCatches();
+    // The waters may have been rebuilt from the catches, also of an empty table.
+    FillMapMenu();
 }
 
 void TfrmMain::Datenbankauswhlen1Click() {
@@ -903,6 +914,12 @@ void TfrmMain::Jahreszusammenfassung1Click() {
 }
 
 void TfrmMain::Fanglisteerstellen1Click() {
+    // The sheet's rows are the fields of the open catch database.
+    if (workspace_.CatchPath().empty()) {
+        CurrentPrompts().Information(
+            U8("Es ist keine Zelvorin Datenbank geöffnet: Die Fangliste hat deshalb keine "
+               "Zeilen. Eine Datenbank wählen Sie unter \"Datei\" \"Datenbank\"."));
+    }
     const std::vector<std::string> lines = BuildCatchSheet(workspace_.DB());
     FileDialogOptions options;
     options.title = QStringLiteral("Speichern unter");

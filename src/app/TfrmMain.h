@@ -112,6 +112,9 @@ protected:
 
 private:
     void BuildMenus();
+    // The Statistik menu's fixed items, then one item per angler.
+    void StartStatistikMenu();
+    void AddStatistikItem(const QString& caption, int number);
     void BuildControls();
     void ShowListing(CatchListing listing);
     void ClearPreview();

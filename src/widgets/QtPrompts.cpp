@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
-#include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -137,18 +137,30 @@ PromptAnswer QtPrompts::ConfirmYesNoCancel(const QString& text) {
     return PromptAnswer::Cancel;
 }
 
+std::unique_ptr<QInputDialog> CreateInputBox(const QString& caption, const QString& prompt,
+                                             const QString& defaultText, QWidget* parent) {
+    auto dialog = std::make_unique<QInputDialog>(parent);
+    dialog->setWindowTitle(caption);
+    dialog->setLabelText(prompt);
+    dialog->setTextValue(defaultText);
+    dialog->setOkButtonText(QStringLiteral("OK"));
+    dialog->setCancelButtonText(QStringLiteral("Abbrechen"));
+    // The question is often in the title: the box is wide enough for the
+    // title bar to show it whole beside its buttons.
+    if (auto* label = dialog->findChild<QLabel*>()) {
+        label->setMinimumWidth(dialog->fontMetrics().horizontalAdvance(caption) + 140);
+    }
+    return dialog;
+}
+
 std::optional<QString> QtPrompts::InputBox(const QString& caption, const QString& prompt,
                                            const QString& defaultText) {
-    QInputDialog dialog(DialogParent());
-    dialog.setWindowTitle(caption);
-    dialog.setLabelText(prompt);
-    dialog.setTextValue(defaultText);
-    dialog.setOkButtonText(QStringLiteral("OK"));
-    dialog.setCancelButtonText(QStringLiteral("Abbrechen"));
-    if (dialog.exec() != QDialog::Accepted) {
+    const std::unique_ptr<QInputDialog> dialog =
+        CreateInputBox(caption, prompt, defaultText, DialogParent());
+    if (dialog->exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    return dialog.textValue();
+    return dialog->textValue();
 }
 
 std::optional<FileChoice> QtPrompts::OpenFile(const FileDialogOptions& options) {

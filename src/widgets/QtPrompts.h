@@ -2,6 +2,7 @@
 
 #include "widgets/Prompts.h"
 
+#include <QInputDialog>
 #include <QMessageBox>
 
 #include <memory>
@@ -13,6 +14,10 @@ namespace zv {
 // render exactly what the angler sees.
 std::unique_ptr<QMessageBox> CreateOkBox(QMessageBox::Icon icon, const QString& text,
                                          QWidget* parent = nullptr);
+
+// The one-line input box as InputBox shows it, built but not shown.
+std::unique_ptr<QInputDialog> CreateInputBox(const QString& caption, const QString& prompt,
+                                             const QString& defaultText, QWidget* parent = nullptr);
 
 // The prompts as German Qt dialogs, parented to the active window.
 class QtPrompts : public Prompts {

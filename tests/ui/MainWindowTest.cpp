@@ -369,6 +369,27 @@ TEST_F(MainWindowTest, StatistikMenuIsBuiltFromTheAnglerList) {
     EXPECT_EQ(modal_.Shown(), QStringList({"frmStatistik"}));
 }
 
+TEST_F(MainWindowTest, StatistikMenuOffersTheWholeLogBeforeAnyAnglerIsKnown) {
+    UseCatches({});
+    Start();
+    EXPECT_EQ(MenuTexts("Statistik1"), QStringList({"Wann angeln gehen?", "-", "Gesamt", "-"}));
+}
+
+TEST_F(MainWindowTest, MapMenuFollowsEveryDatabaseChangeAndStoredCatch) {
+    UseCatches({});
+    TfrmMain& main = Start();
+    // As the database window leaves it after rebuilding the value lists.
+    WriteTextFile(Folder() / "DATs" / "Gewaesser.dat", {"Elbe"});
+    main.DatabasesReloaded();
+    EXPECT_EQ(MenuTexts("Karte1"), QStringList({"Elbe"}));
+    modal_.On("frmFangHinzufuegen", [](QDialog& entry) {
+        entry.findChild<QComboBox*>("cb_gewaesser")->setEditText("Rhein");
+        entry.findChild<QPushButton*>("BitBtn2")->click();
+    });
+    main.Hinzufgen1Click();
+    EXPECT_EQ(MenuTexts("Karte1"), QStringList({"Elbe", "Rhein"}));
+}
+
 TEST_F(MainWindowTest, DeleteAsksThenRenumbersAndSavesTheFile) {
     UseCatches({kHecht, kBarsch, kZander});
     Start();

@@ -73,7 +73,10 @@ void ExpectProbesAsWritten(QWidget& window) {
     for (const QString& text : ShownTexts(window)) {
         for (const auto& [probe, word] : kProbes) {
             if (text.contains(word)) {
-                EXPECT_TRUE(text.contains(probe)) << text.toStdString();
+                // A value shortened to its box shows the start of the probe.
+                const bool shortened =
+                    text.endsWith(QChar(0x2026)) && probe.startsWith(text.chopped(1));
+                EXPECT_TRUE(text.contains(probe) || shortened) << text.toStdString();
                 ++seen;
             }
         }

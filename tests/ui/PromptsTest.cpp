@@ -33,12 +33,18 @@ TEST(FileFilter, SplitsNamePatternPairsAndTrimsBlanks) {
     EXPECT_EQ(entries[0].patterns, "*.f");
     EXPECT_EQ(entries[1].name, "Zelvorin Datenbank (*.fdb)");
     EXPECT_EQ(entries[1].patterns, "*.fdb");
+}
 
-    // Names that show their pattern stay as they are; others get it appended
-    // so Qt can read it, with ";" lists turned into Qt's blank-separated form.
-    const QStringList qt =
-        QtNameFilters(ParseFileFilter("Zelvorin Kalender (*.cal) | *.cal|Bilder|*.jpg;*.jpeg"));
-    EXPECT_EQ(qt, QStringList({"Zelvorin Kalender (*.cal)", "Bilder (*.jpg *.jpeg)"}));
+TEST(FileFilter, ShowsEveryPatternOnceInQtsForm) {
+    // Names showing their patterns keep them once, written as the entry has
+    // them; others get them appended.
+    const QStringList qt = QtNameFilters(
+        ParseFileFilter("Zelvorin Kalender (*.cal) | *.cal|Bilder|*.jpg;*.jpeg|"
+                        "Alle (*.jpg;*.jpeg;*.bmp)|*.jpg;*.jpeg;*.bmp|"
+                        "JPEG-Grafikdatei (*.jpg)|*.jpg;*.jpeg|Sicherung (alt)|*.zip"));
+    EXPECT_EQ(qt, QStringList({"Zelvorin Kalender (*.cal)", "Bilder (*.jpg *.jpeg)",
+                               "Alle (*.jpg *.jpeg *.bmp)", "JPEG-Grafikdatei (*.jpg *.jpeg)",
+                               "Sicherung (alt) (*.zip)"}));
 }
 
 TEST(FileFilter, MatchesOnTheFileNameOnly) {

@@ -1,8 +1,8 @@
 #include "calendar/ui/TfrmKalenderDetails.h"
 
 #include "calendar/FishingCalendar.h"
+#include "widgets/ElidedText.h"
 #include "widgets/ErrorBoundary.h"
-#include "widgets/PlainHint.h"
 #include "widgets/QtText.h"
 #include "widgets/WindowHost.h"
 
@@ -150,8 +150,7 @@ void TfrmKalenderDetails::Show(const FishingDay& day) {
         {"lb_wasserstand", &day.wasserstand}};
     for (const auto& [name, text] : texts) {
         if (auto* label = findChild<QLabel*>(U8(name))) {
-            label->setText(ToQ(*text));
-            label->setToolTip(PlainHint(ToQ(*text)));
+            SetElidedText(*label, ToQ(*text));
         }
     }
     Memo1->setPlainText(ToQ(day.kommentar));

@@ -4,10 +4,10 @@
 #include "catchlog/CatchDetails.h"
 #include "catchlog/PictureImport.h"
 #include "catchlog/PictureNames.h"
+#include "widgets/ElidedText.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/JpegImage.h"
 #include "widgets/ModalShow.h"
-#include "widgets/PlainHint.h"
 #include "widgets/QtText.h"
 #include "widgets/WindowHost.h"
 
@@ -189,8 +189,7 @@ bool TfrmDetails::FillFromRow(int row) {
         {"lb_wasserstand", &t.wasserstand}};
     for (const auto& [name, text] : texts) {
         if (auto* label = findChild<QLabel*>(U8(name))) {
-            label->setText(ToQ(*text));
-            label->setToolTip(PlainHint(ToQ(*text)));
+            SetElidedText(*label, ToQ(*text));
         }
     }
     me_bemerkung->setPlainText(ToQ(t.bemerkung));

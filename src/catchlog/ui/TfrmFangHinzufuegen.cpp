@@ -370,6 +370,9 @@ void TfrmFangHinzufuegen::OpenForAdd() {
         time->setTime(ToQTime(now));
     }
     EmptyBoxes();
+    // "nichts gefangen" stays as it was left; a new catch is not released
+    // until the angler says so.
+    cbox_zurueckgesetzt->setChecked(false);
     CheckBox1->show();
     editRow_ = 0;
     setWindowTitle(U8("Fang hinzufügen"));
@@ -494,8 +497,17 @@ void TfrmFangHinzufuegen::FormShow() {
     for (const auto& [box, text] : texts) {
         box->setEditText(text);
     }
+    // A long value shows its beginning, not its end.
+    for (QLineEdit* edit : findChildren<QLineEdit*>()) {
+        if (edit->parentWidget() == this || qobject_cast<QComboBox*>(edit->parentWidget())) {
+            edit->setCursorPosition(0);
+        }
+    }
     LoadViews();
     src_.SetDay(DateValue(dt_fangdatum->date()));
+    // Every opening starts at the first field, not on the button that
+    // closed the window the last time.
+    dt_fangdatum->setFocus();
 }
 
 void TfrmFangHinzufuegen::LoadViews() {

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -79,12 +80,17 @@ TfrmFangsuchen::TfrmFangsuchen(WindowHost& main, QWidget* parent) : QDialog(pare
     buttons->addStretch(1);
     BitBtn2 = new QPushButton(QStringLiteral("Schließen"), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setAutoDefault(false);
     buttons->addWidget(BitBtn2);
     outer->addLayout(buttons);
 
     ConnectGuarded(BitBtn1, &QPushButton::clicked, this, [this](bool) { BitBtn1Click(); });
     ConnectGuarded(BitBtn2, &QPushButton::clicked, this, [this](bool) { BitBtn2Click(); });
+}
+
+void TfrmFangsuchen::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    Edit1->setFocus();
+    Edit1->selectAll();
 }
 
 void TfrmFangsuchen::BitBtn1Click() {

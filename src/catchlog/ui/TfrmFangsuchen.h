@@ -24,6 +24,10 @@ public:
 
     const CatchSearchModel& Results() const { return *model_; }
 
+protected:
+    // The term box has the focus at every opening, so typing and Enter search.
+    void showEvent(QShowEvent* event) override;
+
 private:
     WindowHost& main_;
     CatchSearchModel* model_ = nullptr;

@@ -41,7 +41,7 @@ TfrmFelderverwalten::TfrmFelderverwalten(WindowHost& main, QWidget* parent)
     }
 
     Label1 = new QLabel(
-        QString::fromUtf8("Statistiken können durch Veränderung der Ansicht beeinträchtig werden"),
+        QString::fromUtf8("Statistiken können durch Veränderung der Ansicht beeinträchtigt werden"),
         this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
@@ -174,7 +174,7 @@ void TfrmFelderverwalten::Label2Click() {
     CurrentPrompts().Information(QString::fromUtf8(
         "Statistik Fischart:\r\nKöder,  Wetter,  Länge, Gewicht\r\n\r\nStatistik "
         "Köder:\r\nKöder, Ködertyp, Köderlänge, Köderfarbe, Verhalten, Wetter\r\n\r\nStatistik "
-        "Wetter:\r\nLuftemperatur, Wassertemperatur, Windrichtung, Windstärke, Wasserstand, "
+        "Wetter:\r\nLufttemperatur, Wassertemperatur, Windrichtung, Windstärke, Wasserstand, "
         "Wassertrübung, Wetter,  Luftdruck"));
 }
 

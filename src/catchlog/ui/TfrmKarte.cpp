@@ -112,19 +112,23 @@ TfrmKarte::TfrmKarte(WindowHost& main, QWidget* parent) : QDialog(parent), main_
     ListView1->horizontalHeader()->setVisible(false);
     MakeReportList(ListView1);
     ListView1->verticalHeader()->setDefaultSectionSize(20);
+    // The two columns fill the list exactly: a click on a colour cannot
+    // scroll the species out of sight, and a long species ends in "…" with
+    // its whole name in the hint.
     ListView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ListView1->horizontalHeader()->setMinimumSectionSize(40);
-    ListView1->setColumnWidth(kSpeciesColumn, 95);
-    ListView1->horizontalHeader()->setStretchLastSection(true);
+    ListView1->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    QHeaderView* columns = ListView1->horizontalHeader();
+    columns->setSectionResizeMode(kSpeciesColumn, QHeaderView::Stretch);
+    columns->setSectionResizeMode(kColorColumn, QHeaderView::Fixed);
+    ListView1->setColumnWidth(
+        kColorColumn, ListView1->fontMetrics().horizontalAdvance(QStringLiteral("#DDDDDD")) + 12);
     ListView1->setItemDelegate(new ColorCellDelegate(ListView1));
     panel->addWidget(ListView1, 1);
     BitBtn1 = new QPushButton(QStringLiteral("Speichern"), Panel1);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setAutoDefault(false);
     panel->addWidget(BitBtn1);
     BitBtn2 = new QPushButton(U8("Karte ändern"), Panel1);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setAutoDefault(false);
     panel->addWidget(BitBtn2);
     outer->addWidget(Panel1);
 
@@ -234,7 +238,9 @@ void TfrmKarte::FillColorList() {
     ListView1->setRowCount(int(species.size()));
     for (int row = 0; row < int(species.size()); ++row) {
         const std::string& name = species[std::size_t(row)];
-        ListView1->setItem(row, kSpeciesColumn, new QTableWidgetItem(ToQ(name)));
+        auto* species = new QTableWidgetItem(ToQ(name));
+        species->setToolTip(PlainHint(species->text()));
+        ListView1->setItem(row, kSpeciesColumn, species);
         ListView1->setItem(row, kColorColumn, new QTableWidgetItem(ToQ(colors.Text(name))));
     }
 }

@@ -23,7 +23,6 @@ TfrmAKjahr::TfrmAKjahr(WindowHost& main, QWidget* parent) : QDialog(parent), mai
     BitBtn2 = new QPushButton(QString::fromUtf8("Schließen"), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     BitBtn2->setGeometry(8 + listWidth - 100, 316, 100, 28);
-    BitBtn2->setAutoDefault(false);
     setFixedSize(listWidth + 16, 352);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::accept);
 }

@@ -110,7 +110,6 @@ void TfrmAKuebersicht::BuildControls() {
     BitBtn1 = new QPushButton(U8("Schließen"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(kTreeLeft, 432, 100, 28);
-    BitBtn1->setAutoDefault(false);
     setFixedSize(kTreeLeft * 2 + kTreeWidth, 468);
 
     ConnectGuarded(cb_jahr, &QComboBox::currentIndexChanged, this, [this] { cb_jahrChange(); });

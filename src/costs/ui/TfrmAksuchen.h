@@ -28,6 +28,10 @@ public:
     // The banner at the top of the window.
     static QPixmap PaintBanner();
 
+protected:
+    // The term box has the focus at every opening, so typing and Enter search.
+    void showEvent(QShowEvent* event) override;
+
 private:
     WindowHost& main_;
     CostListModel* model_ = nullptr;

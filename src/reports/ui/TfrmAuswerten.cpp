@@ -3,6 +3,7 @@
 #include "base/DateTime.h"
 #include "costs/CostOverview.h"
 #include "reports/ReportFilters.h"
+#include "widgets/ElidingComboBox.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/OverrideCursor.h"
 #include "widgets/Prompts.h"
@@ -40,7 +41,8 @@ QComboBox* AddFilterPanel(QWidget* owner, const char* panelName, const char* cap
     auto* layout = new QHBoxLayout(panel);
     layout->setContentsMargins(4, 3, 4, 3);
     auto* label = new QLabel(U8(caption), panel);
-    auto* box = new QComboBox(panel);
+    // A long name is shown shortened, whole in the hint and the opened list.
+    auto* box = new ElidingComboBox(panel);
     box->setObjectName(U8(boxName));
     layout->addWidget(label);
     layout->addWidget(box, 1);

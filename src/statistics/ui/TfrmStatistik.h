@@ -47,7 +47,9 @@ public:
     // opens normally.
     void Open(int mode);
 
-    // Fills the three year drop-downs afresh, nothing selected anywhere.
+    // Fills the three year drop-downs afresh, nothing selected anywhere, and
+    // names the catcher in the caption. Results of another catcher are not
+    // left standing: the tabs are computed anew for this one, all years.
     void FormShow();
 
     // The drop-downs' handlers (run when the user picks an entry).
@@ -97,6 +99,11 @@ private:
 
     WindowHost& main_;
     std::string catcher_;
+    // Per tab, the catcher its results were computed for; none before the
+    // first computation.
+    std::optional<std::string> speciesFor_;
+    std::optional<std::string> baitFor_;
+    std::optional<std::string> weatherFor_;
     int tag_ = kNormal;
     std::optional<RecordCatch> speciesRecord_;
     std::optional<RecordCatch> baitRecord_;
