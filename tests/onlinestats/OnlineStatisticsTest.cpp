@@ -248,5 +248,30 @@ TEST_P(OnlineStatisticsTest, RecommendsMonthByMonthForASpecies) {
 
 ZV_INSTANTIATE_FOR_BOTH_BACKENDS(OnlineStatisticsTest);
 
+// An SQLite file cannot go away under an open connection; a PostgreSQL
+// server can, and the service follows it down and up again.
+TEST(OnlineStatisticsHealthTest, FollowsThePostgresqlServerDownAndUp) {
+    std::string reason;
+    const auto database = TestDatabase::Create(DatabaseLocation::Backend::Postgres, reason, true);
+    if (!database) {
+        GTEST_SKIP() << reason;
+    }
+    OnlineStatistics service({database->Location(), 2000, {}});
+    const std::string name =
+        database->Location().target.substr(database->Location().target.rfind("dbname=") + 7);
+    const auto admin = database->ConnectAdmin();
+    EXPECT_EQ(service.Health().status, 200);
+
+    admin->Execute("ALTER DATABASE " + name + " ALLOW_CONNECTIONS false");
+    admin->Execute("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '" +
+                   name + "'");
+    EXPECT_EQ(service.Health().status, 503);
+    EXPECT_EQ(service.Upload(FixtureFile()).status, 503);
+
+    admin->Execute("ALTER DATABASE " + name + " ALLOW_CONNECTIONS true");
+    EXPECT_EQ(service.Health().body, "ok\n");
+    EXPECT_EQ(service.Upload(FixtureFile()).storedLines, 7);
+}
+
 } // namespace
 } // namespace zv::test

@@ -8,7 +8,8 @@
 
 namespace zv::test {
 
-std::unique_ptr<TestDatabase> TestDatabase::Create(Backend backend, std::string& skipReason) {
+std::unique_ptr<TestDatabase> TestDatabase::Create(Backend backend, std::string& skipReason,
+                                                   bool ownPostgresDatabase) {
     std::unique_ptr<TestDatabase> database(new TestDatabase());
     std::string pattern =
         (std::filesystem::temp_directory_path() / "zv-onlinestats-XXXXXX").string();
@@ -28,25 +29,37 @@ std::unique_ptr<TestDatabase> TestDatabase::Create(Backend backend, std::string&
         return nullptr;
     }
     static std::atomic<int> counter{0};
+    const std::string name = "zvt_" + std::to_string(getpid()) + "_" + std::to_string(++counter);
     database->adminUri_ = uri;
-    database->schema_ = "zvt_" + std::to_string(getpid()) + "_" + std::to_string(++counter);
     database->location_.backend = Backend::Postgres;
-    database->location_.target = database->adminUri_ +
-                                 (database->adminUri_.find('?') == std::string::npos ? "?" : "&") +
-                                 "options=--search_path%3D" + database->schema_;
-    DatabaseLocation admin{Backend::Postgres, database->adminUri_};
-    admin.Connect(2000)->Execute("CREATE SCHEMA " + database->schema_);
+    const std::string separator = database->adminUri_.find('?') == std::string::npos ? "?" : "&";
+    if (ownPostgresDatabase) {
+        database->ownDatabase_ = name;
+        database->ConnectAdmin()->Execute("CREATE DATABASE " + name);
+        database->location_.target = database->adminUri_ + separator + "dbname=" + name;
+    } else {
+        database->schema_ = name;
+        database->ConnectAdmin()->Execute("CREATE SCHEMA " + name);
+        database->location_.target =
+            database->adminUri_ + separator + "options=--search_path%3D" + name;
+    }
     return database;
 }
 
+std::unique_ptr<SqlDatabase> TestDatabase::ConnectAdmin() const {
+    return DatabaseLocation{Backend::Postgres, adminUri_}.Connect(2000);
+}
+
 TestDatabase::~TestDatabase() {
-    if (!schema_.empty()) {
-        try {
-            DatabaseLocation admin{Backend::Postgres, adminUri_};
-            admin.Connect(2000)->Execute("DROP SCHEMA " + schema_ + " CASCADE");
-        } catch (const std::exception& error) {
-            ADD_FAILURE() << "dropping " << schema_ << ": " << error.what();
+    try {
+        if (!schema_.empty()) {
+            ConnectAdmin()->Execute("DROP SCHEMA " + schema_ + " CASCADE");
         }
+        if (!ownDatabase_.empty()) {
+            ConnectAdmin()->Execute("DROP DATABASE " + ownDatabase_ + " WITH (FORCE)");
+        }
+    } catch (const std::exception& error) {
+        ADD_FAILURE() << "dropping " << schema_ << ownDatabase_ << ": " << error.what();
     }
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);

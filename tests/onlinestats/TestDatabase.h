@@ -24,12 +24,17 @@ public:
     using Backend = DatabaseLocation::Backend;
 
     // Nothing, with the reason in `skipReason`, when the backend is not there.
-    static std::unique_ptr<TestDatabase> Create(Backend backend, std::string& skipReason);
+    // `ownPostgresDatabase`: a database of its own rather than a schema, for
+    // a test that shuts its connections out.
+    static std::unique_ptr<TestDatabase> Create(Backend backend, std::string& skipReason,
+                                                bool ownPostgresDatabase = false);
     ~TestDatabase();
     TestDatabase(const TestDatabase&) = delete;
     TestDatabase& operator=(const TestDatabase&) = delete;
 
     const DatabaseLocation& Location() const { return location_; }
+    // PostgreSQL: a connection to the server outside the test's schema.
+    std::unique_ptr<SqlDatabase> ConnectAdmin() const;
     const std::filesystem::path& Folder() const { return folder_; }
     // A connection of its own, besides the service's.
     std::unique_ptr<SqlDatabase> Connect() const { return location_.Connect(2000); }
@@ -42,8 +47,9 @@ private:
 
     DatabaseLocation location_;
     std::filesystem::path folder_;
-    std::string adminUri_; // PostgreSQL: the URI without our schema
+    std::string adminUri_; // PostgreSQL: the URI without our schema or database
     std::string schema_;
+    std::string ownDatabase_;
 };
 
 // A test that runs once per backend.
