@@ -13,7 +13,7 @@ packages=(
   # engine libraries
   libicu-dev libturbojpeg0-dev libzip-dev libcurl4-openssl-dev libstb-dev
   # the online statistics service: its databases, the unique key's digest
-  libsqlite3-dev libpq-dev libssl-dev
+  libsqlite3-dev libpq-dev libssl-dev libcpp-httplib-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   # checking written PDF files from outside
