@@ -1,6 +1,6 @@
 #include "onlinestats/CatchStore.h"
 
-#include "onlinestats/TallyDelta.h"
+#include "onlinestats/CatchTallies.h"
 #include "onlinestats/UploadParser.h"
 
 #include <algorithm>
@@ -15,9 +15,9 @@ const char* const kInsertCatch = R"sql(
 INSERT INTO catches (identity, fangdatum, fangzeit, fischart, laenge, gewicht, fangmethode,
     koeder, koederfarbe, koederlaenge, koedertyp, wetter, lufttemp, wassertemp, luftdruck,
     windrichtung, windstaerke, wasserstand, wassertruebung, mondphase, zurueckgesetzt,
-    faenger, gewaesser, stelle)
+    faenger, gewaesser, stelle, art)
 VALUES ($1, $2, $3, $4, $5, $6, $7, $8, $9, $10, $11, $12, $13, $14, $15, $16, $17, $18, $19,
-    $20, $21, $22, $23, $24)
+    $20, $21, $22, $23, $24, $25)
 ON CONFLICT (identity) DO NOTHING)sql";
 
 // A personal field is filled only while it is empty, so a value sent once
@@ -44,13 +44,18 @@ ON CONFLICT (scope, species) DO UPDATE SET
                       THEN excluded.weight_max ELSE measures.weight_max END)sql";
 
 const char* const kAddTally = R"sql(
-INSERT INTO tallies (scope, species, dimension, month, label, catches)
-VALUES ($1, $2, $3, $4, $5, $6)
-ON CONFLICT (scope, species, dimension, month, label) DO UPDATE SET
-    catches = tallies.catches + excluded.catches)sql";
+INSERT INTO tallies (dimension, label, catches) VALUES ($1, $2, $3)
+ON CONFLICT (dimension, label) DO UPDATE SET catches = tallies.catches + excluded.catches)sql";
 
 const char* const kAddCounter = "UPDATE counters SET value = value + $2 WHERE name = $1";
 const char* const kReadCounter = "SELECT value FROM counters WHERE name = $1";
+
+// The fields of a catch, in upload order.
+const char* const kCatchColumns = "fangdatum, fangzeit, fischart, laenge, gewicht, fangmethode, "
+                                  "koeder, koederfarbe, koederlaenge, koedertyp, wetter, lufttemp, "
+                                  "wassertemp, luftdruck, windrichtung, windstaerke, wasserstand, "
+                                  "wassertruebung, mondphase, zurueckgesetzt, faenger, gewaesser, "
+                                  "stelle";
 
 const char* const kMeasureColumns = "catches, length_sum, length_count, length_max, "
                                     "weight_sum, weight_count, weight_max";
@@ -87,15 +92,14 @@ struct CatchStore::Statements {
           fillWater(database.Prepare(kFillWater)), fillSpot(database.Prepare(kFillSpot)),
           addMeasure(database.Prepare(kAddMeasure)), addTally(database.Prepare(kAddTally)),
           addCounter(database.Prepare(kAddCounter)), readCounter(database.Prepare(kReadCounter)),
-          readMeasure(database.Prepare(std::string("SELECT ") + kMeasureColumns +
-                                       " FROM measures WHERE scope = $1 AND species = $2")),
-          readSpecies(database.Prepare(std::string("SELECT species, ") + kMeasureColumns +
-                                       " FROM measures WHERE scope = $1")),
-          readTallies(database.Prepare("SELECT dimension, month, label, catches FROM tallies "
-                                       "WHERE scope = $1 AND species = $2")) {}
+          readMeasures(database.Prepare(std::string("SELECT scope, species, ") + kMeasureColumns +
+                                        " FROM measures")),
+          readTallies(database.Prepare("SELECT dimension, label, catches FROM tallies")),
+          readCatchesOf(database.Prepare(std::string("SELECT ") + kCatchColumns +
+                                         " FROM catches WHERE art = $1")) {}
 
     std::unique_ptr<SqlStatement> insertCatch, fillCatcher, fillWater, fillSpot, addMeasure,
-        addTally, addCounter, readCounter, readMeasure, readSpecies, readTallies;
+        addTally, addCounter, readCounter, readMeasures, readTallies, readCatchesOf;
 };
 
 CatchStore::CatchStore(std::unique_ptr<SqlDatabase> database) : database_(std::move(database)) {}
@@ -143,113 +147,145 @@ void CatchStore::StoreOnce(const ParsedUpload& upload, StoreResult& result) {
     std::stable_sort(order.begin(), order.end(),
                      [](const auto* a, const auto* b) { return a->identity < b->identity; });
 
-    TallyDelta delta;
-    result.stored = 0;
-    for (const UploadedCatch* catchLine : order) {
-        s.insertCatch->BindText(1, catchLine->identity);
-        for (std::size_t i = 0; i < UploadedCatch::kFieldCount; ++i) {
-            s.insertCatch->BindText(static_cast<int>(i) + 2, catchLine->fields[i]);
-        }
-        s.insertCatch->Execute();
-        if (s.insertCatch->Changes() == 1) {
-            ++result.stored;
-            delta.AddCatch(*catchLine);
-            continue;
-        }
-        const auto fill = [&](SqlStatement& statement, std::size_t field) {
-            if (catchLine->fields[field].empty()) {
-                return false;
+    const std::vector<long long> inserted =
+        database_->ExecuteEach(*s.insertCatch, order.size(), [&](std::size_t i) {
+            s.insertCatch->BindText(1, order[i]->identity);
+            for (std::size_t field = 0; field < UploadedCatch::kFieldCount; ++field) {
+                s.insertCatch->BindText(static_cast<int>(field) + 2, order[i]->fields[field]);
             }
-            statement.BindText(1, catchLine->identity);
-            statement.BindText(2, catchLine->fields[field]);
-            statement.Execute();
-            return statement.Changes() == 1;
-        };
-        fill(*s.fillCatcher, kCatcherField);
-        fill(*s.fillSpot, kSpotField);
-        if (fill(*s.fillWater, kWaterField)) {
-            delta.AddWater(catchLine->species, catchLine->fields[kWaterField]);
+            s.insertCatch->BindText(UploadedCatch::kFieldCount + 2, order[i]->species);
+        });
+    CatchTallies delta(Scope::AllCatches);
+    result.stored = 0;
+    // A catch stored before may bring a personal field it lacked.
+    std::vector<const UploadedCatch*> known;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        if (inserted[i] == 1) {
+            ++result.stored;
+            delta.AddCatch(*order[i]);
+        } else {
+            known.push_back(order[i]);
         }
     }
+    const auto fill = [&](SqlStatement& statement, std::size_t field) {
+        std::vector<const UploadedCatch*> bringing;
+        for (const UploadedCatch* catchLine : known) {
+            if (!catchLine->fields[field].empty()) {
+                bringing.push_back(catchLine);
+            }
+        }
+        const std::vector<long long> filled =
+            database_->ExecuteEach(statement, bringing.size(), [&](std::size_t i) {
+                statement.BindText(1, bringing[i]->identity);
+                statement.BindText(2, bringing[i]->fields[field]);
+            });
+        for (std::size_t i = 0; i < bringing.size(); ++i) {
+            if (filled[i] == 1 && field == kWaterField) {
+                delta.AddWater(bringing[i]->fields[field]);
+            }
+        }
+    };
+    fill(*s.fillCatcher, kCatcherField);
+    fill(*s.fillWater, kWaterField);
+    fill(*s.fillSpot, kSpotField);
     if (delta.Empty()) {
         return;
     }
-    for (const auto& [key, measure] : delta.Measures()) {
+
+    // The measure of all catches (scope 0, species "") and of each species.
+    std::vector<std::pair<std::string, const Measure*>> measures = {{"", &delta.Total()}};
+    for (const auto& [species, sums] : delta.PerSpecies()) {
+        measures.emplace_back(species, &sums);
+    }
+    database_->ExecuteEach(*s.addMeasure, measures.size(), [&](std::size_t i) {
+        const Measure& sums = *measures[i].second;
         SqlStatement& add = *s.addMeasure;
-        add.BindInt(1, static_cast<int>(std::get<0>(key)));
-        add.BindText(2, std::get<1>(key));
-        add.BindInt(3, measure.catches);
-        add.BindReal(4, measure.lengthSum);
-        add.BindInt(5, measure.lengthCount);
-        BindOptional(add, 6, measure.lengthMax);
-        add.BindReal(7, measure.weightSum);
-        add.BindInt(8, measure.weightCount);
-        BindOptional(add, 9, measure.weightMax);
-        add.Execute();
-    }
-    for (const auto& [key, count] : delta.Tallies()) {
-        SqlStatement& add = *s.addTally;
-        add.BindInt(1, static_cast<int>(key.scope));
-        add.BindText(2, key.species);
-        add.BindText(3, key.dimension);
-        add.BindInt(4, key.month);
-        add.BindText(5, key.label);
-        add.BindInt(6, count);
-        add.Execute();
-    }
-    const auto addCounter = [&](const char* name, long long value) {
-        s.addCounter->BindText(1, name);
-        s.addCounter->BindInt(2, value);
-        s.addCounter->Execute();
-    };
-    addCounter("version", 1);
-    if (result.stored > 0) {
-        addCounter("uploads", 1);
-    }
+        add.BindInt(1, static_cast<int>(i == 0 ? Scope::AllCatches : Scope::Species));
+        add.BindText(2, measures[i].first);
+        add.BindInt(3, sums.catches);
+        add.BindReal(4, sums.lengthSum);
+        add.BindInt(5, sums.lengthCount);
+        BindOptional(add, 6, sums.lengthMax);
+        add.BindReal(7, sums.weightSum);
+        add.BindInt(8, sums.weightCount);
+        BindOptional(add, 9, sums.weightMax);
+    });
+    const auto tallies = delta.Tallies();
+    database_->ExecuteEach(*s.addTally, tallies.size(), [&](std::size_t i) {
+        const auto& [key, count] = tallies[i];
+        s.addTally->BindText(1, key.dimension);
+        s.addTally->BindText(2, key.label);
+        s.addTally->BindInt(3, count);
+    });
+    const std::pair<const char*, long long> counters[] = {{"uploads", result.stored > 0 ? 1 : 0},
+                                                          {"version", 1}};
+    database_->ExecuteEach(*s.addCounter, std::size(counters), [&](std::size_t i) {
+        s.addCounter->BindText(1, counters[i].first);
+        s.addCounter->BindInt(2, counters[i].second);
+    });
 }
 
 long long CatchStore::Version() {
-    Statements& s = Prepared();
-    s.readCounter->BindText(1, "version");
-    s.readCounter->Execute();
-    return s.readCounter->Next() ? s.readCounter->Int(0) : 0;
+    return Counter("version");
+}
+
+long long CatchStore::Counter(const char* name) {
+    SqlStatement& read = *Prepared().readCounter;
+    read.BindText(1, name);
+    read.Execute();
+    long long value = 0;
+    while (read.Next()) {
+        value = read.Int(0);
+    }
+    return value;
 }
 
 std::optional<StoredFigures> CatchStore::Figures(const std::optional<std::string>& species) {
     Statements& s = Prepared();
-    const Scope scope = species ? Scope::Species : Scope::AllCatches;
-    const std::string name = species.value_or("");
     database_->BeginRead();
     try {
         StoredFigures figures;
         figures.version = Version();
-        s.readCounter->BindText(1, "uploads");
-        s.readCounter->Execute();
-        figures.uploads = s.readCounter->Next() ? s.readCounter->Int(0) : 0;
-
-        s.readMeasure->BindInt(1, static_cast<int>(scope));
-        s.readMeasure->BindText(2, name);
-        s.readMeasure->Execute();
-        if (s.readMeasure->Next()) {
-            figures.totals = ReadMeasure(*s.readMeasure, 0);
-        } else if (species) {
-            database_->Rollback();
-            return std::nullopt;
+        figures.uploads = Counter("uploads");
+        if (species) {
+            // A species page counts its catches itself: keeping its tallies
+            // would cost every upload many times what the overview's do.
+            CatchTallies counted(Scope::Species);
+            s.readCatchesOf->BindText(1, *species);
+            s.readCatchesOf->Execute();
+            while (s.readCatchesOf->Next()) {
+                std::array<std::string, UploadedCatch::kFieldCount> fields;
+                for (std::size_t i = 0; i < fields.size(); ++i) {
+                    fields[i] = s.readCatchesOf->Text(static_cast<int>(i));
+                }
+                if (const std::optional<UploadedCatch> stored =
+                        CatchFromFields(std::move(fields))) {
+                    counted.AddCatch(*stored);
+                }
+            }
+            database_->Commit();
+            if (counted.Total().catches == 0) {
+                return std::nullopt;
+            }
+            figures.totals = counted.Total();
+            for (const auto& [key, count] : counted.Tallies()) {
+                figures.tallies.push_back({key.dimension, key.month, key.label, count});
+            }
+            return figures;
         }
-        if (!species) {
-            s.readSpecies->BindInt(1, static_cast<int>(Scope::Species));
-            s.readSpecies->Execute();
-            while (s.readSpecies->Next()) {
-                figures.species.push_back({s.readSpecies->Text(0), ReadMeasure(*s.readSpecies, 1)});
+        s.readMeasures->Execute();
+        while (s.readMeasures->Next()) {
+            const Measure measure = ReadMeasure(*s.readMeasures, 2);
+            if (s.readMeasures->Int(0) == static_cast<int>(Scope::AllCatches)) {
+                figures.totals = measure;
+            } else {
+                figures.species.push_back({s.readMeasures->Text(1), measure});
             }
         }
-        s.readTallies->BindInt(1, static_cast<int>(scope));
-        s.readTallies->BindText(2, name);
         s.readTallies->Execute();
         while (s.readTallies->Next()) {
-            figures.tallies.push_back({s.readTallies->Text(0),
-                                       static_cast<int>(s.readTallies->Int(1)),
-                                       s.readTallies->Text(2), s.readTallies->Int(3)});
+            figures.tallies.push_back(
+                {s.readTallies->Text(0), 0, s.readTallies->Text(1), s.readTallies->Int(2)});
         }
         database_->Commit();
         return figures;

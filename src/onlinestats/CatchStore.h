@@ -31,12 +31,12 @@ public:
 
     // Stores an upload all or nothing, in one transaction. A catch already
     // stored (same fields 1-20) is not stored again; its empty personal
-    // fields take the values this upload brings. The tallies grow by the new
-    // catches (and by waters filled in).
+    // fields take the values this upload brings. The kept figures of all
+    // catches grow by the new catches (and by waters filled in).
     StoreResult Store(const ParsedUpload& upload);
 
-    // The figures of all catches, or of one species (nothing when no catch
-    // of it is stored).
+    // The figures of all catches (kept), or of one species (counted from
+    // its catches; nothing when none is stored).
     std::optional<StoredFigures> Figures(const std::optional<std::string>& species);
     // Changes with every upload that changes a figure.
     long long Version();
@@ -49,6 +49,7 @@ private:
     struct Statements;
 
     void StoreOnce(const ParsedUpload& upload, StoreResult& result);
+    long long Counter(const char* name);
     Statements& Prepared();
 
     std::unique_ptr<SqlDatabase> database_;

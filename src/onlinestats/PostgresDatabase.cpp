@@ -2,6 +2,7 @@
 
 #include <libpq-fe.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <memory>
@@ -29,7 +30,7 @@ std::string Message(PGconn* connection, const PGresult* result) {
     return text;
 }
 
-[[noreturn]] void Fail(PGconn* connection, const PGresult* result, std::string_view doing) {
+DatabaseError Failure(PGconn* connection, const PGresult* result, std::string_view doing) {
     const char* state = result != nullptr ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
     const std::string code = state != nullptr ? state : "";
     DatabaseError::Kind kind = DatabaseError::Kind::Fault;
@@ -40,8 +41,18 @@ std::string Message(PGconn* connection, const PGresult* result) {
     } else if (code == "40001" || code == "40P01") {
         kind = DatabaseError::Kind::Retry;
     }
-    throw DatabaseError(kind,
-                        "PostgreSQL: " + std::string(doing) + ": " + Message(connection, result));
+    return DatabaseError(kind,
+                         "PostgreSQL: " + std::string(doing) + ": " + Message(connection, result));
+}
+
+[[noreturn]] void Fail(PGconn* connection, const PGresult* result, std::string_view doing) {
+    throw Failure(connection, result, doing);
+}
+
+// The changes a command reports ("INSERT 0 1" gives 1).
+long long ChangesOf(PGresult* result) {
+    const char* tuples = PQcmdTuples(result);
+    return tuples != nullptr && *tuples != '\0' ? std::atoll(tuples) : 0;
 }
 
 // Checks a result; a command that failed throws.
@@ -77,19 +88,20 @@ public:
     void BindNull(int index) override { Slot(index).reset(); }
 
     void Execute() override {
-        std::vector<const char*> pointers;
-        pointers.reserve(values_.size());
-        for (const auto& value : values_) {
-            pointers.push_back(value ? value->c_str() : nullptr);
-        }
+        const std::vector<const char*> values = Values();
         result_ =
             Checked(connection_,
-                    PQexecPrepared(connection_, name_.c_str(), static_cast<int>(pointers.size()),
-                                   pointers.data(), nullptr, nullptr, 0),
+                    PQexecPrepared(connection_, name_.c_str(), static_cast<int>(values.size()),
+                                   values.data(), nullptr, nullptr, 0),
                     "Anweisung ausführen");
         row_ = -1;
-        const char* tuples = PQcmdTuples(result_.get());
-        changes_ = tuples != nullptr && *tuples != '\0' ? std::atoll(tuples) : 0;
+        changes_ = ChangesOf(result_.get());
+    }
+    // Queues a run in pipeline mode; its reply is read later.
+    bool Send() {
+        const std::vector<const char*> values = Values();
+        return PQsendQueryPrepared(connection_, name_.c_str(), static_cast<int>(values.size()),
+                                   values.data(), nullptr, nullptr, 0) == 1;
     }
     bool Next() override {
         if (!result_ || row_ + 1 >= PQntuples(result_.get())) {
@@ -108,6 +120,14 @@ public:
     long long Changes() const override { return changes_; }
 
 private:
+    std::vector<const char*> Values() const {
+        std::vector<const char*> pointers;
+        pointers.reserve(values_.size());
+        for (const auto& value : values_) {
+            pointers.push_back(value ? value->c_str() : nullptr);
+        }
+        return pointers;
+    }
     std::optional<std::string>& Slot(int index) {
         if (index < 1 || static_cast<std::size_t>(index) > values_.size()) {
             throw DatabaseError(DatabaseError::Kind::Fault,
@@ -145,8 +165,14 @@ PostgresDatabase::PostgresDatabase(const std::string& uri, int lockMilliseconds)
                             "PostgreSQL: keine Verbindung: " + reason);
     }
     try {
-        Execute("SET client_encoding = 'UTF8'; SET lock_timeout = " +
-                std::to_string(lockMilliseconds) + "; SET client_min_messages = warning");
+        // Every upload that brings new catches updates the same tally rows
+        // and holds them until it commits; not waiting for the log flush
+        // there keeps that short. A database crash may lose the last
+        // moments of uploads, never a part of one, and the client, which
+        // always sends every catch, brings them again.
+        Execute("SET client_encoding = 'UTF8'; SET client_min_messages = warning; "
+                "SET synchronous_commit = off; SET lock_timeout = " +
+                std::to_string(lockMilliseconds));
     } catch (...) {
         PQfinish(connection_);
         throw;
@@ -165,6 +191,61 @@ std::unique_ptr<SqlStatement> PostgresDatabase::Prepare(std::string_view sql) {
 void PostgresDatabase::Execute(std::string_view sql) {
     const std::string text(sql);
     Checked(connection_, PQexec(connection_, text.c_str()), "Anweisung ausführen");
+}
+
+std::vector<long long> PostgresDatabase::ExecuteEach(SqlStatement& statement, std::size_t runs,
+                                                     const std::function<void(std::size_t)>& bind) {
+    auto& prepared = dynamic_cast<PostgresStatement&>(statement);
+    // The replies of a chunk are small and fit the socket's buffers, so the
+    // server never waits for us to read while we still send.
+    constexpr std::size_t kChunk = 256;
+    std::vector<long long> changes;
+    changes.reserve(runs);
+    for (std::size_t start = 0; start < runs; start += kChunk) {
+        const std::size_t end = std::min(runs, start + kChunk);
+        if (PQenterPipelineMode(connection_) != 1) {
+            Fail(connection_, nullptr, "Pipeline beginnen");
+        }
+        std::optional<DatabaseError> failure;
+        std::size_t sent = start;
+        for (; sent < end; ++sent) {
+            bind(sent);
+            if (!prepared.Send()) {
+                failure = Failure(connection_, nullptr, "Anweisung senden");
+                break;
+            }
+        }
+        if (PQpipelineSync(connection_) != 1) {
+            // Nothing will answer: the connection is gone.
+            Fail(connection_, nullptr, "Pipeline abschließen");
+        }
+        // Every run answers with its result and an empty one; the sync point
+        // ends the chunk. A run after a failed one is only marked aborted.
+        for (;;) {
+            Result result(PQgetResult(connection_));
+            if (!result) {
+                if (PQstatus(connection_) != CONNECTION_OK) {
+                    failure = Failure(connection_, nullptr, "Anweisung ausführen");
+                    break;
+                }
+                continue;
+            }
+            const ExecStatusType status = PQresultStatus(result.get());
+            if (status == PGRES_PIPELINE_SYNC) {
+                break;
+            }
+            if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK) {
+                changes.push_back(ChangesOf(result.get()));
+            } else if (status != PGRES_PIPELINE_ABORTED && !failure) {
+                failure = Failure(connection_, result.get(), "Anweisung ausführen");
+            }
+        }
+        PQexitPipelineMode(connection_);
+        if (failure) {
+            throw *failure;
+        }
+    }
+    return changes;
 }
 
 void PostgresDatabase::BeginWrite() {

@@ -21,6 +21,9 @@ public:
 
     std::unique_ptr<SqlStatement> Prepare(std::string_view sql) override;
     void Execute(std::string_view sql) override;
+    // In libpq's pipeline mode, a few hundred runs per round trip.
+    std::vector<long long> ExecuteEach(SqlStatement& statement, std::size_t runs,
+                                       const std::function<void(std::size_t)>& bind) override;
     void BeginWrite() override;
     void BeginRead() override;
     void BeginSchemaChange() override;

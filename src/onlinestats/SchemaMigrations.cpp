@@ -13,8 +13,10 @@ namespace {
 // backends read alike; a released step is never changed, only followed by
 // new ones.
 constexpr std::array<const char*, 1> kMigrations = {
-    // 1: the catches, their identity as unique key, and the kept tallies
-    // the pages are drawn from.
+    // 1: the catches, their identity as unique key, and the kept figures of
+    // all catches that the overview is drawn from. `art` is the species as
+    // the pages count it (field 3 without surrounding blanks); a species
+    // page reads its catches through it.
     R"sql(
 CREATE TABLE catches (
     identity TEXT PRIMARY KEY,
@@ -25,7 +27,10 @@ CREATE TABLE catches (
     wassertemp TEXT NOT NULL, luftdruck TEXT NOT NULL, windrichtung TEXT NOT NULL,
     windstaerke TEXT NOT NULL, wasserstand TEXT NOT NULL, wassertruebung TEXT NOT NULL,
     mondphase TEXT NOT NULL, zurueckgesetzt TEXT NOT NULL,
-    faenger TEXT NOT NULL, gewaesser TEXT NOT NULL, stelle TEXT NOT NULL);
+    faenger TEXT NOT NULL, gewaesser TEXT NOT NULL, stelle TEXT NOT NULL,
+    art TEXT NOT NULL);
+CREATE INDEX catches_by_species ON catches (art);
+-- scope 0: all catches (species ''); scope 1: one species.
 CREATE TABLE measures (
     scope INTEGER NOT NULL, species TEXT NOT NULL, catches BIGINT NOT NULL,
     length_sum DOUBLE PRECISION NOT NULL, length_count BIGINT NOT NULL,
@@ -34,9 +39,8 @@ CREATE TABLE measures (
     weight_max DOUBLE PRECISION,
     PRIMARY KEY (scope, species));
 CREATE TABLE tallies (
-    scope INTEGER NOT NULL, species TEXT NOT NULL, dimension TEXT NOT NULL,
-    month INTEGER NOT NULL, label TEXT NOT NULL, catches BIGINT NOT NULL,
-    PRIMARY KEY (scope, species, dimension, month, label));
+    dimension TEXT NOT NULL, label TEXT NOT NULL, catches BIGINT NOT NULL,
+    PRIMARY KEY (dimension, label));
 CREATE TABLE counters (name TEXT PRIMARY KEY, value BIGINT NOT NULL);
 INSERT INTO counters (name, value) VALUES ('uploads', 0), ('version', 0);
 )sql",
@@ -56,6 +60,8 @@ int MigrateSchema(SqlDatabase& database) {
         read->Execute();
         const bool recorded = read->Next();
         const int found = recorded ? static_cast<int>(read->Int(0)) : 0;
+        while (read->Next()) {
+        }
         if (found > CurrentSchemaVersion()) {
             throw DatabaseError(DatabaseError::Kind::Fault,
                                 "Die Datenbank hat die Schema-Version " + std::to_string(found) +

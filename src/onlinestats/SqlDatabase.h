@@ -1,9 +1,12 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zv {
 
@@ -35,7 +38,8 @@ public:
     virtual void BindReal(int index, double value) = 0;
     virtual void BindNull(int index) = 0;
 
-    // Runs the statement; its rows are then read with Next().
+    // Runs the statement; its rows are then read with Next(), to the end: a
+    // statement left on a row may keep its snapshot of the database open.
     virtual void Execute() = 0;
     // Moves to the next row of the result; false after the last.
     virtual bool Next() = 0;
@@ -58,6 +62,23 @@ public:
     virtual std::unique_ptr<SqlStatement> Prepare(std::string_view sql) = 0;
     // Runs SQL without parameters and results (one or several statements).
     virtual void Execute(std::string_view sql) = 0;
+
+    // Runs `statement` (of this connection, without result rows) once for
+    // each of `runs`, after `bind(run)` has set its values; the changes of
+    // every run, in order. A backend may send them all before it reads the
+    // first reply, so they cost a round trip or two, not one each. The first
+    // failure throws, after the runs already sent have been answered.
+    virtual std::vector<long long> ExecuteEach(SqlStatement& statement, std::size_t runs,
+                                               const std::function<void(std::size_t)>& bind) {
+        std::vector<long long> changes;
+        changes.reserve(runs);
+        for (std::size_t run = 0; run < runs; ++run) {
+            bind(run);
+            statement.Execute();
+            changes.push_back(statement.Changes());
+        }
+        return changes;
+    }
 
     // Starts a transaction that will write; it holds what it needs so that a
     // concurrent writer waits instead of failing halfway.

@@ -6,9 +6,10 @@
 
 namespace zv {
 
-// The kept tallies: per scope (all catches, or the catches of one species)
-// how many catches fall on each label of a dimension. The recommendation's
-// dimensions count per month, the others use month 0.
+// Tallies: how many catches fall on each label of a dimension. Those of all
+// catches are kept in the store; those of one species are counted when its
+// page is asked for, the recommendation's dimensions month by month (the
+// others use month 0).
 namespace tally {
 inline constexpr const char* kMonth = "month"; // label "1" … "12"
 inline constexpr const char* kHour = "hour";   // label "0" … "23"
@@ -25,6 +26,7 @@ inline constexpr const char* kMonthBaitLength = "month-baitlength";
 inline constexpr const char* kMonthBaitType = "month-baittype";
 } // namespace tally
 
+// Whose figures: all catches, or those of one species (stored as 0 and 1).
 enum class Scope { AllCatches = 0, Species = 1 };
 
 // Sums from which averages and maxima of length and weight follow.
@@ -53,7 +55,8 @@ struct SpeciesMeasure {
     Measure measure;
 };
 
-// What the store holds for one scope, read in one consistent state.
+// The figures of all catches or of one species, read in one consistent
+// state.
 struct StoredFigures {
     long long version = 0; // changes with every upload that changes a figure
     long long uploads = 0; // uploads that brought at least one new catch

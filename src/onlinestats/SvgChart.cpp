@@ -34,8 +34,9 @@ std::string Open(const std::string& title, int height) {
     const std::string name = HtmlEscaped(title);
     return "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(kWidth) +
            "\" height=\"" + std::to_string(height) + "\" viewBox=\"0 0 " + std::to_string(kWidth) +
-           " " + std::to_string(height) + "\" role=\"img\" aria-label=\"" + name + "\"><title>" +
-           name + "</title>";
+           " " + std::to_string(height) +
+           "\" font-family=\"sans-serif\" font-size=\"11\" role=\"img\" aria-label=\"" + name +
+           "\"><title>" + name + "</title>";
 }
 
 std::string Text(double x, double y, const std::string& anchor, const std::string& text,

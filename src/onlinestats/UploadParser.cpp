@@ -6,6 +6,7 @@
 
 #include <openssl/evp.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <stdexcept>
@@ -55,8 +56,9 @@ std::optional<double> PositiveNumber(std::string_view text) {
 }
 
 // Fields never hold ";", so joining fields 1-20 with it names one catch
-// unambiguously; the digest keeps the unique key short whatever the
-// fields hold.
+// unambiguously; the digest keeps the unique key short whatever the fields
+// hold. Its first 128 bits are kept: no two of billions of catches share
+// them, and a shorter key keeps the index small.
 std::string Identity(const UploadedCatch& catchLine) {
     std::string joined;
     for (std::size_t i = 0; i < UploadedCatch::kIdentityFieldCount; ++i) {
@@ -72,8 +74,9 @@ std::string Identity(const UploadedCatch& catchLine) {
     }
     static constexpr char kHex[] = "0123456789abcdef";
     std::string hex;
-    hex.reserve(2 * length);
-    for (unsigned int i = 0; i < length; ++i) {
+    constexpr unsigned int kKeptBytes = 16;
+    hex.reserve(2 * kKeptBytes);
+    for (unsigned int i = 0; i < std::min(length, kKeptBytes); ++i) {
         hex += kHex[digest[i] >> 4];
         hex += kHex[digest[i] & 0x0F];
     }
@@ -81,7 +84,7 @@ std::string Identity(const UploadedCatch& catchLine) {
 }
 
 std::optional<UploadedCatch> ReadLine(std::string_view line) {
-    UploadedCatch result;
+    std::array<std::string, UploadedCatch::kFieldCount> fields;
     std::size_t count = 0;
     std::size_t start = 0;
     for (;;) {
@@ -89,18 +92,33 @@ std::optional<UploadedCatch> ReadLine(std::string_view line) {
         if (count == UploadedCatch::kFieldCount) {
             return std::nullopt;
         }
-        const std::string_view field = line.substr(
-            start, end == std::string_view::npos ? std::string_view::npos : end - start);
-        result.fields[count++] = Win1252ToUtf8(field);
+        fields[count++] = Win1252ToUtf8(line.substr(
+            start, end == std::string_view::npos ? std::string_view::npos : end - start));
         if (end == std::string_view::npos) {
             break;
         }
         start = end + 1;
     }
-    DateParts date;
-    if (count != UploadedCatch::kFieldCount || !ReadDate(result.fields[kDateField], date)) {
+    if (count != UploadedCatch::kFieldCount) {
         return std::nullopt;
     }
+    std::optional<UploadedCatch> result = CatchFromFields(std::move(fields));
+    if (result) {
+        result->identity = Identity(*result);
+    }
+    return result;
+}
+
+} // namespace
+
+std::optional<UploadedCatch>
+CatchFromFields(std::array<std::string, UploadedCatch::kFieldCount> fields) {
+    DateParts date;
+    if (!ReadDate(fields[kDateField], date)) {
+        return std::nullopt;
+    }
+    UploadedCatch result;
+    result.fields = std::move(fields);
     result.fields[kDateField] = std::to_string(date.year) + "-" + std::to_string(date.month) + "-" +
                                 std::to_string(date.day);
     result.month = date.month;
@@ -111,11 +129,8 @@ std::optional<UploadedCatch> ReadLine(std::string_view line) {
     result.species = TrimBlanks(result.fields[kSpeciesField]);
     result.length = PositiveNumber(result.fields[kLengthField]);
     result.weight = PositiveNumber(result.fields[kWeightField]);
-    result.identity = Identity(result);
     return result;
 }
-
-} // namespace
 
 ParsedUpload ParseUpload(std::string_view bytes) {
     ParsedUpload upload;

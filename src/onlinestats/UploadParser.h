@@ -51,6 +51,11 @@ struct ParsedUpload {
     int skipped = 0;                    // lines that are not a catch
 };
 
+// A catch from its 23 fields (UTF-8): nothing when field 1 is not a date.
+// The identity is left empty; it is made for a catch that comes in.
+std::optional<UploadedCatch>
+CatchFromFields(std::array<std::string, UploadedCatch::kFieldCount> fields);
+
 // Reads an upload file: Windows-1252 text, one catch per line (CR LF; a
 // bare LF is taken as well), 23 fields separated by ";", field 1 a date
 // "YYYY-M-D". A line with another number of fields or whose date is not a
