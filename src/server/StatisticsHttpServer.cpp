@@ -15,6 +15,7 @@ namespace {
 
 constexpr const char* kPlain = "text/plain; charset=utf-8";
 constexpr const char* kUploadPath = "/onlinestatistik/upload.php";
+constexpr int kStallSeconds = 30;
 
 // The catches an upload stored, handed from its handler to the log line
 // written on the same worker thread when the reply goes out.
@@ -65,6 +66,10 @@ void StatisticsHttpServer::Route() {
     // The library's own limit is the last line of defence; the checks below
     // answer before any of the body is read.
     http.set_payload_max_length(maxUploadBytes_);
+    // The library gives a client 5 s between two packets; an angler's upload
+    // over a slow line, or a busy machine, may need longer.
+    http.set_read_timeout(kStallSeconds);
+    http.set_write_timeout(kStallSeconds);
     http.set_expect_100_continue_handler(
         [this](const httplib::Request& request, httplib::Response& response) {
             if (DeclaredTooLarge(request, maxUploadBytes_)) {
