@@ -194,16 +194,15 @@ Filled* FilledDatabase(Backend backend) {
     return entry.database->Ready() ? &entry : nullptr;
 }
 
-// The overview page right after an upload changed the figures, so every
-// page is read afresh from the kept tallies (`state.range(1)` 0), or from
-// the figures the service keeps until the next upload (1).
-void BM_OverviewPageAtOneMillion(benchmark::State& state) {
+// A page of the 1,000,000 catches: right after an upload changed the
+// figures, so it is read afresh (`afterUpload`), or from what the service
+// keeps until the next upload.
+template <typename Page> void MeasurePage(benchmark::State& state, bool afterUpload, Page page) {
     Filled* filled = FilledDatabase(static_cast<Backend>(state.range(0)));
     if (filled == nullptr) {
         state.SkipWithError("ZV_BENCH_POSTGRES_URI is not set");
         return;
     }
-    const bool afterUpload = state.range(1) == 0;
     std::size_t bytes = 0;
     for (auto _ : state) {
         if (afterUpload) {
@@ -211,37 +210,29 @@ void BM_OverviewPageAtOneMillion(benchmark::State& state) {
             filled->service->Upload(UploadOf(filled->next++, 1));
             state.ResumeTiming();
         }
-        bytes = filled->service->OverviewPage().body.size();
+        bytes = page(*filled->service).body.size();
     }
-    state.counters["page_bytes"] = static_cast<double>(bytes);
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+
+void BM_OverviewPageAtOneMillion(benchmark::State& state) {
+    MeasurePage(state, state.range(1) == 0,
+                [](zv::OnlineStatistics& service) { return service.OverviewPage(); });
 }
 
 void BM_SummaryJsonAtOneMillion(benchmark::State& state) {
-    Filled* filled = FilledDatabase(static_cast<Backend>(state.range(0)));
-    if (filled == nullptr) {
-        state.SkipWithError("ZV_BENCH_POSTGRES_URI is not set");
-        return;
-    }
-    for (auto _ : state) {
-        state.PauseTiming();
-        filled->service->Upload(UploadOf(filled->next++, 1));
-        state.ResumeTiming();
-        benchmark::DoNotOptimize(filled->service->Summary().body);
-    }
+    MeasurePage(state, true, [](zv::OnlineStatistics& service) { return service.Summary(); });
 }
 
+// The species with the most catches.
 void BM_SpeciesPageAtOneMillion(benchmark::State& state) {
-    Filled* filled = FilledDatabase(static_cast<Backend>(state.range(0)));
-    if (filled == nullptr) {
-        state.SkipWithError("ZV_BENCH_POSTGRES_URI is not set");
-        return;
-    }
-    for (auto _ : state) {
-        state.PauseTiming();
-        filled->service->Upload(UploadOf(filled->next++, 1));
-        state.ResumeTiming();
-        benchmark::DoNotOptimize(filled->service->SpeciesPage("Fischart 7").body);
-    }
+    std::string largest;
+    MeasurePage(state, true, [&largest](zv::OnlineStatistics& service) {
+        if (largest.empty()) {
+            largest = service.Figures(std::nullopt)->speciesList.at(0).name;
+        }
+        return service.SpeciesPage(largest);
+    });
 }
 
 constexpr int kSqlite = static_cast<int>(Backend::Sqlite);

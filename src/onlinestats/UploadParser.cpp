@@ -1,6 +1,7 @@
 #include "onlinestats/UploadParser.h"
 
 #include "base/DateTime.h"
+#include "base/GermanText.h"
 #include "base/NumberText.h"
 #include "base/Win1252.h"
 
@@ -35,16 +36,6 @@ bool ReadDate(std::string_view text, DateParts& date) {
            ReadNumber(text.substr(first + 1, second - first - 1), 2, date.month) &&
            ReadNumber(text.substr(second + 1), 2, date.day) &&
            IsValidDate(date.year, date.month, date.day);
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-        text.remove_suffix(1);
-    }
-    return text;
 }
 
 std::optional<double> PositiveNumber(std::string_view text) {
@@ -126,7 +117,7 @@ CatchFromFields(std::array<std::string, UploadedCatch::kFieldCount> fields) {
     if (TryStrToTime(result.fields[kTimeField], time)) {
         result.hour = DecodeTime(time).hour;
     }
-    result.species = TrimBlanks(result.fields[kSpeciesField]);
+    result.species = Trim(result.fields[kSpeciesField]);
     result.length = PositiveNumber(result.fields[kLengthField]);
     result.weight = PositiveNumber(result.fields[kWeightField]);
     return result;
