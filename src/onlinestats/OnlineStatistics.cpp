@@ -50,7 +50,7 @@ template <typename Work> ServiceReply OnlineStatistics::Answer(Work work) {
             settings_.log(error.what());
         }
         if (error.GetKind() == DatabaseError::Kind::Fault) {
-            return Plain(500, "Interner Fehler der Datenbank; es wurde nichts gespeichert.");
+            return Plain(500, "Interner Fehler der Datenbank; es wurde nichts geändert.");
         }
         return Plain(503, "Die Datenbank ist zurzeit nicht erreichbar; bitte später "
                           "erneut versuchen.");

@@ -194,7 +194,7 @@ void StatisticsHttpServer::Route() {
             } catch (...) {
                 log_("Fehler: unbekannte Ausnahme");
             }
-            Refuse(response, 500, "Interner Fehler; es wurde nichts gespeichert.");
+            Refuse(response, 500, "Interner Fehler; es wurde nichts geändert.");
         });
     http.set_logger([this](const httplib::Request& request, const httplib::Response& response) {
         log_(RequestLogLine(request.method, request.path, response.status, storedByRequest));
