@@ -29,20 +29,21 @@ public:
         if (pipe2(output, O_CLOEXEC) != 0) {
             throw std::runtime_error("pipe");
         }
+        // Everything the child needs is made before the fork: after it, only
+        // calls that are safe in a copy of a threaded process.
+        std::vector<char*> argv = {const_cast<char*>(ZV_SERVER_PROGRAM)};
+        for (const std::string& argument : arguments) {
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        }
+        argv.push_back(nullptr);
+        const std::string log = (folder / "server.log").string();
         pid_ = fork();
         if (pid_ == 0) {
-            dup2(output[1], STDOUT_FILENO);
-            const int log =
-                open((folder / "server.log").c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-            dup2(log, STDERR_FILENO);
-            if (chdir(folder.c_str()) != 0) {
+            const int logFile = open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+            if (dup2(output[1], STDOUT_FILENO) < 0 || dup2(logFile, STDERR_FILENO) < 0 ||
+                chdir(folder.c_str()) != 0) {
                 _exit(126);
             }
-            std::vector<char*> argv = {const_cast<char*>(ZV_SERVER_PROGRAM)};
-            for (const std::string& argument : arguments) {
-                argv.push_back(const_cast<char*>(argument.c_str()));
-            }
-            argv.push_back(nullptr);
             execv(ZV_SERVER_PROGRAM, argv.data());
             _exit(127);
         }
