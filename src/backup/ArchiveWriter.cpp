@@ -253,7 +253,7 @@ bool ArchiveWriter::Add(const std::string& entryName, const std::filesystem::pat
     return true;
 }
 
-bool ArchiveWriter::Commit() {
+bool ArchiveWriter::Commit(const std::function<void(double done)>& progress) {
     if (archive_ == nullptr) {
         if (error_.empty()) {
             error_ = "Die Datei " + Quoted(target_) + " kann nicht geschrieben werden.";
@@ -262,6 +262,14 @@ bool ArchiveWriter::Commit() {
     }
     if (names_.empty()) {
         return Fail("Es gibt keine Dateien zu sichern.");
+    }
+    if (progress) {
+        zip_register_progress_callback_with_state(
+            archive_, 0.01,
+            [](zip_t*, double done, void* listener) {
+                (*static_cast<const std::function<void(double)>*>(listener))(done);
+            },
+            nullptr, const_cast<std::function<void(double)>*>(&progress));
     }
     if (zip_close(archive_) != 0) {
         const zip_error_t* error = zip_get_error(archive_);

@@ -3,6 +3,7 @@
 #include "backup/ScratchFile.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,8 +33,9 @@ public:
     // when it cannot be read.
     bool Add(const std::string& entryName, const std::filesystem::path& file, bool store);
     // Writes the archive, checks it and puts it at the target. False with
-    // Error() when any step fails; the target is then unchanged.
-    bool Commit();
+    // Error() when any step fails; the target is then unchanged. `progress`
+    // hears the share written so far (0 to 1) while libzip compresses.
+    bool Commit(const std::function<void(double done)>& progress = {});
     void Abort();
 
     const std::string& Error() const { return error_; }

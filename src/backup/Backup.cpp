@@ -126,7 +126,8 @@ BackupSelection SelectBackupFiles(const Workspace& workspace,
     return selection;
 }
 
-BackupResult CreateBackup(const Workspace& workspace, const std::filesystem::path& archive) {
+BackupResult CreateBackup(const Workspace& workspace, const std::filesystem::path& archive,
+                          const std::function<void(double done)>& progress) {
     BackupResult result;
     result.selection = SelectBackupFiles(workspace, archive);
     if (!result.selection.ok) {
@@ -142,7 +143,7 @@ BackupResult CreateBackup(const Workspace& workspace, const std::filesystem::pat
         ok = writer.Add(file.entryName, file.source, file.store);
     }
     if (ok) {
-        ok = writer.Commit();
+        ok = writer.Commit(progress);
     }
     result.ok = ok;
     if (!ok) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -58,7 +59,9 @@ struct BackupResult {
 // Writes the backup to `archive`: the selection, deflated at level 9, read
 // back and checked before it replaces an older file there. On failure the
 // file at `archive` is as it was and nothing is left beside it.
-BackupResult CreateBackup(const Workspace& workspace, const std::filesystem::path& archive);
+// `progress` hears the share of the archive written so far (0 to 1).
+BackupResult CreateBackup(const Workspace& workspace, const std::filesystem::path& archive,
+                          const std::function<void(double done)>& progress = {});
 
 // The text shown afterwards: how many files were saved and which were left
 // out, or why the backup failed.

@@ -271,7 +271,9 @@ std::vector<std::string> RestoreReport::Problems() const {
     return problems;
 }
 
-RestoreReport RestoreBackup(Workspace& workspace, const std::filesystem::path& archive) {
+RestoreReport
+RestoreBackup(Workspace& workspace, const std::filesystem::path& archive,
+              const std::function<void(std::size_t done, std::size_t total)>& progress) {
     RestoreReport report;
     ArchiveReader reader;
     if (!reader.Open(archive)) {
@@ -344,6 +346,9 @@ RestoreReport RestoreBackup(Workspace& workspace, const std::filesystem::path& a
     }
     report.opened = true;
 
+    const auto total = std::size_t(
+        std::count_if(passOf.begin(), passOf.end(), [](const Pass* p) { return p != nullptr; }));
+    std::size_t done = 0;
     for (const Pass& pass : kPasses) {
         for (std::size_t i = 0; i < entries.size(); ++i) {
             if (passOf[i] != &pass) {
@@ -356,6 +361,9 @@ RestoreReport RestoreBackup(Workspace& workspace, const std::filesystem::path& a
             } else {
                 restored.outcome = RestoreOutcome::Failed;
                 restored.note = problem;
+            }
+            if (progress) {
+                progress(++done, total);
             }
         }
     }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -68,7 +69,10 @@ struct RestoreReport {
 // in the program folder, which is then loaded the same way; a conversion
 // never writes over an existing file. A database that was not restored or
 // does not load changes neither the current database nor the settings.
-RestoreReport RestoreBackup(Workspace& workspace, const std::filesystem::path& archive);
+// `progress` hears the files written so far and the files to write.
+RestoreReport
+RestoreBackup(Workspace& workspace, const std::filesystem::path& archive,
+              const std::function<void(std::size_t done, std::size_t total)>& progress = {});
 
 // The part of an archive entry's name after its last "/", "\" or ":".
 std::string_view BareEntryName(std::string_view entryName);

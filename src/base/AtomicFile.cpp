@@ -107,6 +107,14 @@ bool AtomicFileWriter::Open(const std::filesystem::path& target) {
     if (std::filesystem::is_directory(target_, ec)) {
         return Fail("Die Datei kann nicht geschrieben werden", EISDIR);
     }
+    // A device, pipe or socket is no file to be replaced: renaming over it
+    // would put a plain file where the system expects the node (/dev/null).
+    struct stat st {};
+    if (::stat(target_.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        return FailWith("Das Ziel \"" + PathToUtf8(target_) +
+                        "\" ist keine gewöhnliche Datei (ein Gerät, eine Pipe oder ein "
+                        "Socket) und wird nicht ersetzt.");
+    }
     // Judged by the mode bits, not by trying: root may write anything, and
     // the rename would replace the file without writing into it anyway.
     if (HasNoWriteBit(target_)) {

@@ -19,6 +19,8 @@ namespace zv {
 //
 // A target whose mode has no write bit at all (chmod a-w) is the user's
 // wish that it stay as it is: it is not replaced, whoever runs the program.
+// Only regular files are replaced: a device, pipe or socket is refused. A
+// link to a regular file is written through and stays a link.
 class AtomicFileWriter {
 public:
     AtomicFileWriter() = default;

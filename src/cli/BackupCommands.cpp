@@ -3,6 +3,7 @@
 #include "backup/Backup.h"
 #include "backup/Restore.h"
 #include "base/AtomicFile.h"
+#include "cli/ProgressLine.h"
 #include "storage/Workspace.h"
 
 #include <filesystem>
@@ -40,7 +41,13 @@ int RunBackupCommand(const std::vector<std::string>& args, std::ostream& out, st
         return 1;
     }
     const std::filesystem::path archive = FullPath(PathFromUtf8(args[1]));
-    const BackupResult result = CreateBackup(ws, archive);
+    BackupResult result;
+    {
+        ProgressLine progress(err, "Backup");
+        result = CreateBackup(ws, archive, [&progress](double done) {
+            progress.Count(std::uint64_t(done * 1000), 1000);
+        });
+    }
     if (!result.ok) {
         err << BackupMessage(result, archive) << "\n";
         return 1;
@@ -63,7 +70,13 @@ int RunRestoreCommand(const std::vector<std::string>& args, std::ostream& out, s
         return 1;
     }
     const std::filesystem::path archive = FullPath(PathFromUtf8(args[1]));
-    const RestoreReport report = RestoreBackup(ws, archive);
+    RestoreReport report;
+    {
+        ProgressLine progress(err, "Wiederherstellen");
+        report = RestoreBackup(ws, archive, [&progress](std::size_t done, std::size_t total) {
+            progress.Count(done, total);
+        });
+    }
     if (!report.opened) {
         err << report.problem << "\n";
         return 1;

@@ -182,6 +182,14 @@ std::string Workspace::ResolveStoredPath(const std::string& storedPath) const {
 }
 
 OpenReport Workspace::Open() {
+    // A new install has neither sub-folder yet; without `img` the pictures
+    // of the first catch could not be stored.
+    std::error_code folderError;
+    if (std::filesystem::is_directory(programFolder_, folderError)) {
+        for (const char* folder : {"DATs", "img"}) {
+            std::filesystem::create_directory(programFolder_ / folder, folderError);
+        }
+    }
     OpenReport report;
     report.catches.settingsPath = settings_.ReadString(kDatabaseSection, "Zelvorin");
     if (report.catches.settingsPath.empty()) {

@@ -75,6 +75,8 @@ public:
     // over: it holds every change made since it was converted (a notice
     // says so). Temporary files that interrupted saves left beside the
     // settings, the value lists, the pictures and the databases are removed.
+    // The folders `DATs` and `img` are created in the program folder when
+    // they are missing.
     OpenReport Open();
 
     TMlbc& DB() { return db_; }

@@ -82,6 +82,8 @@ std::unique_ptr<QMessageBox> CreateOkBox(QMessageBox::Icon icon, const QString& 
         break;
     }
     auto box = std::make_unique<QMessageBox>(icon, title, text, QMessageBox::NoButton, parent);
+    // Messages quote file names and the angler's own texts: never markup.
+    box->setTextFormat(Qt::PlainText);
     QPushButton* ok = box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box->setDefaultButton(ok);
     box->setEscapeButton(ok);
@@ -107,6 +109,7 @@ void QtPrompts::Message(const QString& text) {
 bool QtPrompts::ConfirmYesNo(const QString& text) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigen"), text,
                     QMessageBox::NoButton, DialogParent());
+    box.setTextFormat(Qt::PlainText);
     QPushButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
@@ -118,6 +121,7 @@ bool QtPrompts::ConfirmYesNo(const QString& text) {
 PromptAnswer QtPrompts::ConfirmYesNoCancel(const QString& text) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigen"), text,
                     QMessageBox::NoButton, DialogParent());
+    box.setTextFormat(Qt::PlainText);
     QPushButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
     QPushButton* cancel = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);

@@ -201,6 +201,7 @@ TEST_F(RestoreTest, AnArchiveThatCannotBeReadOrIsTooBigChangesNothing) {
     const std::string settings = "[Datenbank]\r\nZelvorin=" + P("Alt.f") + "\r\n";
     WriteBytes(program_ / "Zelvorin.ini", settings);
     WriteBytes(program_ / "Alt.f", Catches({"Wels"}));
+    Workspace(program_).Open(); // opening alone adds the folders DATs and img
     const std::set<std::string> before = TreeBelow(program_);
     for (const Case& c : cases) {
         const std::filesystem::path archive = archives_ / "backup.zip";

@@ -1,9 +1,13 @@
 #include "base/AtomicFile.h"
 
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -91,6 +95,49 @@ TEST_F(AtomicFileTest, WritesThroughALinkInsteadOfReplacingIt) {
     ASSERT_TRUE(WriteFileAtomic(dir_ / "Verweis.f", "neu", error)) << error;
     EXPECT_TRUE(fs::is_symlink(dir_ / "Verweis.f"));
     EXPECT_EQ(Read(dir_ / "daten" / "Fang.f"), "neu");
+}
+
+TEST_F(AtomicFileTest, NodesThatAreNoRegularFileAreRefusedAndKept) {
+    const fs::path fifo = dir_ / "Fang.f";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const fs::path socketPath = dir_ / "Kosten.a";
+    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(socketPath.string().size(), sizeof address.sun_path);
+    std::strcpy(address.sun_path, socketPath.c_str());
+    ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    fs::create_symlink(fifo, dir_ / "Verweis.f");
+    struct Case {
+        fs::path target;
+        fs::path named; // the node the refusal names
+    };
+    const Case cases[] = {{fifo, fifo}, {socketPath, socketPath}, {dir_ / "Verweis.f", fifo}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.target);
+        std::string error;
+        EXPECT_FALSE(WriteFileAtomic(c.target, "neu", error));
+        EXPECT_NE(error.find("\"" + c.named.string() + "\" ist keine gewöhnliche Datei"),
+                  std::string::npos)
+            << error;
+    }
+    ::close(sock);
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_TRUE(fs::is_socket(socketPath));
+    EXPECT_TRUE(fs::is_symlink(dir_ / "Verweis.f"));
+    EXPECT_EQ(EntryCount(), 3u);
+}
+
+TEST_F(AtomicFileTest, AReplacedFileKeepsItsPermissionBits) {
+    for (const fs::perms mode : {fs::perms(0600), fs::perms(0640)}) {
+        SCOPED_TRACE(static_cast<int>(mode));
+        const fs::path target = dir_ / "Fang.f";
+        std::string error;
+        ASSERT_TRUE(WriteFileAtomic(target, "alt", error)) << error;
+        fs::permissions(target, mode);
+        ASSERT_TRUE(WriteFileAtomic(target, "neu", error)) << error;
+        EXPECT_EQ(fs::status(target).permissions(), mode);
+    }
 }
 
 TEST_F(AtomicFileTest, ASaveKilledWhileWritingLeavesTheOldFileAndNoLitter) {

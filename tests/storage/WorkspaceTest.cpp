@@ -116,6 +116,14 @@ TEST_F(WorkspaceTest, MissingFilesStayClosedQuietly) {
     EXPECT_EQ(ws.DB().RowCount(), 0);
 }
 
+TEST_F(WorkspaceTest, OpeningANewProgramFolderCreatesItsListAndPictureFolders) {
+    Workspace ws(folder_.Path());
+    EXPECT_TRUE(ws.Open().Problems().empty());
+    for (const char* folder : {"DATs", "img"}) {
+        EXPECT_TRUE(std::filesystem::is_directory(folder_ / folder)) << folder;
+    }
+}
+
 TEST_F(WorkspaceTest, DatabaseThatDoesNotLoadIsReportedAndNotMadeCurrent) {
     // A data line with more pieces than the header has fields.
     WriteBytes(folder_ / "Kaputt.a", "Kaufdatum;Gesamtpreis\r\n01.01.2008;1;2;3\r\n");

@@ -492,6 +492,7 @@ TEST_F(CatchEntryWindowTest, AddingAfterAnEditStartsWithoutPicturesOrMapButKeeps
     modal_.On(QStringLiteral("frmFangHinzufuegen"), [&](QDialog&) { Entry().BitBtn3Click(); });
     main.Bearbeiten1Click();
     modal_.On(QStringLiteral("frmFangHinzufuegen"), [&](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("Fang hinzufügen"));
         EXPECT_TRUE(Child<QLineEdit>(dialog, "ed_bilder")->text().isEmpty());
         EXPECT_TRUE(Child<QLineEdit>(dialog, "ed_karte")->text().isEmpty());
         EXPECT_TRUE(Child<QCheckBox>(dialog, "cbox_zurueckgesetzt")->isChecked());

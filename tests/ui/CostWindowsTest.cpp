@@ -254,6 +254,12 @@ TEST_F(CostWindowsTest, OverviewFiltersEditsAndDeletesPurchases) {
                   "02.03.2024;beta;Pose;2;1,50;3,00;", "11.11.2023;Gamma;Kescher;1;25,00;25,00;"}));
     EXPECT_EQ(Text(main, "lb_angelkosten"), QString::fromUtf8("28,00 €"));
     EXPECT_EQ(model->rowCount(), 0); // closing empties the tree
+
+    // The entry window, reused after the edit, opens for adding as such.
+    modal_.On("frmAKadd", [&](QDialog& entry) {
+        EXPECT_EQ(entry.windowTitle(), QString::fromUtf8("Angelkosten hinzufügen"));
+    });
+    main.Hinzufgen2Click();
 }
 
 TEST_F(CostWindowsTest, YearSummaryAndSearchListTheirLines) {

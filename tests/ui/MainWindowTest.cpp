@@ -128,7 +128,8 @@ TEST_F(MainWindowTest, StartCreatesTheTwentyWindowsInOrderAndShowsOnlyTheMainWin
         {"TfrmAuswerten", "Auswerten"},
         {"Tfrmauswertenstatistik", "Statistik auswerten"},
         {"TfrmKalender", "Kalender"},
-        {"TfrmKalenderDetails", "Tages Informationen"}};
+        {"TfrmKalenderDetails", "Tages Informationen"},
+        {"TfrmExportieren", "Exportieren"}};
     const auto& entries = main.Forms().Entries();
     ASSERT_EQ(entries.size(), expected.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -151,8 +152,9 @@ TEST_F(MainWindowTest, StartCreatesTheTwentyWindowsInOrderAndShowsOnlyTheMainWin
 
 TEST_F(MainWindowTest, MenusAndContextMenuCarryEveryItem) {
     Start();
-    EXPECT_EQ(MenuTexts("Datei1"), QStringList({"&Datenbank", "-", "&Backup laden..",
-                                                "Backup erstellen..", "-", "&Beenden"}));
+    EXPECT_EQ(MenuTexts("Datei1"),
+              QStringList({"&Datenbank", "-", "&Exportieren…", "-", "&Backup laden..",
+                           "Backup erstellen..", "-", "&Beenden"}));
     EXPECT_EQ(MenuTexts("Fang1"),
               QStringList({"&Hinzufügen", "-", "&Details", "-", "&Klonen", "&Bearbeiten",
                            "&Löschen", "-", "&Suchen", "-", "Kalender"}));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catchlog/ui/TfrmMain.h"
+#include "app/TfrmMain.h"
 #include "widgets/ModalShow.h"
 #include "widgets/ScriptedPrompts.h"
 

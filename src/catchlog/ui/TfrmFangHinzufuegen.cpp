@@ -6,13 +6,13 @@
 #include "catchlog/LengthWeightEstimate.h"
 #include "catchlog/ui/TfrmBilder.h"
 #include "catchlog/ui/TfrmKarte.h"
-#include "catchlog/ui/TfrmMain.h"
 #include "storage/ValueList.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/ModalShow.h"
 #include "widgets/Prompts.h"
 #include "widgets/QtDate.h"
 #include "widgets/QtText.h"
+#include "widgets/WindowHost.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -66,7 +66,7 @@ constexpr int kRowStep = 26;
 
 } // namespace
 
-TfrmFangHinzufuegen::TfrmFangHinzufuegen(TfrmMain& main, QWidget* parent)
+TfrmFangHinzufuegen::TfrmFangHinzufuegen(WindowHost& main, QWidget* parent)
     : QDialog(parent), main_(main) {
     setObjectName(QStringLiteral("frmFangHinzufuegen"));
     setWindowTitle(U8("Fang hinzufügen"));

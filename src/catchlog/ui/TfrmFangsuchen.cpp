@@ -2,10 +2,10 @@
 
 #include "catchlog/CatchSearch.h"
 #include "catchlog/ui/CatchSearchModel.h"
-#include "catchlog/ui/TfrmMain.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/QtText.h"
 #include "widgets/ReportList.h"
+#include "widgets/WindowHost.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -20,7 +20,7 @@
 
 namespace zv {
 
-TfrmFangsuchen::TfrmFangsuchen(TfrmMain& main, QWidget* parent) : QDialog(parent), main_(main) {
+TfrmFangsuchen::TfrmFangsuchen(WindowHost& main, QWidget* parent) : QDialog(parent), main_(main) {
     setObjectName(QStringLiteral("frmFangsuchen"));
     setWindowTitle(QStringLiteral("Fang suchen"));
     resize(560, 430);

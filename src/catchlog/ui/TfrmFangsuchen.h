@@ -9,7 +9,7 @@ class QTableView;
 namespace zv {
 
 class CatchSearchModel;
-class TfrmMain;
+class WindowHost;
 
 // "Fang suchen": lists the catches whose bait, comment, length, weight,
 // spot, water, species or moon phase contains a term. Reads the catch table
@@ -17,7 +17,7 @@ class TfrmMain;
 class TfrmFangsuchen : public QDialog {
     Q_OBJECT
 public:
-    TfrmFangsuchen(TfrmMain& main, QWidget* parent);
+    TfrmFangsuchen(WindowHost& main, QWidget* parent);
 
     void BitBtn1Click();
     void BitBtn2Click();
@@ -25,7 +25,7 @@ public:
     const CatchSearchModel& Results() const { return *model_; }
 
 private:
-    TfrmMain& main_;
+    WindowHost& main_;
     CatchSearchModel* model_ = nullptr;
     QLineEdit* Edit1 = nullptr;
     QPushButton* BitBtn1 = nullptr;

@@ -2,11 +2,11 @@
 
 #include "catchlog/FieldViews.h"
 #include "catchlog/ui/TfrmFangHinzufuegen.h"
-#include "catchlog/ui/TfrmMain.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/Prompts.h"
 #include "widgets/QtText.h"
+#include "widgets/WindowHost.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -17,7 +17,7 @@
 
 namespace zv {
 
-TfrmFelderverwalten::TfrmFelderverwalten(TfrmMain& main, QWidget* parent)
+TfrmFelderverwalten::TfrmFelderverwalten(WindowHost& main, QWidget* parent)
     : QDialog(parent), main_(main) {
     setObjectName(QStringLiteral("frmFelderverwalten"));
     setWindowTitle(QStringLiteral("Felder verwalten"));

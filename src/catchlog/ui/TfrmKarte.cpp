@@ -4,14 +4,15 @@
 #include "catchlog/MapColor.h"
 #include "catchlog/MapPicture.h"
 #include "catchlog/SpeciesColors.h"
-#include "catchlog/ui/TfrmMain.h"
 #include "storage/ValueList.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/JpegImage.h"
 #include "widgets/ModalShow.h"
+#include "widgets/PlainHint.h"
 #include "widgets/Prompts.h"
 #include "widgets/QtText.h"
 #include "widgets/ReportList.h"
+#include "widgets/WindowHost.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -72,7 +73,7 @@ public:
 
 } // namespace
 
-TfrmKarte::TfrmKarte(TfrmMain& main, QWidget* parent) : QDialog(parent), main_(main) {
+TfrmKarte::TfrmKarte(WindowHost& main, QWidget* parent) : QDialog(parent), main_(main) {
     setObjectName(QStringLiteral("frmKarte"));
     setWindowTitle(QStringLiteral("Karte"));
     setSizeGripEnabled(true);
@@ -332,7 +333,7 @@ void TfrmKarte::Image1MouseMove(QPoint position) {
     }
     TMlbc& db = main_.GetWorkspace().DB();
     db.GoToRow(marker->row);
-    const QString hint = ToQ(MarkerHint(db, marker->row));
+    const QString hint = PlainHint(ToQ(MarkerHint(db, marker->row)));
     Image1->setToolTip(hint);
     QToolTip::showText(Image1->mapToGlobal(position), hint, Image1);
 }

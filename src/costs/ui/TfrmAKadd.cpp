@@ -1,7 +1,6 @@
 #include "costs/ui/TfrmAKadd.h"
 
 #include "base/DateTime.h"
-#include "catchlog/ui/TfrmMain.h"
 #include "costs/ui/CostTreeModel.h"
 #include "costs/ui/CostUiParts.h"
 #include "costs/ui/TfrmAKuebersicht.h"
@@ -10,6 +9,7 @@
 #include "widgets/Prompts.h"
 #include "widgets/QtDate.h"
 #include "widgets/QtText.h"
+#include "widgets/WindowHost.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -38,7 +38,7 @@ constexpr int kTreeWidths[4] = {198, 100, 100, 100};
 
 } // namespace
 
-TfrmAKadd::TfrmAKadd(TfrmMain& main, QWidget* parent) : QDialog(parent), main_(main) {
+TfrmAKadd::TfrmAKadd(WindowHost& main, QWidget* parent) : QDialog(parent), main_(main) {
     setObjectName(QStringLiteral("frmAKadd"));
     setWindowTitle(U8(kAddCaption));
     BuildControls();

@@ -1,9 +1,9 @@
 #include "costs/ui/TfrmAKjahr.h"
 
-#include "catchlog/ui/TfrmMain.h"
 #include "costs/ui/CostListModel.h"
 #include "costs/ui/CostUiParts.h"
 #include "widgets/ErrorBoundary.h"
+#include "widgets/WindowHost.h"
 
 #include <QPushButton>
 #include <QShowEvent>
@@ -11,7 +11,7 @@
 
 namespace zv {
 
-TfrmAKjahr::TfrmAKjahr(TfrmMain& main, QWidget* parent) : QDialog(parent), main_(main) {
+TfrmAKjahr::TfrmAKjahr(WindowHost& main, QWidget* parent) : QDialog(parent), main_(main) {
     setObjectName(QStringLiteral("frmAKjahr"));
     setWindowTitle(QStringLiteral("Jahreszusammenfassung"));
     model_ = new CostListModel(

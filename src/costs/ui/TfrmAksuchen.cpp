@@ -1,11 +1,11 @@
 #include "costs/ui/TfrmAksuchen.h"
 
-#include "catchlog/ui/TfrmMain.h"
 #include "costs/CostSearch.h"
 #include "costs/ui/CostListModel.h"
 #include "costs/ui/CostUiParts.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/QtText.h"
+#include "widgets/WindowHost.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -21,7 +21,7 @@
 
 namespace zv {
 
-TfrmAksuchen::TfrmAksuchen(TfrmMain& main, QWidget* parent) : QDialog(parent), main_(main) {
+TfrmAksuchen::TfrmAksuchen(WindowHost& main, QWidget* parent) : QDialog(parent), main_(main) {
     setObjectName(QStringLiteral("frmAksuchen"));
     setWindowTitle(QStringLiteral("Angelkosten suchen"));
     model_ =

@@ -11,6 +11,7 @@ void TJpegPicture::Clear() {
     isJpeg_ = false;
     width_ = 0;
     height_ = 0;
+    components_ = 0;
 }
 
 bool TJpegPicture::LoadFromFile(const std::filesystem::path& path, std::string& error) {
@@ -19,26 +20,26 @@ bool TJpegPicture::LoadFromFile(const std::filesystem::path& path, std::string& 
     if (!ReadFileBytes(path, bytes, error)) {
         return false;
     }
-    int width = 0;
-    int height = 0;
-    if (!JpegSize(bytes, width, height)) {
+    JpegHeader header;
+    if (!ReadJpegHeader(bytes, header)) {
         error = "Die Datei \"" + PathToUtf8(path) + "\" ist kein JPEG-Bild.";
         return false;
     }
     path_ = path;
     isJpeg_ = true;
-    width_ = width;
-    height_ = height;
+    width_ = header.width;
+    height_ = header.height;
+    components_ = header.components;
     return true;
 }
 
 void TJpegPicture::LoadFromBytes(std::string bytes) {
     Clear();
-    isJpeg_ = JpegSize(bytes, width_, height_);
-    if (!isJpeg_) {
-        width_ = 0;
-        height_ = 0;
-    }
+    JpegHeader header;
+    isJpeg_ = ReadJpegHeader(bytes, header);
+    width_ = header.width;
+    height_ = header.height;
+    components_ = header.components;
     bytes_ = std::make_shared<const std::string>(std::move(bytes));
 }
 

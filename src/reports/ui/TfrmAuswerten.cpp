@@ -1,13 +1,13 @@
 #include "reports/ui/TfrmAuswerten.h"
 
 #include "base/DateTime.h"
-#include "catchlog/ui/TfrmMain.h"
 #include "costs/CostOverview.h"
 #include "reports/ReportFilters.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/OverrideCursor.h"
 #include "widgets/Prompts.h"
 #include "widgets/QtText.h"
+#include "widgets/WindowHost.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -58,7 +58,7 @@ void FillBox(QComboBox* box, const std::vector<std::string>& entries) {
 
 } // namespace
 
-TfrmAuswerten::TfrmAuswerten(TfrmMain& main, QWidget* parent)
+TfrmAuswerten::TfrmAuswerten(WindowHost& main, QWidget* parent)
     : QDialog(parent), main_(main), writer_(main.GetWorkspace().ProgramFolder()) {
     setObjectName(QStringLiteral("frmAuswerten"));
     setWindowTitle(QStringLiteral("Auswerten"));

@@ -1,5 +1,7 @@
 #include "statistics/ui/RecordLabel.h"
 
+#include "widgets/PlainHint.h"
+
 #include <QMouseEvent>
 
 namespace zv {
@@ -17,7 +19,7 @@ void RecordLabel::ShowRecord(const QString& lines, bool clickable) {
     QString text = lines;
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     setText(text);
-    setToolTip(text);
+    setToolTip(PlainHint(text));
     clickable_ = clickable;
     setCursor(clickable ? Qt::PointingHandCursor : Qt::ArrowCursor);
     FitFont();

@@ -1,6 +1,5 @@
 #include "statistics/ui/TfrmInternet.h"
 
-#include "catchlog/ui/TfrmMain.h"
 #include "statistics/UploadServer.h"
 #include "statistics/http/HttpPoster.h"
 #include "widgets/ErrorBoundary.h"
@@ -8,6 +7,7 @@
 #include "widgets/Prompts.h"
 #include "widgets/QtText.h"
 #include "widgets/UrlOpener.h"
+#include "widgets/WindowHost.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -86,7 +86,7 @@ QFrame* Separator(QWidget* parent) {
 
 } // namespace
 
-TfrmInternet::TfrmInternet(TfrmMain& main, QWidget* parent) : QDialog(parent), main_(main) {
+TfrmInternet::TfrmInternet(WindowHost& main, QWidget* parent) : QDialog(parent), main_(main) {
     setObjectName(QStringLiteral("frmInternet"));
     setWindowTitle(QStringLiteral("Online Statistiken"));
     auto* outer = new QVBoxLayout(this);

@@ -1,12 +1,12 @@
 #include "statistics/ui/TfrmOSabgleichen.h"
 
 #include "base/DateTime.h"
-#include "catchlog/ui/TfrmMain.h"
 #include "statistics/OnlineUpload.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/ModalShow.h"
 #include "widgets/Prompts.h"
 #include "widgets/QtText.h"
+#include "widgets/WindowHost.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -48,7 +48,8 @@ QFrame* Line(QWidget* parent, QFrame::Shape shape) {
 
 } // namespace
 
-TfrmOSabgleichen::TfrmOSabgleichen(TfrmMain& main, QWidget* parent) : QDialog(parent), main_(main) {
+TfrmOSabgleichen::TfrmOSabgleichen(WindowHost& main, QWidget* parent)
+    : QDialog(parent), main_(main) {
     setObjectName(QStringLiteral("frmOSabgleichen"));
     setWindowTitle(QStringLiteral("Abgleichen"));
     auto* outer = new QVBoxLayout(this);
@@ -127,7 +128,7 @@ void TfrmOSabgleichen::showEvent(QShowEvent* event) {
 
 void TfrmOSabgleichen::FormShow() {
     // Centred on the main window; the ticks stay as the angler left them.
-    move(main_.frameGeometry().center() - QPoint(width() / 2, height() / 2));
+    move(main_.FrameGeometry().center() - QPoint(width() / 2, height() / 2));
 }
 
 UploadPersonalFields TfrmOSabgleichen::PersonalFields() const {

@@ -3,7 +3,6 @@
 #include "base/DateTime.h"
 #include "base/EConvertError.h"
 #include "base/NumberText.h"
-#include "catchlog/ui/TfrmMain.h"
 #include "statistics/CatchRecommendation.h"
 #include "statistics/CatchStatistics.h"
 #include "statistics/PieChart.h"
@@ -18,6 +17,7 @@
 #include "widgets/ModalShow.h"
 #include "widgets/Prompts.h"
 #include "widgets/QtText.h"
+#include "widgets/WindowHost.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -86,7 +86,7 @@ struct TfrmStatistik::ViewLayout {
     int chartX, chartY, chartWidth, chartHeight;
 };
 
-TfrmStatistik::TfrmStatistik(TfrmMain& main, QWidget* parent) : QDialog(parent), main_(main) {
+TfrmStatistik::TfrmStatistik(WindowHost& main, QWidget* parent) : QDialog(parent), main_(main) {
     setObjectName(QStringLiteral("frmStatistik"));
     setWindowTitle(QStringLiteral("Statistik"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

@@ -18,7 +18,7 @@ namespace zv {
 
 class RecordLabel;
 class TallyListView;
-class TfrmMain;
+class WindowHost;
 
 // "Statistik": the three catch statistics (species, bait, weather) as lists
 // with a pie chart beside each, the list rows coloured like the slices. It
@@ -32,7 +32,7 @@ public:
     static constexpr int kNormal = 0;
     static constexpr int kRecommendation = 2;
 
-    TfrmStatistik(TfrmMain& main, QWidget* parent);
+    TfrmStatistik(WindowHost& main, QWidget* parent);
 
     // The catcher every computation and the year lists are restricted to;
     // empty for all catchers. Set by the opener.
@@ -95,7 +95,7 @@ private:
     void OpenRecord(const std::optional<RecordCatch>& record);
     bool RunRecommendation();
 
-    TfrmMain& main_;
+    WindowHost& main_;
     std::string catcher_;
     int tag_ = kNormal;
     std::optional<RecordCatch> speciesRecord_;

@@ -1,4 +1,4 @@
-#include "catchlog/ui/TfrmMain.h"
+#include "app/TfrmMain.h"
 
 #include "backup/Backup.h"
 #include "backup/Restore.h"
@@ -12,6 +12,7 @@
 #include "catchlog/ui/TfrmFangHinzufuegen.h"
 #include "catchlog/ui/TfrmKarte.h"
 #include "costs/ui/TfrmAKadd.h"
+#include "exporting/ui/TfrmExportieren.h"
 #include "reports/HtmlCatchSheet.h"
 #include "reports/ui/TfrmAuswerten.h"
 #include "statistics/ui/TfrmStatistik.h"
@@ -20,6 +21,7 @@
 #include "widgets/JpegImage.h"
 #include "widgets/ModalShow.h"
 #include "widgets/OverrideCursor.h"
+#include "widgets/PlainHint.h"
 #include "widgets/ProgramVersion.h"
 #include "widgets/Prompts.h"
 #include "widgets/QtText.h"
@@ -345,6 +347,8 @@ void TfrmMain::BuildMenus() {
     QMenu* datei = menu(nullptr, "Datei1", "&Datei");
     item(datei, "Datenbankauswhlen1", "&Datenbank", [this] { Datenbankauswhlen1Click(); });
     separator(datei);
+    item(datei, "Exportieren1", "&Exportieren…", [this] { Exportieren1Click(); });
+    separator(datei);
     item(datei, "Backup1", "&Backup laden..", [this] { Backup1Click(); });
     item(datei, "Backuperstellen1", "Backup erstellen..", [this] { Backuperstellen1Click(); });
     separator(datei);
@@ -622,8 +626,8 @@ void TfrmMain::cb_faengerChange() {
     if (angler.isEmpty() || ToUtf8(angler) == kAllEntry) {
         SpeedButton2->setToolTip(QStringLiteral("Statistik"));
     } else {
-        SpeedButton2->setToolTip(QStringLiteral("Statistik für ") + angler +
-                                 QStringLiteral(" anzeigen"));
+        SpeedButton2->setToolTip(
+            PlainHint(QStringLiteral("Statistik für ") + angler + QStringLiteral(" anzeigen")));
     }
 }
 
@@ -777,6 +781,20 @@ void TfrmMain::DatabasesReloaded() {
 
 void TfrmMain::Datenbankauswhlen1Click() {
     OpenForm(QStringLiteral("TfrmDatenbank"));
+}
+
+std::vector<int> TfrmMain::ListedCatchIds() const {
+    std::vector<int> ids;
+    for (int row = 0; row < model_->rowCount(); ++row) {
+        ids.push_back(model_->Row(row).id);
+    }
+    return ids;
+}
+
+void TfrmMain::Exportieren1Click() {
+    if (auto* window = forms_.Get<TfrmExportieren>(QStringLiteral("TfrmExportieren"))) {
+        window->Open(ListedCatchIds());
+    }
 }
 
 namespace {
