@@ -14,8 +14,10 @@ packages=(
   libicu-dev libturbojpeg0-dev libzip-dev libcurl4-openssl-dev libstb-dev
   # the catches as an Excel workbook
   libxlsxwriter-dev
-  # tests and benchmarks
-  libgtest-dev libgmock-dev libbenchmark-dev
+  # the online statistics service: its databases, the unique key's digest
+  libsqlite3-dev libpq-dev libssl-dev libcpp-httplib-dev
+  # tests and benchmarks; the tests start a PostgreSQL of their own
+  libgtest-dev libgmock-dev libbenchmark-dev postgresql
   # the check that keeps the source folders layered
   python3
   # checking written PDF files from outside

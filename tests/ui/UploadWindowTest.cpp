@@ -7,6 +7,7 @@
 #include "base/AtomicFile.h"
 #include "base/DateTime.h"
 #include "statistics/ui/TfrmOSabgleichen.h"
+#include "widgets/UrlOpener.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -51,23 +52,69 @@ protected:
     const FixedClock clock_{EncodeDate(2007, 12, 8) + EncodeTime(15, 4, 5, 120)};
 };
 
-TEST_F(UploadWindowTest, InternetWindowAnnouncesTheViewAndOpensTheUpload) {
+TEST_F(UploadWindowTest, InternetWindowOpensTheUpload) {
     Start();
     QSize internetSize;
     QSize uploadSize;
     modal_.On("frmInternet", [&](QDialog& dialog) {
         internetSize = dialog.size();
-        Button(dialog, "BitBtn2")->click();
         Button(dialog, "BitBtn1")->click();
     });
     modal_.On("frmOSabgleichen", [&](QDialog& dialog) { uploadSize = dialog.size(); });
     main_->findChild<QAction*>("Internetabgleich1")->trigger();
 
-    EXPECT_EQ(prompts_.Texts(PromptKind::Information),
-              QStringList({"Erst in der finalen Version verfügbar"}));
     EXPECT_EQ(modal_.Shown(), QStringList({"frmInternet", "frmOSabgleichen"}));
     EXPECT_EQ(internetSize, QSize(398, 331));
     EXPECT_EQ(uploadSize, QSize(354, 214));
+}
+
+TEST_F(UploadWindowTest, ViewOpensTheStatisticsOnlyWhenTheServerAnswers) {
+    struct Case {
+        int status; // 0: nothing listens
+        const char* reason;
+        const char* failure; // a part of the warning; empty when the page opens
+    };
+    const Case cases[] = {
+        {200, "OK", ""},
+        {503, "Service Unavailable", "HTTP 503 Service Unavailable"},
+        {0, "", "Keine Verbindung zum Server"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.status);
+        prompts_.Clear();
+        std::optional<LoopbackHttpServer> server;
+        std::optional<RefusingPort> refusing;
+        const std::string target = c.status == 0 ? refusing.emplace().HostPort()
+                                                 : server.emplace(c.status, c.reason).HostPort();
+        WriteTextFile(Folder() / "Zelvorin.ini", {"[Online]", "Server=" + target});
+        Start();
+        QList<QUrl> opened;
+        SetUrlOpener([&opened](const QUrl& url) {
+            opened << url;
+            return true;
+        });
+        modal_.On("frmInternet", [](QDialog& dialog) { Button(dialog, "BitBtn2")->click(); });
+        main_->findChild<QAction*>("Internetabgleich1")->trigger();
+        SetUrlOpener({});
+
+        if (server) {
+            ASSERT_EQ(server->Requests().size(), 1u);
+            EXPECT_TRUE(server->Requests()[0].starts_with("GET /onlinestatistik/health HTTP/1.1"));
+        }
+        if (*c.failure == '\0') {
+            EXPECT_EQ(opened, QList<QUrl>({QUrl(QString::fromStdString("http://" + target +
+                                                                       "/onlinestatistik/"))}));
+            EXPECT_TRUE(prompts_.Shown().empty());
+        } else {
+            EXPECT_TRUE(opened.isEmpty());
+            const QStringList warnings = prompts_.Texts(PromptKind::Warning);
+            ASSERT_EQ(warnings.size(), 1);
+            EXPECT_TRUE(warnings[0].contains(QString::fromStdString(target)));
+            EXPECT_TRUE(warnings[0].contains(QString::fromUtf8(c.failure)))
+                << warnings[0].toStdString();
+        }
+        ProgramTest::TearDown();
+    }
 }
 
 TEST_F(UploadWindowTest, ListsTheSentFieldsAndKeepsTheTicksBetweenOpenings) {

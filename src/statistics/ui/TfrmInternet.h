@@ -16,6 +16,8 @@ class TfrmInternet : public QDialog {
 public:
     static constexpr int kClientWidth = 398;
     static constexpr int kClientHeight = 331;
+    // How long "Online Statistik ansehen" waits for the server's answer.
+    static constexpr long kHealthSeconds = 5;
 
     TfrmInternet(WindowHost& main, QWidget* parent);
 
