@@ -96,11 +96,9 @@ constexpr CommandInfo kCommands[] = {
      "Aufruf: zelvorin-cli backup PROGRAMMORDNER AUSGABE.zip\n",
      {},
      RunBackupCommand},
-    {"restore",
-     "Ein Zip-Backup in den Programmordner zurückspielen",
+    {"restore", "Ein Zip-Backup in den Programmordner zurückspielen",
      "Aufruf: zelvorin-cli restore PROGRAMMORDNER EINGABE.zip [--ohne-sicherung]\n",
-     kRestoreOptions,
-     RunRestoreCommand},
+     kRestoreOptions, RunRestoreCommand},
     {"upload", "Die Fänge an den Online-Statistik-Server senden",
      "Aufruf: zelvorin-cli upload ORDNER [--server RECHNER[:PORT]] [--faenger] [--gewaesser] "
      "[--stelle]\n",
