@@ -96,6 +96,16 @@ protected:
                       {"[Datenbank]", "Zelvorin=" + PathToUtf8(folder / "Fang.f"),
                        "Angelkosten=" + PathToUtf8(folder / "Kosten.a")});
     }
+    // A backup of the sample data, written to <out>/sicherung.zip.
+    static std::filesystem::path WriteSampleBackup(const TempFolder& out) {
+        TempFolder original;
+        WriteSampleData(original.Path());
+        Workspace source(original.Path());
+        source.Open();
+        const std::filesystem::path archive = out.Path() / "sicherung.zip";
+        EXPECT_TRUE(CreateBackup(source, archive).ok);
+        return archive;
+    }
 
     ProgressSeen seen_;
 };
@@ -152,13 +162,8 @@ TEST_F(BackupMenuTest, BackupIsWrittenToTheChosenZipAndItsOutcomeShown) {
 // "Backup laden" asks first, "Nein" preselected; "Ja" saves the current
 // data into the program folder, restores and names that safety backup.
 TEST_F(BackupMenuTest, RestoreAsksKeepsTheFormerDataAndShowsTheRestoredOnes) {
-    TempFolder original;
-    WriteSampleData(original.Path());
-    Workspace source(original.Path());
-    source.Open();
     TempFolder out;
-    const std::filesystem::path archive = out.Path() / "sicherung.zip";
-    ASSERT_TRUE(CreateBackup(source, archive).ok);
+    const std::filesystem::path archive = WriteSampleBackup(out);
     WriteCostDatabase(Folder() / "Angelkosten.a", {{{"Gesamtpreis", "1"}}});
     WriteTextFile(Folder() / "Zelvorin.ini",
                   {"[Datenbank]", "Angelkosten=" + PathToUtf8(Folder() / "Angelkosten.a")});
@@ -224,13 +229,8 @@ TEST_F(BackupMenuTest, AFailedRestoreIsReportedAndTheWindowKeepsItsCatches) {
 // Both run behind a progress dialog that names the phase and the file and
 // fills its bar by bytes; "Abbrechen" stops them before anything changed.
 TEST_F(BackupMenuTest, ProgressDialogsShowThePhaseAndCanBeCancelled) {
-    TempFolder original;
-    WriteSampleData(original.Path());
-    Workspace source(original.Path());
-    source.Open();
     TempFolder out;
-    const std::filesystem::path archive = out.Path() / "sicherung.zip";
-    ASSERT_TRUE(CreateBackup(source, archive).ok);
+    const std::filesystem::path archive = WriteSampleBackup(out);
     const std::filesystem::path another = out.Path() / "neu.zip";
     WriteSampleData(Folder());
     TfrmMain& main = Start();
