@@ -222,7 +222,10 @@ zip_int64_t FileCallback(void* userdata, void* data, zip_uint64_t len, zip_sourc
         if (progress.progress->Cancelled()) {
             return Fail(s.error, ZIP_ER_CANCELLED, 0);
         }
-        const ssize_t n = ::read(s.fd, data, len);
+        ssize_t n = ::read(s.fd, data, len);
+        while (n < 0 && errno == EINTR) {
+            n = ::read(s.fd, data, len);
+        }
         if (n < 0) {
             return Fail(s.error, ZIP_ER_READ, errno);
         }
