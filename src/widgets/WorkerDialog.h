@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <atomic>
+#include <exception>
 #include <functional>
 #include <thread>
 
