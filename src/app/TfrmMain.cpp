@@ -21,12 +21,12 @@
 #include "widgets/ErrorBoundary.h"
 #include "widgets/JpegImage.h"
 #include "widgets/ModalShow.h"
-#include "widgets/OverrideCursor.h"
 #include "widgets/PlainHint.h"
 #include "widgets/ProgramVersion.h"
 #include "widgets/Prompts.h"
 #include "widgets/QtText.h"
 #include "widgets/ReportList.h"
+#include "widgets/WorkerDialog.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -820,6 +820,19 @@ FileDialogOptions ZipDialog(const char* title) {
     return options;
 }
 
+// The engine's progress in the dialog: its text when the phase or the file
+// changes, the bar by bytes.
+ArchiveProgress DialogProgress(WorkerDialog& dialog) {
+    return {[&dialog, shown = ArchiveState{ArchivePhase::Writing, 0, 0, 0, 0}](
+                const ArchiveState& state) mutable {
+                const bool moved = shown.fileCount == 0 || state.phase != shown.phase ||
+                                   state.CurrentFile() != shown.CurrentFile();
+                shown = state;
+                dialog.Show(moved ? ToQ(ArchiveStateText(state)) : QString(), state.Permille());
+            },
+            &dialog.CancelFlag()};
+}
+
 } // namespace
 
 void TfrmMain::Backuperstellen1Click() {
@@ -830,12 +843,13 @@ void TfrmMain::Backuperstellen1Click() {
     }
     const std::filesystem::path archive = PathFromUtf8(ToUtf8(choice->path));
     BackupResult result;
-    {
-        const OverrideCursor wait(Qt::WaitCursor);
-        result = CreateBackup(workspace_, archive);
-    }
+    WorkerDialog progress(this, kBackupProgressName, U8("Backup erstellen"),
+                          U8("Das Backup wird erstellt …"), U8("Das Backup wird abgebrochen …"));
+    progress.Run([&] { result = CreateBackup(workspace_, archive, DialogProgress(progress)); });
     const QString text = ToQ(BackupMessage(result, archive));
-    if (!result.ok) {
+    if (result.cancelled) {
+        CurrentPrompts().Information(text);
+    } else if (!result.ok) {
         CurrentPrompts().Error(text);
     } else if (!result.selection.leftOut.empty()) {
         CurrentPrompts().Warning(text);
@@ -854,15 +868,22 @@ void TfrmMain::Backup1Click() {
     }
     const std::filesystem::path archive = PathFromUtf8(ToUtf8(choice->path));
     RestoreReport report;
-    {
-        const OverrideCursor wait(Qt::WaitCursor);
-        RestoreOptions options;
-        options.safetyBackupAt = CurrentClock().Now();
-        report = RestoreBackup(workspace_, archive, options);
-    }
+    WorkerDialog progress(this, kRestoreProgressName, U8("Backup laden"),
+                          U8("Das Backup wird geladen …"), U8("Das Laden wird abgebrochen …"));
+    RestoreOptions options;
+    options.safetyBackupAt = CurrentClock().Now();
+    options.progress = DialogProgress(progress);
+    // The files are written off the window's thread; the tables change
+    // only here, once that is done.
+    progress.Run([&] { report = RestoreFiles(workspace_, archive, options); });
+    OpenRestoredDatabases(workspace_, report);
     const QString text = ToQ(RestoreMessage(report, workspace_, archive));
     if (!report.opened) {
-        CurrentPrompts().Error(text);
+        if (report.cancelled) {
+            CurrentPrompts().Information(text);
+        } else {
+            CurrentPrompts().Error(text);
+        }
         return;
     }
     DatabasesReloaded();
@@ -870,7 +891,7 @@ void TfrmMain::Backup1Click() {
         std::any_of(report.entries.begin(), report.entries.end(), [](const RestoredEntry& entry) {
             return entry.outcome == RestoreOutcome::Skipped;
         });
-    if (skipped || !report.Problems().empty()) {
+    if (report.cancelled || skipped || !report.Problems().empty()) {
         CurrentPrompts().Warning(text);
     } else {
         CurrentPrompts().Information(text);

@@ -36,6 +36,10 @@ public:
     static constexpr int kShortHeight = 434;
     static constexpr int kTallHeight = 588;
     static constexpr int kWidth = 830;
+    // The object names of the progress dialogs of "Backup erstellen.." and
+    // "&Backup laden..".
+    static constexpr const char* kBackupProgressName = "BackupProgress";
+    static constexpr const char* kRestoreProgressName = "RestoreProgress";
 
     explicit TfrmMain(std::filesystem::path programFolder, QWidget* parent = nullptr);
     ~TfrmMain() override;

@@ -7,8 +7,10 @@
 
 #include <zip.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -141,6 +143,113 @@ zip_int64_t ScratchCallback(void* userdata, void* data, zip_uint64_t len, zip_so
     }
 }
 
+// Where the writing stands, shared by the sources of all files.
+struct WriteProgress {
+    const ArchiveProgress* progress = nullptr;
+    ArchiveState state;
+    std::vector<std::uint64_t> startOf; // bytes of the files before each one
+};
+
+// One file to be packed, read through this callback rather than libzip's
+// own file source so that every piece read is counted and a cancel stops
+// the writing between two pieces.
+struct FileSourceState {
+    std::filesystem::path path;
+    std::size_t index = 0;  // in the archive
+    std::uint64_t size = 0; // as added
+    WriteProgress* progress = nullptr;
+    int fd = -1;
+    zip_error_t error{};
+    std::uint64_t position = 0; // in the file
+    std::uint64_t reached = 0;  // the farthest read; a second reading counts once
+};
+
+void CloseFile(FileSourceState& s) {
+    if (s.fd >= 0) {
+        ::close(s.fd);
+        s.fd = -1;
+    }
+}
+
+zip_int64_t FileCallback(void* userdata, void* data, zip_uint64_t len, zip_source_cmd_t cmd) {
+    auto& s = *static_cast<FileSourceState*>(userdata);
+    WriteProgress& progress = *s.progress;
+    switch (cmd) {
+    case ZIP_SOURCE_SUPPORTS:
+        return ZIP_SOURCE_SUPPORTS_READABLE |
+               ZIP_SOURCE_MAKE_COMMAND_BITMASK(ZIP_SOURCE_GET_FILE_ATTRIBUTES);
+    case ZIP_SOURCE_STAT:
+    case ZIP_SOURCE_GET_FILE_ATTRIBUTES: {
+        struct stat st {};
+        if (::stat(s.path.c_str(), &st) != 0) {
+            return Fail(s.error, ZIP_ER_READ, errno);
+        }
+        if (cmd == ZIP_SOURCE_GET_FILE_ATTRIBUTES) {
+            auto* attributes = ZIP_SOURCE_GET_ARGS(zip_file_attributes_t, data, len, &s.error);
+            if (attributes == nullptr) {
+                return -1;
+            }
+            // The Unix mode, and the DOS read-only bit for other systems.
+            attributes->valid |=
+                ZIP_FILE_ATTRIBUTES_HOST_SYSTEM | ZIP_FILE_ATTRIBUTES_EXTERNAL_FILE_ATTRIBUTES;
+            attributes->host_system = ZIP_OPSYS_UNIX;
+            attributes->external_file_attributes =
+                (zip_uint32_t(st.st_mode) << 16) | ((st.st_mode & S_IWUSR) ? 0u : 1u);
+            return 0;
+        }
+        auto* zst = ZIP_SOURCE_GET_ARGS(zip_stat_t, data, len, &s.error);
+        if (zst == nullptr) {
+            return -1;
+        }
+        zip_stat_init(zst);
+        zst->size = static_cast<zip_uint64_t>(st.st_size);
+        zst->mtime = st.st_mtime;
+        zst->valid |= ZIP_STAT_SIZE | ZIP_STAT_MTIME;
+        return sizeof(zip_stat_t);
+    }
+    case ZIP_SOURCE_OPEN:
+        progress.state.filesDone = s.index;
+        progress.state.bytesDone = progress.startOf[s.index];
+        progress.progress->Tell(progress.state);
+        if (progress.progress->Cancelled()) {
+            return Fail(s.error, ZIP_ER_CANCELLED, 0);
+        }
+        CloseFile(s);
+        s.position = 0;
+        s.fd = ::open(s.path.c_str(), O_RDONLY | O_CLOEXEC);
+        return s.fd < 0 ? Fail(s.error, ZIP_ER_OPEN, errno) : 0;
+    case ZIP_SOURCE_READ: {
+        if (progress.progress->Cancelled()) {
+            return Fail(s.error, ZIP_ER_CANCELLED, 0);
+        }
+        ssize_t n = ::read(s.fd, data, len);
+        while (n < 0 && errno == EINTR) {
+            n = ::read(s.fd, data, len);
+        }
+        if (n < 0) {
+            return Fail(s.error, ZIP_ER_READ, errno);
+        }
+        // Progress goes by the file's size as added; a file that grew
+        // meanwhile does not push the bar past its end.
+        s.position += std::uint64_t(n);
+        s.reached = std::min(std::max(s.reached, s.position), s.size);
+        progress.state.bytesDone = progress.startOf[s.index] + s.reached;
+        progress.progress->Tell(progress.state);
+        return n;
+    }
+    case ZIP_SOURCE_CLOSE:
+        CloseFile(s);
+        return 0;
+    case ZIP_SOURCE_ERROR:
+        return zip_error_to_data(&s.error, data, len);
+    case ZIP_SOURCE_FREE:
+        CloseFile(s);
+        return 0; // the writer owns the state
+    default:
+        return Fail(s.error, ZIP_ER_OPNOTSUPP, 0);
+    }
+}
+
 } // namespace
 
 ArchiveWriter::~ArchiveWriter() {
@@ -161,6 +270,7 @@ void ArchiveWriter::Abort() {
 bool ArchiveWriter::Open(const std::filesystem::path& target) {
     Abort();
     error_.clear();
+    cancelled_ = false;
     target_ = target;
     std::error_code ec;
     if (std::filesystem::is_symlink(target, ec)) {
@@ -195,11 +305,19 @@ bool ArchiveWriter::Add(const std::string& entryName, const std::filesystem::pat
         return Fail("Die Datei " + Quoted(file) +
                     " kann nicht gelesen werden: " + SystemErrorText(EISDIR) + ".");
     }
-    items_.push_back({entryName, file, store});
+    items_.push_back({entryName, file, store, std::uint64_t(st.st_size)});
     return true;
 }
 
-bool ArchiveWriter::WriteArchive(const std::function<void(double done)>& progress) {
+bool ArchiveWriter::WriteArchive(const ArchiveProgress& progress) {
+    WriteProgress written;
+    written.progress = &progress;
+    written.state.fileCount = items_.size();
+    for (const Item& item : items_) {
+        written.startOf.push_back(written.state.byteTotal);
+        written.state.byteTotal += item.size;
+    }
+    std::vector<std::unique_ptr<FileSourceState>> files;
     ScratchSourceState state;
     state.fd = scratch_.Descriptor();
     zip_error_init(&state.error);
@@ -217,6 +335,9 @@ bool ArchiveWriter::WriteArchive(const std::function<void(double done)>& progres
         if (archive != nullptr) {
             zip_discard(archive);
         }
+        for (const auto& file : files) {
+            zip_error_fini(&file->error);
+        }
         zip_error_fini(&error);
         zip_error_fini(&state.error);
         return ok || Fail(reason);
@@ -228,14 +349,21 @@ bool ArchiveWriter::WriteArchive(const std::function<void(double done)>& progres
                           ".");
     }
     for (const Item& item : items_) {
-        zip_source_t* file = zip_source_file_create(item.source.c_str(), 0, -1, &error);
+        auto file = std::make_unique<FileSourceState>();
+        file->path = item.source;
+        file->index = files.size();
+        file->size = item.size;
+        file->progress = &written;
+        zip_error_init(&file->error);
+        zip_source_t* data = zip_source_function_create(FileCallback, file.get(), &error);
+        files.push_back(std::move(file));
         const zip_flags_t encoding = IsValidUtf8(item.name) ? ZIP_FL_ENC_UTF_8 : ZIP_FL_ENC_CP437;
         const zip_int64_t index =
-            file == nullptr ? -1 : zip_file_add(archive, item.name.c_str(), file, encoding);
-        if (index < 0 && file != nullptr) {
-            zip_source_free(file);
+            data == nullptr ? -1 : zip_file_add(archive, item.name.c_str(), data, encoding);
+        if (index < 0 && data != nullptr) {
+            zip_source_free(data);
         }
-        const zip_error_t* why = file == nullptr ? &error : zip_get_error(archive);
+        const zip_error_t* why = data == nullptr ? &error : zip_get_error(archive);
         if (index < 0 || zip_set_file_compression(archive, static_cast<zip_uint64_t>(index),
                                                   item.store ? ZIP_CM_STORE : ZIP_CM_DEFLATE,
                                                   item.store ? 0 : 9) != 0) {
@@ -245,17 +373,16 @@ bool ArchiveWriter::WriteArchive(const std::function<void(double done)>& progres
                            ZipErrorText(zip_error_code_zip(why), zip_error_code_system(why)) + ".");
         }
     }
-    if (progress) {
-        zip_register_progress_callback_with_state(
-            archive, 0.01,
-            [](zip_t*, double done, void* listener) {
-                (*static_cast<const std::function<void(double)>*>(listener))(done);
-            },
-            nullptr, const_cast<std::function<void(double)>*>(&progress));
-    }
     if (zip_close(archive) == 0) {
         archive = nullptr; // zip_close freed it
+        written.state.filesDone = items_.size();
+        written.state.bytesDone = written.state.byteTotal;
+        progress.Tell(written.state);
         return finish(true, {});
+    }
+    if (progress.Cancelled()) {
+        cancelled_ = true;
+        return finish(false, CancelledText());
     }
     if (state.writeErrno != 0) {
         return finish(false, "Die Datei " + Quoted(target_) + " kann nicht geschrieben werden: " +
@@ -277,7 +404,11 @@ bool ArchiveWriter::WriteArchive(const std::function<void(double done)>& progres
                              ".");
 }
 
-bool ArchiveWriter::Commit(const std::function<void(double done)>& progress) {
+std::string ArchiveWriter::CancelledText() const {
+    return "Das Backup " + Quoted(target_) + " wurde abgebrochen und nicht gespeichert.";
+}
+
+bool ArchiveWriter::Commit(const ArchiveProgress& progress) {
     if (scratch_.Descriptor() < 0) {
         if (error_.empty()) {
             error_ = "Die Datei " + Quoted(target_) + " kann nicht geschrieben werden.";
@@ -299,8 +430,10 @@ bool ArchiveWriter::Commit(const std::function<void(double done)>& progress) {
         if (!WriteArchive(progress)) {
             return false;
         }
-        if (!CheckArchive(scratch_.Descriptor(), target_, names, problem, tooCompressed)) {
-            return Fail(problem);
+        if (!CheckArchive(scratch_.Descriptor(), target_, names, problem, tooCompressed,
+                          progress)) {
+            cancelled_ = progress.Cancelled();
+            return Fail(cancelled_ ? CancelledText() : problem);
         }
         for (const std::size_t position : tooCompressed) {
             items_[position].store = true;
@@ -313,6 +446,11 @@ bool ArchiveWriter::Commit(const std::function<void(double done)>& progress) {
         return Fail("Das Backup " + Quoted(target_) + " wurde nicht gespeichert: Die Datei \"" +
                     names[tooCompressed.front()] + "\" ließe sich nicht wiederherstellen.");
     }
+    // The last moment a cancel still leaves the target as it was.
+    if (progress.Cancelled()) {
+        cancelled_ = true;
+        return Fail(CancelledText());
+    }
     if (!scratch_.MoveIntoPlace(problem)) {
         return Fail(problem);
     }
@@ -322,7 +460,7 @@ bool ArchiveWriter::Commit(const std::function<void(double done)>& progress) {
 
 bool CheckArchive(int fd, const std::filesystem::path& shownAs,
                   const std::vector<std::string>& expectedNames, std::string& error,
-                  std::vector<std::size_t>& tooCompressed) {
+                  std::vector<std::size_t>& tooCompressed, const ArchiveProgress& progress) {
     tooCompressed.clear();
     const std::string prefix = "Das Backup " + Quoted(shownAs) +
                                " wurde nicht gespeichert, weil die Prüfung des geschriebenen "
@@ -338,12 +476,23 @@ bool CheckArchive(int fd, const std::filesystem::path& shownAs,
                 std::to_string(expectedNames.size()) + " Dateien.";
         return false;
     }
+    ArchiveState state{ArchivePhase::Checking, 0, entries.size(), 0, 0};
+    for (const ArchiveEntry& entry : entries) {
+        state.byteTotal += entry.size;
+    }
     for (std::size_t i = 0; i < entries.size(); ++i) {
         if (entries[i].name != expectedNames[i]) {
             error = prefix + "Die Datei \"" + expectedNames[i] + "\" fehlt darin.";
             return false;
         }
-        if (!reader.Read(entries[i], [](std::string_view) { return true; })) {
+        state.filesDone = i;
+        progress.Tell(state);
+        const auto count = [&](std::string_view piece) {
+            state.bytesDone += piece.size();
+            progress.Tell(state);
+            return !progress.Cancelled();
+        };
+        if (progress.Cancelled() || !reader.Read(entries[i], count)) {
             error = prefix + reader.Error();
             return false;
         }
@@ -351,6 +500,8 @@ bool CheckArchive(int fd, const std::filesystem::path& shownAs,
             tooCompressed.push_back(i);
         }
     }
+    state.filesDone = entries.size();
+    progress.Tell(state);
     return true;
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "backup/ArchiveProgress.h"
 #include "backup/ScratchFile.h"
 
+#include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,27 +35,32 @@ public:
     // Writes the archive, checks it and puts it at the target. An entry that
     // deflated beyond what a restore accepts (IsTooCompressed) is written
     // again stored. False with Error() when any step fails; the target is
-    // then unchanged. `progress` hears the share written so far (0 to 1)
-    // while libzip compresses.
-    bool Commit(const std::function<void(double done)>& progress = {});
+    // then unchanged. `progress` hears the files and bytes packed, then
+    // those checked; a cancel stops either and leaves the target as it was
+    // (Cancelled() is then true).
+    bool Commit(const ArchiveProgress& progress = {});
     void Abort();
 
     const std::string& Error() const { return error_; }
+    bool Cancelled() const { return cancelled_; }
 
 private:
     struct Item {
         std::string name;
         std::filesystem::path source;
         bool store = false;
+        std::uint64_t size = 0;
     };
 
     bool Fail(const std::string& reason);
-    bool WriteArchive(const std::function<void(double done)>& progress);
+    bool WriteArchive(const ArchiveProgress& progress);
+    std::string CancelledText() const;
 
     std::filesystem::path target_;
     ScratchFile scratch_;
     std::vector<Item> items_;
     std::string error_;
+    bool cancelled_ = false;
 };
 
 // Checks the archive in the open file `fd`: it opens strictly (local headers
@@ -62,9 +68,9 @@ private:
 // `expectedNames` in this order, and every entry reads to its end with the
 // declared size and CRC. Entries a restore would refuse as too compressed
 // are listed in `tooCompressed` by position. False with `error` (German,
-// naming `shownAs`) otherwise.
+// naming `shownAs`) otherwise, and when `progress` is cancelled.
 bool CheckArchive(int fd, const std::filesystem::path& shownAs,
                   const std::vector<std::string>& expectedNames, std::string& error,
-                  std::vector<std::size_t>& tooCompressed);
+                  std::vector<std::size_t>& tooCompressed, const ArchiveProgress& progress = {});
 
 } // namespace zv

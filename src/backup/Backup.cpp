@@ -191,7 +191,7 @@ BackupSelection SelectBackupFiles(const Workspace& workspace,
 }
 
 BackupResult CreateBackup(const Workspace& workspace, const std::filesystem::path& archive,
-                          const std::function<void(double done)>& progress) {
+                          const ArchiveProgress& progress) {
     BackupResult result;
     result.selection = SelectBackupFiles(workspace, archive);
     if (!result.selection.ok) {
@@ -211,12 +211,16 @@ BackupResult CreateBackup(const Workspace& workspace, const std::filesystem::pat
     }
     result.ok = ok;
     if (!ok) {
+        result.cancelled = writer.Cancelled();
         result.problem = writer.Error();
     }
     return result;
 }
 
 std::string BackupMessage(const BackupResult& result, const std::filesystem::path& archive) {
+    if (result.cancelled) {
+        return result.problem;
+    }
     if (!result.ok) {
         // The reason usually names the archive already; once is enough.
         const bool named = result.problem.find(Quoted(archive)) != std::string::npos;

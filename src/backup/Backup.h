@@ -1,7 +1,8 @@
 #pragma once
 
+#include "backup/ArchiveProgress.h"
+
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -69,16 +70,18 @@ bool IsStoredUncompressed(const std::string& fileName);
 
 struct BackupResult {
     bool ok = false;
-    std::string problem; // German, naming the file and the reason
+    bool cancelled = false; // stopped through the progress's flag
+    std::string problem;    // German, naming the file and the reason
     BackupSelection selection;
 };
 
 // Writes the backup to `archive`: the selection, deflated at level 9, read
-// back and checked before it replaces an older file there. On failure the
-// file at `archive` is as it was and nothing is left beside it.
-// `progress` hears the share of the archive written so far (0 to 1).
+// back and checked before it replaces an older file there. On failure, and
+// when `progress` is cancelled while writing or checking, the file at
+// `archive` is as it was and nothing is left beside it. `progress` hears the
+// phases Writing and Checking.
 BackupResult CreateBackup(const Workspace& workspace, const std::filesystem::path& archive,
-                          const std::function<void(double done)>& progress = {});
+                          const ArchiveProgress& progress = {});
 
 // The text shown afterwards: how many files were saved and which were left
 // out (at most kListedLines of them by name), or why the backup failed.

@@ -164,16 +164,19 @@ std::string NotADatabaseReason(const std::string& readable, const std::string& s
 }
 
 // Writes the entry's bytes beside `target`, checks them and renames them
-// into place.
+// into place. `piece` hears every piece written and stops the extraction
+// when it returns false.
 bool Extract(ArchiveReader& reader, const ArchiveEntry& entry, const std::filesystem::path& target,
-             const std::filesystem::path& archive, std::string& problem) {
+             const std::filesystem::path& archive,
+             const std::function<bool(std::string_view)>& piece, std::string& problem) {
     ScratchFile scratch;
     if (!scratch.Create(target, problem)) {
         return false;
     }
     std::string writeProblem;
-    if (!reader.Read(entry,
-                     [&](std::string_view piece) { return scratch.Append(piece, writeProblem); })) {
+    if (!reader.Read(entry, [&](std::string_view bytes) {
+            return scratch.Append(bytes, writeProblem) && piece(bytes);
+        })) {
         problem = writeProblem.empty() ? reader.Error() : writeProblem;
         return false;
     }
@@ -306,6 +309,21 @@ std::vector<std::string> RestoreReport::Problems() const {
 
 RestoreReport RestoreBackup(Workspace& workspace, const std::filesystem::path& archive,
                             const RestoreOptions& options) {
+    RestoreReport report = RestoreFiles(workspace, archive, options);
+    OpenRestoredDatabases(workspace, report);
+    return report;
+}
+
+void OpenRestoredDatabases(Workspace& workspace, RestoreReport& report) {
+    for (RestoredEntry& restored : report.entries) {
+        if (restored.outcome == RestoreOutcome::Restored) {
+            RestoreDatabase(workspace, restored, report.databases);
+        }
+    }
+}
+
+RestoreReport RestoreFiles(const Workspace& workspace, const std::filesystem::path& archive,
+                           const RestoreOptions& options) {
     RestoreReport report;
     ArchiveReader reader;
     if (!reader.Open(archive)) {
@@ -369,11 +387,26 @@ RestoreReport RestoreBackup(Workspace& workspace, const std::filesystem::path& a
                           "Programmordner.");
         }
     }
+    const ArchiveProgress& progress = options.progress;
     if (options.safetyBackupAt) {
         const std::filesystem::path safety = FreeSafetyBackupPath(folder, *options.safetyBackupAt);
         // An empty program folder has nothing to keep.
         if (!SelectBackupFiles(workspace, safety).files.empty()) {
-            const BackupResult saved = CreateBackup(workspace, safety);
+            ArchiveProgress saving{nullptr, progress.cancel};
+            if (progress.listener) {
+                saving.listener = [&progress](ArchiveState state) {
+                    state.phase = ArchivePhase::SavingFormer;
+                    progress.Tell(state);
+                };
+            }
+            const BackupResult saved = CreateBackup(workspace, safety, saving);
+            if (saved.cancelled) {
+                report.cancelled = true;
+                report.entries.clear();
+                report.problem = "Das Laden des Backups " + Quoted(archive) +
+                                 " wurde abgebrochen; es wurde nichts geändert.";
+                return report;
+            }
             if (!saved.ok) {
                 return refuse("Die bisherigen Daten konnten nicht gesichert werden. " +
                               saved.problem);
@@ -396,32 +429,47 @@ RestoreReport RestoreBackup(Workspace& workspace, const std::filesystem::path& a
     }
     report.opened = true;
 
-    const auto total = std::size_t(
+    ArchiveState state{ArchivePhase::Restoring, 0, 0, 0, needed};
+    state.fileCount = std::size_t(
         std::count_if(passOf.begin(), passOf.end(), [](const Pass* p) { return p != nullptr; }));
-    std::size_t done = 0;
     for (const Pass& pass : kPasses) {
         for (std::size_t i = 0; i < entries.size(); ++i) {
             if (passOf[i] != &pass) {
                 continue;
             }
             RestoredEntry& restored = report.entries[i];
+            if (!report.cancelled) {
+                progress.Tell(state);
+                report.cancelled = progress.Cancelled();
+            }
+            if (report.cancelled) {
+                restored.outcome = RestoreOutcome::Stopped;
+                continue;
+            }
+            const std::uint64_t bytesBefore = state.bytesDone;
+            const auto piece = [&](std::string_view bytes) {
+                state.bytesDone += bytes.size();
+                progress.Tell(state);
+                return !progress.Cancelled();
+            };
             std::string problem;
-            if (Extract(reader, entries[i], PathFromUtf8(restored.target), archive, problem)) {
+            if (Extract(reader, entries[i], PathFromUtf8(restored.target), archive, piece,
+                        problem)) {
                 restored.outcome = RestoreOutcome::Restored;
+            } else if (progress.Cancelled()) {
+                report.cancelled = true;
+                restored.outcome = RestoreOutcome::Stopped;
             } else {
                 restored.outcome = RestoreOutcome::Failed;
                 restored.note = problem;
             }
-            if (options.progress) {
-                options.progress(++done, total);
-            }
+            // A file that failed midway counts whole.
+            state.bytesDone = bytesBefore + entries[i].size;
+            ++state.filesDone;
         }
     }
-
-    for (RestoredEntry& restored : report.entries) {
-        if (restored.outcome == RestoreOutcome::Restored) {
-            RestoreDatabase(workspace, restored, report.databases);
-        }
+    if (!report.cancelled) {
+        progress.Tell(state);
     }
     return report;
 }
@@ -432,9 +480,29 @@ std::string RestoreMessage(const RestoreReport& report, const Workspace& workspa
         return report.problem;
     }
     const int count = report.RestoredCount();
-    std::string text = "Backup geladen: " + std::to_string(count) +
-                       (count == 1 ? " Datei wurde" : " Dateien wurden") + " aus " +
-                       Quoted(archive) + " wiederhergestellt.";
+    const char* were = count == 1 ? " wurde" : " wurden";
+    std::string text;
+    std::vector<std::string> restored;
+    if (report.cancelled) {
+        const auto toRestore = std::count_if(report.entries.begin(), report.entries.end(),
+                                             [](const RestoredEntry& entry) {
+                                                 return entry.outcome == RestoreOutcome::Restored ||
+                                                        entry.outcome == RestoreOutcome::Failed ||
+                                                        entry.outcome == RestoreOutcome::Stopped;
+                                             });
+        text = "Das Laden des Backups " + Quoted(archive) +
+               " wurde abgebrochen: " + std::to_string(count) + " von " +
+               std::to_string(toRestore) + " Dateien" + were +
+               " wiederhergestellt, die übrigen sind unverändert.";
+        for (const RestoredEntry& entry : report.entries) {
+            if (entry.outcome == RestoreOutcome::Restored) {
+                restored.push_back("\"" + entry.name + "\"");
+            }
+        }
+    } else {
+        text = "Backup geladen: " + std::to_string(count) + (count == 1 ? " Datei" : " Dateien") +
+               were + " aus " + Quoted(archive) + " wiederhergestellt.";
+    }
     if (!report.safetyBackup.empty()) {
         text +=
             "\nDie bisherigen Daten wurden vorher in \"" + report.safetyBackup + "\" gesichert.";
@@ -456,6 +524,7 @@ std::string RestoreMessage(const RestoreReport& report, const Workspace& workspa
             skipped.push_back("\"" + entry.name + "\": " + entry.note);
         }
     }
+    AppendList(text, "Bereits wiederhergestellt:", restored);
     AppendList(text, "Übersprungen:", skipped);
     AppendList(text, "Fehler:", report.Problems());
     return text;

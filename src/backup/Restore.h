@@ -1,11 +1,11 @@
 #pragma once
 
+#include "backup/ArchiveProgress.h"
 #include "base/DateTime.h"
 #include "storage/DatabaseKind.h"
 
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,7 +18,8 @@ enum class RestoreOutcome {
     Restored,    // written to `target`
     NotRestored, // a kind of file a restore does not bring back
     Skipped,     // not a plain file with a usable name: never written
-    Failed       // could not be read or written; an older file there is unchanged
+    Failed,      // could not be read or written; an older file there is unchanged
+    Stopped      // not written: the restore was cancelled before it was done
 };
 
 struct RestoredEntry {
@@ -47,13 +48,17 @@ struct RestoreOptions {
     // The free space of the program folder's disk; none: as the system
     // reports it.
     std::optional<std::uint64_t> freeBytes;
-    // Hears the files written so far and the files to write.
-    std::function<void(std::size_t done, std::size_t total)> progress = {};
+    // Hears the phases SavingFormer and Restoring; a cancel stops before
+    // the next file or piece of a file (see RestoreFiles).
+    ArchiveProgress progress = {};
 };
 
 struct RestoreReport {
-    // False: the archive could not be read or was refused; nothing changed.
+    // False: the archive could not be read or was refused, or the restore
+    // was cancelled while the current data were being saved; nothing
+    // changed.
     bool opened = false;
+    bool cancelled = false;
     std::string problem;
     std::string safetyBackup;           // the safety backup written (UTF-8); empty when none
     std::vector<RestoredEntry> entries; // in archive order
@@ -91,8 +96,23 @@ struct RestoreReport {
 // in the program folder, which is then loaded the same way; a conversion
 // never writes over an existing file. A database that was not restored or
 // does not load changes neither the current database nor the settings.
+//
+// A cancel through `options.progress` while the safety backup is written
+// leaves everything as it was. Later it stops before the next file, or
+// within a file before it replaces anything: every file is the old one or
+// the new one in full, the entries not written are Stopped, and only the
+// databases restored before the cancel are opened. The safety backup is
+// kept.
 RestoreReport RestoreBackup(Workspace& workspace, const std::filesystem::path& archive,
                             const RestoreOptions& options = {});
+
+// RestoreBackup in its two steps. RestoreFiles writes the files and touches
+// neither the tables nor the settings, so it can run on a thread of its own
+// while the program goes on reading them; OpenRestoredDatabases opens the
+// restored databases and points the settings at them.
+RestoreReport RestoreFiles(const Workspace& workspace, const std::filesystem::path& archive,
+                           const RestoreOptions& options = {});
+void OpenRestoredDatabases(Workspace& workspace, RestoreReport& report);
 
 // "Sicherung vor dem Laden JJJJ-MM-TT hh-mm-ss.zip" with the digits of `at`.
 std::string SafetyBackupName(TDateTime at);

@@ -29,6 +29,17 @@ bool OpenWorkspace(Workspace& ws, std::ostream& err) {
     return true;
 }
 
+// What the window shows, on the terminal: the phase, the file and how far
+// by bytes. Nothing is made for a pipe or a log file.
+ArchiveProgress TerminalProgress(ProgressLine& line) {
+    if (!ProgressShown()) {
+        return {};
+    }
+    return {[&line](const ArchiveState& state) {
+        line.Step(ArchiveStateText(state) + " (" + std::to_string(state.Permille() / 10) + " %)");
+    }};
+}
+
 } // namespace
 
 int RunBackupCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -43,10 +54,8 @@ int RunBackupCommand(const std::vector<std::string>& args, std::ostream& out, st
     const std::filesystem::path archive = FullPath(PathFromUtf8(args[1]));
     BackupResult result;
     {
-        ProgressLine progress(err, "Backup");
-        result = CreateBackup(ws, archive, [&progress](double done) {
-            progress.Count(std::uint64_t(done * 1000), 1000);
-        });
+        ProgressLine line(err, "");
+        result = CreateBackup(ws, archive, TerminalProgress(line));
     }
     if (!result.ok) {
         err << BackupMessage(result, archive) << "\n";
@@ -81,10 +90,8 @@ int RunRestoreCommand(const std::vector<std::string>& args, std::ostream& out, s
     }
     RestoreReport report;
     {
-        ProgressLine progress(err, "Wiederherstellen");
-        options.progress = [&progress](std::size_t done, std::size_t total) {
-            progress.Count(done, total);
-        };
+        ProgressLine line(err, "");
+        options.progress = TerminalProgress(line);
         report = RestoreBackup(ws, archive, options);
     }
     if (!report.opened) {
@@ -105,6 +112,9 @@ int RunRestoreCommand(const std::vector<std::string>& args, std::ostream& out, s
             break;
         case RestoreOutcome::Failed:
             out << ": Fehler.";
+            break;
+        case RestoreOutcome::Stopped:
+            out << ": abgebrochen.";
             break;
         }
         if (!entry.note.empty()) {

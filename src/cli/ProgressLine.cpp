@@ -43,10 +43,11 @@ void ProgressLine::Step(std::string_view step) {
 }
 
 void ProgressLine::Show(const std::string& text) {
-    if (!shown_) {
+    if (!shown_ || (written_ && text == shownText_)) {
         return;
     }
-    err_ << kClearLine << what_ << ": " << text << std::flush;
+    err_ << kClearLine << what_ << (what_.empty() ? "" : ": ") << text << std::flush;
+    shownText_ = text;
     written_ = true;
 }
 

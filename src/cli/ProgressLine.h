@@ -14,7 +14,8 @@ void SetProgressShown(bool shown);
 bool ProgressShown();
 
 // One line on standard error that says how far a long command has come,
-// rewritten in place and cleared when the command is done.
+// rewritten in place when it changes and cleared when the command is done.
+// An empty `what` leaves the prefix "<what>: " out.
 class ProgressLine {
 public:
     ProgressLine(std::ostream& err, std::string what);
@@ -35,6 +36,7 @@ private:
     bool shown_;
     bool written_ = false;
     int percent_ = -1;
+    std::string shownText_;
 };
 
 } // namespace zv::cli

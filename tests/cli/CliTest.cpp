@@ -213,8 +213,9 @@ TEST(CliTest, LongWorkShowsProgressOnlyWhenStandardErrorIsATerminal) {
         const std::pair<std::vector<std::string>, const char*> runs[] = {
             {{"export", folder.Path().string(), (folder / "aus.xlsx").string()},
              "Export: 100 % (3 von 3)"},
-            {{"backup", folder.Path().string(), zip}, "Backup: 100 %"},
-            {{"restore", restored.Path().string(), zip}, "Wiederherstellen: 100 %"},
+            {{"backup", folder.Path().string(), zip}, "Das Backup wird geprüft … (100 %)"},
+            {{"restore", restored.Path().string(), zip},
+             "Das Backup wird geladen: Datei 2 von 2 (100 %)"},
         };
         SetProgressShown(shown);
         for (const auto& [args, progress] : runs) {

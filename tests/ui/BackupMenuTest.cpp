@@ -12,6 +12,8 @@
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTableView>
 
 #include <set>
@@ -19,8 +21,44 @@
 namespace zv::test {
 namespace {
 
+// Every file and folder below `root`, as paths relative to it.
+std::set<std::string> TreeBelow(const std::filesystem::path& root) {
+    std::set<std::string> tree;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+        tree.insert(std::filesystem::relative(entry.path(), root).generic_string());
+    }
+    return tree;
+}
+
 class BackupMenuTest : public ProgramTest {
 protected:
+    // What the progress dialog showed when the work closed it.
+    struct ProgressSeen {
+        QString label;
+        int value = -1;
+    };
+
+    BackupMenuTest() {
+        RunProgress(TfrmMain::kBackupProgressName, false);
+        RunProgress(TfrmMain::kRestoreProgressName, false);
+    }
+    // Lets the progress dialog `name` run to its end; `cancel`: presses
+    // "Abbrechen" before the work has begun.
+    void RunProgress(const char* name, bool cancel) {
+        modal_.On(name, [this, cancel, name](QDialog& dialog) {
+            auto& progress = static_cast<QProgressDialog&>(dialog);
+            if (cancel) {
+                progress.findChild<QPushButton*>()->click();
+            }
+            WaitUntilClosed(progress);
+            seen_ = {progress.labelText(), progress.value()};
+            // As the angler sees it at the end: tests/ui/screens/<name>.png.
+            progress.show();
+            RenderToPng(progress, std::string(name) + (cancel ? "_cancelled" : ""));
+            progress.hide();
+        });
+    }
+
     // Renders a message box as the angler sees it to tests/ui/screens/<png>.png.
     void RenderBox(QMessageBox::Icon icon, const QString& text, const char* png) {
         std::unique_ptr<QMessageBox> box = CreateOkBox(icon, text, main_.get());
@@ -53,6 +91,18 @@ protected:
                       {"[Datenbank]", "Zelvorin=" + PathToUtf8(folder / "Fang.f"),
                        "Angelkosten=" + PathToUtf8(folder / "Kosten.a")});
     }
+    // A backup of the sample data, written to <out>/sicherung.zip.
+    static std::filesystem::path WriteSampleBackup(const TempFolder& out) {
+        TempFolder original;
+        WriteSampleData(original.Path());
+        Workspace source(original.Path());
+        source.Open();
+        const std::filesystem::path archive = out.Path() / "sicherung.zip";
+        EXPECT_TRUE(CreateBackup(source, archive).ok);
+        return archive;
+    }
+
+    ProgressSeen seen_;
 };
 
 // Cancel writes nothing; success, success with a file left out for another
@@ -107,13 +157,8 @@ TEST_F(BackupMenuTest, BackupIsWrittenToTheChosenZipAndItsOutcomeShown) {
 // "Backup laden" asks first, "Nein" preselected; "Ja" saves the current
 // data into the program folder, restores and names that safety backup.
 TEST_F(BackupMenuTest, RestoreAsksKeepsTheFormerDataAndShowsTheRestoredOnes) {
-    TempFolder original;
-    WriteSampleData(original.Path());
-    Workspace source(original.Path());
-    source.Open();
     TempFolder out;
-    const std::filesystem::path archive = out.Path() / "sicherung.zip";
-    ASSERT_TRUE(CreateBackup(source, archive).ok);
+    const std::filesystem::path archive = WriteSampleBackup(out);
     WriteCostDatabase(Folder() / "Angelkosten.a", {{{"Gesamtpreis", "1"}}});
     WriteTextFile(Folder() / "Zelvorin.ini",
                   {"[Datenbank]", "Angelkosten=" + PathToUtf8(Folder() / "Angelkosten.a")});
@@ -174,6 +219,56 @@ TEST_F(BackupMenuTest, AFailedRestoreIsReportedAndTheWindowKeepsItsCatches) {
     RenderBox(QMessageBox::Critical, errors[0], "restore_failure");
     EXPECT_EQ(main.findChild<QTableView*>("ListView1")->model()->rowCount(), 2);
     EXPECT_EQ(main.GetWorkspace().CatchPath(), PathToUtf8(Folder() / "Fang.f"));
+}
+
+// Both run behind a progress dialog that names the phase and the file and
+// fills its bar by bytes; "Abbrechen" stops them before anything changed.
+TEST_F(BackupMenuTest, ProgressDialogsShowThePhaseAndCanBeCancelled) {
+    TempFolder out;
+    const std::filesystem::path archive = WriteSampleBackup(out);
+    const std::filesystem::path another = out.Path() / "neu.zip";
+    WriteSampleData(Folder());
+    TfrmMain& main = Start();
+    const std::string catches = ReadWholeFile(Folder() / "Fang.f");
+    const std::set<std::string> before = TreeBelow(Folder());
+    const struct {
+        const char* item;
+        bool cancel;
+        const char* label;
+        const char* said; // in the information afterwards
+    } cases[] = {
+        {"Backuperstellen1", false, "Das Backup wird geprüft …", "5 Dateien wurden"},
+        {"Backuperstellen1", true, "Das Backup wird abgebrochen …",
+         "wurde abgebrochen und nicht gespeichert"},
+        {"Backup1", true, "Das Laden wird abgebrochen …",
+         "wurde abgebrochen; es wurde nichts geändert"},
+        {"Backup1", false, "Das Backup wird geladen: Datei 4 von 4", "4 Dateien wurden"},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(another);
+        prompts_.Clear();
+        prompts_.AnswerSaveFile(Choice(another));
+        prompts_.AnswerOpenFile(Choice(archive));
+        prompts_.AnswerYesNo(true);
+        const bool backup = std::string(c.item) == "Backuperstellen1";
+        RunProgress(backup ? TfrmMain::kBackupProgressName : TfrmMain::kRestoreProgressName,
+                    c.cancel);
+        seen_ = {};
+
+        Choose(c.item);
+
+        EXPECT_EQ(seen_.label, QString::fromUtf8(c.label));
+        EXPECT_EQ(seen_.value, c.cancel ? 0 : 1000) << c.label;
+        const QStringList said = prompts_.Texts(PromptKind::Information);
+        ASSERT_EQ(said.size(), 1) << c.label;
+        EXPECT_TRUE(said[0].contains(QString::fromUtf8(c.said))) << said[0].toStdString();
+        EXPECT_EQ(std::filesystem::exists(another), backup && !c.cancel) << c.label;
+        if (c.cancel) {
+            EXPECT_EQ(TreeBelow(Folder()), before) << c.label;
+            EXPECT_EQ(ReadWholeFile(Folder() / "Fang.f"), catches) << c.label;
+            EXPECT_EQ(main.GetWorkspace().DB().RowCount(), 2) << c.label;
+        }
+    }
 }
 
 } // namespace

@@ -10,12 +10,9 @@
 #include "widgets/UrlOpener.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QListWidget>
 #include <QPushButton>
-#include <QThread>
 
 #include <fstream>
 #include <functional>
@@ -185,18 +182,11 @@ TEST_F(UploadWindowTest, StartenClosesOnlyAfterTheServerTookTheFile) {
                        "Server=" + target});
         Start();
         prompts_.Clear();
-        // The transfer runs until its progress dialog closes; the bound only
-        // keeps a broken transfer from hanging the test program.
         modal_.On(TfrmOSabgleichen::kProgressName, [&](QDialog& dialog) {
             if (c.trouble == Trouble::Cancel) {
                 dialog.findChild<QPushButton*>()->click();
             }
-            QElapsedTimer timer;
-            timer.start();
-            while (dialog.isVisible() && timer.elapsed() < 60000) {
-                QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-                QThread::msleep(5);
-            }
+            WaitUntilClosed(dialog);
         });
         bool stillOpen = false;
         bool startEnabled = false;

@@ -7,19 +7,16 @@
 #include "widgets/Prompts.h"
 #include "widgets/QtText.h"
 #include "widgets/WindowHost.h"
+#include "widgets/WorkerDialog.h"
 
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
-
-#include <atomic>
-#include <thread>
 
 namespace zv {
 
@@ -179,63 +176,24 @@ void TfrmOSabgleichen::BitBtn1Click() {
 }
 
 HttpReply TfrmOSabgleichen::Transfer(const PreparedUpload& prepared) {
-    QProgressDialog progress(this);
-    progress.setObjectName(QString::fromUtf8(kProgressName));
-    progress.setWindowTitle(QStringLiteral("Abgleichen"));
-    progress.setLabelText(QStringLiteral("Die Einträge werden an \"%1\" übertragen …")
-                              .arg(ToQ(prepared.server.Text())));
-    progress.setCancelButtonText(QStringLiteral("Abbrechen"));
-    progress.setRange(0, 100);
-    progress.setValue(0);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
-    progress.setMinimumWidth(320);
-
-    std::atomic<bool> cancel{false};
-    std::atomic<bool> finished{false};
-    QObject::connect(&progress, &QProgressDialog::canceled, &progress, [&cancel, &progress] {
-        cancel = true;
-        progress.setLabelText(QStringLiteral("Die Übertragung wird abgebrochen …"));
-    });
-
+    WorkerDialog progress(this, kProgressName, QStringLiteral("Abgleichen"),
+                          QStringLiteral("Die Einträge werden an \"%1\" übertragen …")
+                              .arg(ToQ(prepared.server.Text())),
+                          QStringLiteral("Die Übertragung wird abgebrochen …"));
+    progress.Dialog().setRange(0, 100);
+    progress.Dialog().setMinimumWidth(320);
     HttpReply reply;
     const std::string url = prepared.server.Url();
-    std::thread worker([&] {
-        int shown = -1;
-        bool waiting = false;
+    progress.Run([&] {
         const HttpPoster::Progress report = [&](std::uint64_t sent, std::uint64_t total) {
-            const int percent = total == 0 ? 0 : static_cast<int>(sent * 100 / total);
-            if (percent != shown) {
-                shown = percent;
-                QMetaObject::invokeMethod(
-                    &progress, [&progress, percent] { progress.setValue(percent); },
-                    Qt::QueuedConnection);
-            }
-            if (!waiting && total != 0 && sent == total) {
-                waiting = true;
-                QMetaObject::invokeMethod(
-                    &progress,
-                    [&progress, &cancel] {
-                        if (!cancel) {
-                            progress.setLabelText(
-                                QStringLiteral("Warte auf die Antwort des Servers …"));
-                        }
-                    },
-                    Qt::QueuedConnection);
-            }
+            const bool waiting = total != 0 && sent == total;
+            progress.Show(waiting ? QStringLiteral("Warte auf die Antwort des Servers …")
+                                  : QString(),
+                          total == 0 ? 0 : static_cast<int>(sent * 100 / total));
         };
-        reply = poster_.Post(url, prepared.request.headers, prepared.request.body, &cancel, report);
-        finished = true;
-        QMetaObject::invokeMethod(
-            &progress, [&progress] { progress.accept(); }, Qt::QueuedConnection);
+        reply = poster_.Post(url, prepared.request.headers, prepared.request.body,
+                             &progress.CancelFlag(), report);
     });
-    ShowModal(progress);
-    // The dialog closed before the transfer ended (closed by the window
-    // manager, or a runner that does not wait): that is a cancel.
-    if (!finished) {
-        cancel = true;
-    }
-    worker.join();
     return reply;
 }
 
