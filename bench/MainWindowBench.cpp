@@ -3,9 +3,9 @@
 
 #include "WindowBenchSupport.h"
 #include "app/Startup.h"
+#include "app/TfrmMain.h"
 #include "base/AtomicFile.h"
 #include "catchlog/CatchList.h"
-#include "catchlog/ui/TfrmMain.h"
 #include "storage/Schemas.h"
 #include "storage/TMlbc.h"
 #include "widgets/ScriptedPrompts.h"

@@ -4,7 +4,7 @@
 
 #include "WindowBenchSupport.h"
 #include "app/Startup.h"
-#include "catchlog/ui/TfrmMain.h"
+#include "app/TfrmMain.h"
 #include "statistics/ui/TfrmStatistik.h"
 #include "storage/Schemas.h"
 #include "storage/TMlbc.h"

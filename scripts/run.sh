@@ -12,9 +12,10 @@ bash scripts/setup.sh
 
 home="${ZELVORIN_HOME:-$HOME/Zelvorin}"
 build=build-release
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZV_BUILD_TESTS=OFF -DZV_BUILD_BENCH=OFF
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZV_BUILD_TESTS=OFF -DZV_BUILD_BENCH=OFF \
+  -DZV_PORTABLE=ON
 cmake --build "$build" -j"$(nproc)" --target zelvorin zelvorin-cli
-mkdir -p "$home"
+mkdir -p "$home/img"
 cmake --install "$build" --prefix "$home"
 echo "Zelvorin ist installiert in: $home"
 
@@ -22,8 +23,5 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec "$home/zelvorin"
 fi
 
-# No screen here: serve the window over VNC instead of crashing.
-port="${ZELVORIN_VNC_PORT:-5900}"
-echo "Kein Bildschirm gefunden: Zelvorin läuft über VNC."
-echo "Mit einem VNC-Viewer verbinden: <Rechner>:$port (z. B. localhost:$port)"
-QT_QPA_PLATFORM="vnc:size=1280x900:port=$port" exec "$home/zelvorin"
+# No screen here: a virtual display behind a VNC server on loopback.
+exec bash scripts/screenless.sh "$home/zelvorin"

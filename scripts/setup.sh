@@ -12,10 +12,21 @@ packages=(
   qt6-translations-l10n
   # engine libraries
   libicu-dev libturbojpeg0-dev libzip-dev libcurl4-openssl-dev libstb-dev
-  # tests and benchmarks
-  libgtest-dev libgmock-dev libbenchmark-dev
+  # the catches as an Excel workbook
+  libxlsxwriter-dev
+  # the online statistics service: its databases, the unique key's digest
+  libsqlite3-dev libpq-dev libssl-dev libcpp-httplib-dev
+  # tests and benchmarks; the tests start a PostgreSQL of their own
+  libgtest-dev libgmock-dev libbenchmark-dev postgresql
+  # the check that keeps the source folders layered
+  python3
   # checking written PDF files from outside
   qpdf poppler-utils
+  # running without a screen: a virtual display behind a VNC server
+  xvfb xauth x11vnc
+  # the Debian package (cpack -G DEB: dpkg-shlibdeps, file) and the checks of
+  # its menu entry and AppStream metadata
+  dpkg-dev file desktop-file-utils appstream
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include "app/TfrmMain.h"
 #include "calendar/ui/TfrmKalender.h"
 #include "calendar/ui/TfrmKalenderDetails.h"
 #include "catchlog/ui/TfrmBilder.h"
@@ -9,11 +10,11 @@
 #include "catchlog/ui/TfrmFelderverwalten.h"
 #include "catchlog/ui/TfrmInfo.h"
 #include "catchlog/ui/TfrmKarte.h"
-#include "catchlog/ui/TfrmMain.h"
 #include "costs/ui/TfrmAKadd.h"
 #include "costs/ui/TfrmAKjahr.h"
 #include "costs/ui/TfrmAKuebersicht.h"
 #include "costs/ui/TfrmAksuchen.h"
+#include "exporting/ui/TfrmExportieren.h"
 #include "reports/ui/TfrmAuswerten.h"
 #include "statistics/ui/TfrmInternet.h"
 #include "statistics/ui/TfrmOSabgleichen.h"
@@ -62,6 +63,8 @@ std::unique_ptr<TfrmMain> CreateForms(const std::filesystem::path& programFolder
               Pending(main, "Tfrmauswertenstatistik", "Statistik auswerten"));
     forms.Add(QStringLiteral("TfrmKalender"), new TfrmKalender(main, &main));
     forms.Add(QStringLiteral("TfrmKalenderDetails"), new TfrmKalenderDetails(main, &main));
+    // Newer than the twenty classic windows, so after them.
+    forms.Add(QStringLiteral("TfrmExportieren"), new TfrmExportieren(main, &main));
     return owner;
 }
 

@@ -1,13 +1,16 @@
 #include "backup/ArchiveReader.h"
 
 #include "backup/Crc32.h"
+#include "backup/EntrySpans.h"
 #include "backup/ZipErrorText.h"
 #include "base/AtomicFile.h"
+#include "base/Win1252.h"
 
 #include <zip.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace zv {
@@ -20,13 +23,12 @@ constexpr std::uint32_t kUnixLink = 0120000;
 constexpr std::uint32_t kDosFolder = 0x10;
 constexpr std::uint32_t kDosReparsePoint = 0x400; // links and junctions
 
-EntryKind KindOf(zip* archive, std::uint64_t index, const std::string& name) {
+EntryKind KindOf(const std::string& name, bool attributesKnown, zip_uint8_t system,
+                 zip_uint32_t attributes) {
     if (!name.empty() && (name.back() == '/' || name.back() == '\\')) {
         return EntryKind::Folder;
     }
-    zip_uint8_t system = 0;
-    zip_uint32_t attributes = 0;
-    if (zip_file_get_external_attributes(archive, index, 0, &system, &attributes) != 0) {
+    if (!attributesKnown) {
         return EntryKind::Other;
     }
     switch (system) {
@@ -54,11 +56,27 @@ EntryKind KindOf(zip* archive, std::uint64_t index, const std::string& name) {
     }
 }
 
+// See the class comment: bytes that are no UTF-8 are a Unix file name as
+// it was, or DOS text that libzip converts (`converted`).
+std::string EntryName(const char* raw, const char* converted, zip_uint8_t system) {
+    const bool unixName = system == ZIP_OPSYS_UNIX || system == ZIP_OPSYS_OS_X;
+    if (raw != nullptr && unixName && !IsValidUtf8(raw)) {
+        return raw;
+    }
+    return converted;
+}
+
 std::string Quoted(const std::filesystem::path& path) {
     return "\"" + PathToUtf8(path) + "\"";
 }
 
 } // namespace
+
+bool IsTooCompressed(const ArchiveEntry& entry) {
+    // size > ratio × compressed, without a product that could overflow.
+    return entry.size > kRatioFreeBytes &&
+           (entry.size - 1) / kMaxCompressionRatio >= entry.compressedSize;
+}
 
 ArchiveReader::~ArchiveReader() {
     Close();
@@ -72,36 +90,33 @@ void ArchiveReader::Close() {
     entries_.clear();
 }
 
+bool ArchiveReader::Fail(const std::string& reason) {
+    error_ = "Das Backup " + Quoted(path_) + " kann nicht gelesen werden: " + reason + ".";
+    Close();
+    return false;
+}
+
 bool ArchiveReader::Open(const std::filesystem::path& path) {
     Close();
     path_ = path;
     error_.clear();
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) {
-        error_ = "Das Backup " + Quoted(path) +
-                 " kann nicht gelesen werden: " + SystemErrorText(EISDIR) + ".";
-        return false;
+        return Fail(SystemErrorText(EISDIR));
     }
-    int code = 0;
-    archive_ = zip_open(path.c_str(), ZIP_RDONLY, &code);
-    if (archive_ == nullptr) {
-        const int err = errno;
-        const bool system = code == ZIP_ER_OPEN || code == ZIP_ER_READ || code == ZIP_ER_SEEK;
-        error_ = "Das Backup " + Quoted(path) +
-                 " kann nicht gelesen werden: " + ZipErrorText(code, system ? err : 0) + ".";
-        return false;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return Fail(ZipErrorText(errno == ENOENT ? ZIP_ER_NOENT : ZIP_ER_OPEN, errno));
     }
-    return ListEntries();
+    const bool opened = OpenDescriptor(fd, path);
+    ::close(fd);
+    return opened;
 }
 
 bool ArchiveReader::OpenDescriptor(int fd, const std::filesystem::path& shownAs) {
     Close();
     path_ = shownAs;
     error_.clear();
-    const auto fail = [&](const std::string& reason) {
-        error_ = "Das Backup " + Quoted(shownAs) + " kann nicht gelesen werden: " + reason + ".";
-        return false;
-    };
     const int copy = ::dup(fd);
     std::FILE* file = copy >= 0 ? ::fdopen(copy, "rb") : nullptr;
     if (file == nullptr) {
@@ -109,7 +124,7 @@ bool ArchiveReader::OpenDescriptor(int fd, const std::filesystem::path& shownAs)
         if (copy >= 0) {
             ::close(copy);
         }
-        return fail(SystemErrorText(err));
+        return Fail(SystemErrorText(err));
     }
     std::rewind(file);
     zip_error_t error;
@@ -120,7 +135,7 @@ bool ArchiveReader::OpenDescriptor(int fd, const std::filesystem::path& shownAs)
         const std::string reason =
             ZipErrorText(zip_error_code_zip(&error), zip_error_code_system(&error));
         zip_error_fini(&error);
-        return fail(reason);
+        return Fail(reason);
     }
     archive_ = zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error);
     if (archive_ == nullptr) {
@@ -128,36 +143,59 @@ bool ArchiveReader::OpenDescriptor(int fd, const std::filesystem::path& shownAs)
         const std::string reason =
             ZipErrorText(zip_error_code_zip(&error), zip_error_code_system(&error));
         zip_error_fini(&error);
-        return fail(reason);
+        return Fail(reason);
     }
     zip_error_fini(&error);
-    return ListEntries();
+    return ListEntries(fd);
 }
 
-bool ArchiveReader::ListEntries() {
+bool ArchiveReader::ListEntries(int fd) {
     const zip_int64_t count = zip_get_num_entries(archive_, 0);
     for (zip_int64_t i = 0; i < count; ++i) {
         const auto index = static_cast<std::uint64_t>(i);
         zip_stat_t st;
         zip_stat_init(&st);
         if (zip_stat_index(archive_, index, 0, &st) != 0 || (st.valid & ZIP_STAT_NAME) == 0) {
-            error_ = "Das Backup " + Quoted(path_) + " kann nicht gelesen werden: " +
-                     ZipErrorText(zip_error_code_zip(zip_get_error(archive_)), 0) + ".";
-            Close();
-            return false;
+            return Fail(ZipErrorText(zip_error_code_zip(zip_get_error(archive_)), 0));
         }
+        zip_uint8_t system = 0;
+        zip_uint32_t attributes = 0;
+        const bool attributesKnown =
+            zip_file_get_external_attributes(archive_, index, 0, &system, &attributes) == 0;
         ArchiveEntry entry;
         entry.index = index;
-        entry.name = st.name;
+        entry.name = EntryName(zip_get_name(archive_, index, ZIP_FL_ENC_RAW), st.name, system);
         entry.size = (st.valid & ZIP_STAT_SIZE) ? st.size : 0;
+        entry.compressedSize = (st.valid & ZIP_STAT_COMP_SIZE) ? st.comp_size : 0;
         entry.crc = (st.valid & ZIP_STAT_CRC) ? st.crc : 0;
         entry.stored = (st.valid & ZIP_STAT_COMP_METHOD) && st.comp_method == ZIP_CM_STORE;
         entry.encrypted =
             (st.valid & ZIP_STAT_ENCRYPTION_METHOD) && st.encryption_method != ZIP_EM_NONE;
         entry.compressionSupported = (st.valid & ZIP_STAT_COMP_METHOD) == 0 ||
                                      zip_compression_method_supported(st.comp_method, 0) != 0;
-        entry.kind = KindOf(archive_, index, entry.name);
+        entry.kind = KindOf(entry.name, attributesKnown, system, attributes);
         entries_.push_back(std::move(entry));
+    }
+
+    // libzip checks each entry against its local header, not the entries
+    // against each other: that needs where each one lies.
+    std::vector<EntrySpan> spans;
+    std::string reason;
+    if (!ReadEntrySpans(fd, spans, reason)) {
+        return Fail(reason);
+    }
+    if (spans.size() != entries_.size()) {
+        return Fail(ZipErrorText(ZIP_ER_INCONS, 0));
+    }
+    for (std::size_t i = 0; i < spans.size(); ++i) {
+        const char* raw = zip_get_name(archive_, i, ZIP_FL_ENC_RAW);
+        if (raw == nullptr || spans[i].rawName != raw) {
+            return Fail(ZipErrorText(ZIP_ER_INCONS, 0));
+        }
+    }
+    if (const auto overlap = FindOverlap(spans)) {
+        return Fail("Die Einträge \"" + entries_[overlap->first].name + "\" und \"" +
+                    entries_[overlap->second].name + "\" überschneiden sich");
     }
     return true;
 }

@@ -1,6 +1,9 @@
 #include "backup/Restore.h"
 
 #include "backup/ArchiveReader.h"
+#include "backup/Backup.h"
+#include "backup/EntryName.h"
+#include "backup/MessageList.h"
 #include "backup/ScratchFile.h"
 #include "base/AtomicFile.h"
 #include "base/GermanText.h"
@@ -10,6 +13,8 @@
 #include "storage/Workspace.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <system_error>
 
@@ -17,8 +22,6 @@ namespace zv {
 namespace {
 
 constexpr const char* kDatabaseSection = "Datenbank";
-// How many lines of one kind a message lists before it only counts the rest.
-constexpr std::size_t kListedLines = 10;
 
 enum class Target { ProgramFolder, Pictures, ValueLists };
 
@@ -66,16 +69,19 @@ std::string UnsafeReason(const ArchiveEntry& entry, std::string_view bare) {
     case EntryKind::File:
         break;
     }
-    if (bare.empty() || bare == "." || bare == ".." ||
-        std::any_of(bare.begin(), bare.end(),
-                    [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; })) {
-        return "Der Name ist kein gültiger Dateiname.";
+    if (std::string invalid = InvalidFileNameReason(bare); !invalid.empty()) {
+        return invalid;
     }
     if (entry.encrypted) {
         return "Die Datei ist verschlüsselt.";
     }
     if (!entry.compressionSupported) {
         return "Die Datei ist mit einer nicht unterstützten Methode komprimiert.";
+    }
+    if (IsTooCompressed(entry)) {
+        return "Die Datei wäre entpackt mehr als " + std::to_string(kMaxCompressionRatio) +
+               "-mal so groß wie im Backup; so packt sich keine gewöhnliche Datei (Schutz vor "
+               "Zip-Bomben).";
     }
     return {};
 }
@@ -90,7 +96,11 @@ const Pass* PassOf(std::string_view bare) {
     return nullptr;
 }
 
-std::filesystem::path FolderOf(const std::filesystem::path& programFolder, Target target) {
+std::filesystem::path FolderOf(const std::filesystem::path& programFolder, Target target,
+                               std::string_view bare) {
+    if (IsMapPictureName(bare)) {
+        return programFolder;
+    }
     switch (target) {
     case Target::Pictures:
         return programFolder / "img";
@@ -117,60 +127,82 @@ std::optional<DatabaseKind> CurrentKindOf(std::string_view extension) {
     return std::nullopt;
 }
 
-// A database entry is read into a scratch file and loaded from there first:
-// one that does not load must not replace the file of that name, which may
-// be the database that is open right now.
-bool ExtractDatabase(ArchiveReader& reader, const ArchiveEntry& entry, DatabaseKind kind,
-                     const std::filesystem::path& target, const std::filesystem::path& archive,
-                     std::string& problem) {
-    ScratchFile scratch;
-    if (!scratch.Create(target.parent_path(), target, problem)) {
-        return false;
+// The database a file restored to the program folder must be, by its
+// suffix in any letter case: it is checked before it replaces anything,
+// since the file of that name may be the database that is open right now.
+std::optional<DatabaseKind> ProbedKindOf(std::string_view bare) {
+    const std::string suffix = LowerAZ(Extension(bare));
+    if (suffix == ".f" || suffix == ".fdb") {
+        return DatabaseKind::Catch;
     }
-    std::string writeProblem;
-    if (!reader.Read(entry,
-                     [&](std::string_view piece) { return scratch.Append(piece, writeProblem); })) {
-        problem = writeProblem.empty() ? reader.Error() : writeProblem;
-        return false;
+    if (suffix == ".a" || suffix == ".akdb") {
+        return DatabaseKind::Cost;
     }
-    const std::string readable = scratch.ReadablePath();
+    return CurrentKindOf(suffix);
+}
+
+// Why the file at `readable` is no database of that kind; empty when it is
+// one: it loads and holds the key field of its schema (the first one:
+// "Fangdatum", "Kaufdatum", "Datum").
+std::string NotADatabaseReason(const std::string& readable, const std::string& shownAs,
+                               DatabaseKind kind) {
     TMlbc probe;
-    if (!readable.empty() && !probe.LoadFromFile(readable)) {
+    if (!probe.LoadFromFile(readable)) {
         std::string reason = probe.LastFailure();
         for (std::size_t at = reason.find(readable); at != std::string::npos;
              at = reason.find(readable, at)) {
-            reason.replace(at, readable.size(), entry.name);
+            reason.replace(at, readable.size(), shownAs);
         }
-        problem = "Die Datei \"" + entry.name + "\" im Backup " + Quoted(archive) +
-                  " wurde nicht wiederhergestellt, weil sie sich nicht als " + GermanNameOf(kind) +
-                  " laden lässt. " + reason;
-        return false;
+        return std::string("sie sich nicht als ") + GermanNameOf(kind) + " laden lässt. " + reason;
     }
-    return scratch.CopyTo(target, problem);
+    const std::string& key = FieldsOf(kind).front();
+    if (probe.FieldIndex(key) < 1) {
+        return std::string("sie keine ") + GermanNameOf(kind) + " ist: Ihr fehlt das Feld \"" +
+               key + "\".";
+    }
+    return {};
 }
 
+// Writes the entry's bytes beside `target`, checks them and renames them
+// into place. `piece` hears every piece written and stops the extraction
+// when it returns false.
 bool Extract(ArchiveReader& reader, const ArchiveEntry& entry, const std::filesystem::path& target,
-             const std::filesystem::path& archive, std::string& problem) {
-    const std::optional<DatabaseKind> kind =
-        CurrentKindOf(Extension(PathToUtf8(target.filename())));
-    if (kind) {
-        return ExtractDatabase(reader, entry, *kind, target, archive, problem);
-    }
-    AtomicFileWriter out;
-    if (!out.Open(target)) {
-        problem = out.Error();
+             const std::filesystem::path& archive,
+             const std::function<bool(std::string_view)>& piece, std::string& problem) {
+    ScratchFile scratch;
+    if (!scratch.Create(target, problem)) {
         return false;
     }
-    if (!reader.Read(entry, [&](std::string_view piece) { return out.Write(piece); })) {
-        problem = out.Error().empty() ? reader.Error() : out.Error();
-        out.Abort();
+    std::string writeProblem;
+    if (!reader.Read(entry, [&](std::string_view bytes) {
+            return scratch.Append(bytes, writeProblem) && piece(bytes);
+        })) {
+        problem = writeProblem.empty() ? reader.Error() : writeProblem;
         return false;
     }
-    if (!out.Commit()) {
-        problem = out.Error();
-        return false;
+    const std::string bare = PathToUtf8(target.filename());
+    if (const std::optional<DatabaseKind> kind = ProbedKindOf(bare)) {
+        const std::string reason = NotADatabaseReason(scratch.ReadablePath(), entry.name, *kind);
+        if (!reason.empty()) {
+            problem = "Die Datei \"" + entry.name + "\" im Backup " + Quoted(archive) +
+                      " wurde nicht wiederhergestellt, weil " + reason;
+            return false;
+        }
     }
-    return true;
+    return scratch.MoveIntoPlace(problem);
+}
+
+// A name for the safety backup that no file has yet: a second restore in
+// the same second must not replace the first one's safety backup.
+std::filesystem::path FreeSafetyBackupPath(const std::filesystem::path& folder, TDateTime at) {
+    const std::string name = SafetyBackupName(at);
+    std::filesystem::path path = folder / PathFromUtf8(name);
+    std::error_code ec;
+    for (int n = 2; std::filesystem::exists(path, ec) || ec; ++n) {
+        path = folder /
+               PathFromUtf8(name.substr(0, name.size() - 4) + " (" + std::to_string(n) + ").zip");
+    }
+    return path;
 }
 
 void OpenDatabase(Workspace& workspace, RestoredDatabase& database) {
@@ -245,9 +277,13 @@ bool RestoreDatabase(Workspace& workspace, const RestoredEntry& entry,
 
 } // namespace
 
-std::string_view BareEntryName(std::string_view entryName) {
-    const std::size_t cut = entryName.find_last_of("/\\:");
-    return cut == std::string_view::npos ? entryName : entryName.substr(cut + 1);
+std::string SafetyBackupName(TDateTime at) {
+    const DateParts date = DecodeDate(at);
+    const TimeParts time = DecodeTime(at);
+    char text[64];
+    std::snprintf(text, sizeof text, "Sicherung vor dem Laden %04d-%02d-%02d %02d-%02d-%02d.zip",
+                  date.year, date.month, date.day, time.hour, time.minute, time.second);
+    return text;
 }
 
 int RestoreReport::RestoredCount() const {
@@ -271,7 +307,23 @@ std::vector<std::string> RestoreReport::Problems() const {
     return problems;
 }
 
-RestoreReport RestoreBackup(Workspace& workspace, const std::filesystem::path& archive) {
+RestoreReport RestoreBackup(Workspace& workspace, const std::filesystem::path& archive,
+                            const RestoreOptions& options) {
+    RestoreReport report = RestoreFiles(workspace, archive, options);
+    OpenRestoredDatabases(workspace, report);
+    return report;
+}
+
+void OpenRestoredDatabases(Workspace& workspace, RestoreReport& report) {
+    for (RestoredEntry& restored : report.entries) {
+        if (restored.outcome == RestoreOutcome::Restored) {
+            RestoreDatabase(workspace, restored, report.databases);
+        }
+    }
+}
+
+RestoreReport RestoreFiles(const Workspace& workspace, const std::filesystem::path& archive,
+                           const RestoreOptions& options) {
     RestoreReport report;
     ArchiveReader reader;
     if (!reader.Open(archive)) {
@@ -284,8 +336,9 @@ RestoreReport RestoreBackup(Workspace& workspace, const std::filesystem::path& a
     // Decide every entry before anything is written.
     std::vector<const Pass*> passOf(entries.size(), nullptr);
     std::uint64_t needed = 0;
-    // A database passes through a scratch copy of itself on the same disk.
-    std::uint64_t largestDatabase = 0;
+    // Each file passes through a scratch copy of itself beside the older
+    // file it replaces.
+    std::uint64_t largest = 0;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const ArchiveEntry& entry = entries[i];
         RestoredEntry restored;
@@ -304,13 +357,9 @@ RestoreReport RestoreBackup(Workspace& workspace, const std::filesystem::path& a
             passOf[i] = pass;
             // Saturates instead of wrapping, so no sum of declared sizes
             // can come out small.
-            needed = entry.size > kMaxRestoreBytes
-                         ? kMaxRestoreBytes + 1
-                         : std::min(needed + entry.size, kMaxRestoreBytes + 1);
-            if (CurrentKindOf(Extension(bare))) {
-                largestDatabase = std::max(largestDatabase, entry.size);
-            }
-            restored.target = PathToUtf8(FolderOf(folder, pass->target) / PathFromUtf8(bare));
+            needed = entry.size > UINT64_MAX - needed ? UINT64_MAX : needed + entry.size;
+            largest = std::max(largest, entry.size);
+            restored.target = PathToUtf8(FolderOf(folder, pass->target, bare) / PathFromUtf8(bare));
             if (bare.size() != entry.name.size()) {
                 restored.note = "Nur der Dateiname wurde verwendet.";
             }
@@ -319,51 +368,108 @@ RestoreReport RestoreBackup(Workspace& workspace, const std::filesystem::path& a
     }
 
     const std::string refused = "Das Backup " + Quoted(archive) + " wird nicht geladen: ";
-    if (needed > kMaxRestoreBytes) {
-        report.problem =
-            refused + "Seine Dateien wären zusammen größer als " + SizeText(kMaxRestoreBytes) + ".";
+    const auto refuse = [&](const std::string& reason) {
+        report.problem = refused + reason;
         report.entries.clear();
+        if (!report.safetyBackup.empty()) {
+            // Nothing was replaced: the safety backup is not needed.
+            std::error_code ec;
+            std::filesystem::remove(PathFromUtf8(report.safetyBackup), ec);
+            report.safetyBackup.clear();
+        }
         return report;
+    };
+    for (const char* sub : {"img", "DATs"}) {
+        std::error_code ec;
+        if (std::filesystem::is_symlink(folder / sub, ec)) {
+            return refuse("Der Ordner " + Quoted(folder / sub) +
+                          " ist eine symbolische Verknüpfung; ein Backup schreibt nur in den "
+                          "Programmordner.");
+        }
+    }
+    const ArchiveProgress& progress = options.progress;
+    if (options.safetyBackupAt) {
+        const std::filesystem::path safety = FreeSafetyBackupPath(folder, *options.safetyBackupAt);
+        // An empty program folder has nothing to keep.
+        if (!SelectBackupFiles(workspace, safety).files.empty()) {
+            ArchiveProgress saving{nullptr, progress.cancel};
+            if (progress.listener) {
+                saving.listener = [&progress](ArchiveState state) {
+                    state.phase = ArchivePhase::SavingFormer;
+                    progress.Tell(state);
+                };
+            }
+            const BackupResult saved = CreateBackup(workspace, safety, saving);
+            if (saved.cancelled) {
+                report.cancelled = true;
+                report.entries.clear();
+                report.problem = "Das Laden des Backups " + Quoted(archive) +
+                                 " wurde abgebrochen; es wurde nichts geändert.";
+                return report;
+            }
+            if (!saved.ok) {
+                return refuse("Die bisherigen Daten konnten nicht gesichert werden. " +
+                              saved.problem);
+            }
+            report.safetyBackup = PathToUtf8(safety);
+        }
     }
     std::error_code ec;
-    const std::filesystem::space_info space = std::filesystem::space(folder, ec);
-    const std::uint64_t room = needed + largestDatabase;
-    if (!ec && room > space.available) {
-        report.problem = refused + "Seine Dateien brauchen " + SizeText(room) +
-                         ", auf dem Datenträger von " + Quoted(folder) + " sind nur " +
-                         SizeText(space.available) + " frei.";
-        report.entries.clear();
-        return report;
+    const std::uint64_t freeBytes =
+        options.freeBytes ? *options.freeBytes : std::filesystem::space(folder, ec).available;
+    const std::uint64_t room = needed > UINT64_MAX - largest ? UINT64_MAX : needed + largest;
+    if (!ec && room > freeBytes) {
+        return refuse("Seine Dateien brauchen " + SizeText(room) + ", auf dem Datenträger von " +
+                      Quoted(folder) + " sind nur " + SizeText(freeBytes) + " frei.");
     }
     std::string folderProblem;
     if (!CreateFolder(folder / "img", folderProblem) ||
         !CreateFolder(folder / "DATs", folderProblem)) {
-        report.problem = refused + folderProblem;
-        report.entries.clear();
-        return report;
+        return refuse(folderProblem);
     }
     report.opened = true;
 
+    ArchiveState state{ArchivePhase::Restoring, 0, 0, 0, needed};
+    state.fileCount = std::size_t(
+        std::count_if(passOf.begin(), passOf.end(), [](const Pass* p) { return p != nullptr; }));
     for (const Pass& pass : kPasses) {
         for (std::size_t i = 0; i < entries.size(); ++i) {
             if (passOf[i] != &pass) {
                 continue;
             }
             RestoredEntry& restored = report.entries[i];
+            if (!report.cancelled) {
+                progress.Tell(state);
+                report.cancelled = progress.Cancelled();
+            }
+            if (report.cancelled) {
+                restored.outcome = RestoreOutcome::Stopped;
+                continue;
+            }
+            const std::uint64_t bytesBefore = state.bytesDone;
+            const auto piece = [&](std::string_view bytes) {
+                state.bytesDone += bytes.size();
+                progress.Tell(state);
+                return !progress.Cancelled();
+            };
             std::string problem;
-            if (Extract(reader, entries[i], PathFromUtf8(restored.target), archive, problem)) {
+            if (Extract(reader, entries[i], PathFromUtf8(restored.target), archive, piece,
+                        problem)) {
                 restored.outcome = RestoreOutcome::Restored;
+            } else if (progress.Cancelled()) {
+                report.cancelled = true;
+                restored.outcome = RestoreOutcome::Stopped;
             } else {
                 restored.outcome = RestoreOutcome::Failed;
                 restored.note = problem;
             }
+            // A file that failed midway counts whole.
+            state.bytesDone = bytesBefore + entries[i].size;
+            ++state.filesDone;
         }
     }
-
-    for (RestoredEntry& restored : report.entries) {
-        if (restored.outcome == RestoreOutcome::Restored) {
-            RestoreDatabase(workspace, restored, report.databases);
-        }
+    if (!report.cancelled) {
+        progress.Tell(state);
     }
     return report;
 }
@@ -374,9 +480,33 @@ std::string RestoreMessage(const RestoreReport& report, const Workspace& workspa
         return report.problem;
     }
     const int count = report.RestoredCount();
-    std::string text = "Backup geladen: " + std::to_string(count) +
-                       (count == 1 ? " Datei wurde" : " Dateien wurden") + " aus " +
-                       Quoted(archive) + " wiederhergestellt.";
+    const char* were = count == 1 ? " wurde" : " wurden";
+    std::string text;
+    std::vector<std::string> restored;
+    if (report.cancelled) {
+        const auto toRestore = std::count_if(report.entries.begin(), report.entries.end(),
+                                             [](const RestoredEntry& entry) {
+                                                 return entry.outcome == RestoreOutcome::Restored ||
+                                                        entry.outcome == RestoreOutcome::Failed ||
+                                                        entry.outcome == RestoreOutcome::Stopped;
+                                             });
+        text = "Das Laden des Backups " + Quoted(archive) +
+               " wurde abgebrochen: " + std::to_string(count) + " von " +
+               std::to_string(toRestore) + " Dateien" + were +
+               " wiederhergestellt, die übrigen sind unverändert.";
+        for (const RestoredEntry& entry : report.entries) {
+            if (entry.outcome == RestoreOutcome::Restored) {
+                restored.push_back("\"" + entry.name + "\"");
+            }
+        }
+    } else {
+        text = "Backup geladen: " + std::to_string(count) + (count == 1 ? " Datei" : " Dateien") +
+               were + " aus " + Quoted(archive) + " wiederhergestellt.";
+    }
+    if (!report.safetyBackup.empty()) {
+        text +=
+            "\nDie bisherigen Daten wurden vorher in \"" + report.safetyBackup + "\" gesichert.";
+    }
     std::string opened;
     for (const DatabaseKind kind :
          {DatabaseKind::Catch, DatabaseKind::Cost, DatabaseKind::Calendar}) {
@@ -388,26 +518,15 @@ std::string RestoreMessage(const RestoreReport& report, const Workspace& workspa
     if (!opened.empty()) {
         text += "\n\nGeöffnet:" + opened;
     }
-    auto list = [&text](const std::string& heading, const std::vector<std::string>& lines) {
-        if (lines.empty()) {
-            return;
-        }
-        text += "\n\n" + heading;
-        for (std::size_t i = 0; i < lines.size() && i < kListedLines; ++i) {
-            text += "\n" + lines[i];
-        }
-        if (lines.size() > kListedLines) {
-            text += "\n… und " + std::to_string(lines.size() - kListedLines) + " weitere.";
-        }
-    };
     std::vector<std::string> skipped;
     for (const RestoredEntry& entry : report.entries) {
         if (entry.outcome == RestoreOutcome::Skipped) {
             skipped.push_back("\"" + entry.name + "\": " + entry.note);
         }
     }
-    list("Übersprungen:", skipped);
-    list("Fehler:", report.Problems());
+    AppendList(text, "Bereits wiederhergestellt:", restored);
+    AppendList(text, "Übersprungen:", skipped);
+    AppendList(text, "Fehler:", report.Problems());
     return text;
 }
 

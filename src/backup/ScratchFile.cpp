@@ -1,27 +1,28 @@
 #include "backup/ScratchFile.h"
 
-#include "backup/ZipErrorText.h"
 #include "base/AtomicFile.h"
+#include "base/SystemErrorText.h"
 
 #include <cerrno>
 #include <fcntl.h>
-#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace zv {
 namespace {
 
-std::string RandomName() {
-    static thread_local std::mt19937_64 gen{std::random_device{}()};
-    static constexpr char kHex[] = "0123456789abcdef";
-    std::string name = ".zv-scratch-";
-    auto v = gen();
-    for (int i = 0; i < 12; ++i) {
-        name += kHex[v & 15];
-        v >>= 4;
+std::filesystem::path FolderOf(const std::filesystem::path& target) {
+    return target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
+}
+
+// Why the file at `target` may not be replaced; empty when it may (or when
+// there is none). A link is replaced itself, whatever it points to.
+std::string ReplaceProblem(const std::filesystem::path& target) {
+    struct stat st {};
+    if (::lstat(target.c_str(), &st) != 0 || S_ISLNK(st.st_mode)) {
+        return {};
     }
-    return name;
+    return ReplaceRefusal(target);
 }
 
 } // namespace
@@ -30,29 +31,45 @@ ScratchFile::~ScratchFile() {
     Close();
 }
 
-bool ScratchFile::Create(const std::filesystem::path& folder, const std::filesystem::path& shownAs,
-                         std::string& error) {
+bool ScratchFile::Fail(int err, std::string& error) {
+    error = "Die Datei \"" + PathToUtf8(target_) +
+            "\" kann nicht geschrieben werden: " + SystemErrorText(err) + ".";
     Close();
-    shownAs_ = shownAs;
+    return false;
+}
+
+bool ScratchFile::Create(const std::filesystem::path& target, std::string& error) {
+    Close();
+    target_ = target;
     writePos_ = 0;
-    const std::filesystem::path where = folder.empty() ? std::filesystem::path(".") : folder;
-    int err = 0;
-    // A few attempts only guard against the unlikely clash of two random names.
-    for (int attempt = 0; attempt < 8 && fd_ < 0; ++attempt) {
-        const std::filesystem::path name = where / RandomName();
-        fd_ = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (std::string problem = ReplaceProblem(target); !problem.empty()) {
+        error = std::move(problem);
+        return false;
+    }
+    const std::filesystem::path folder = FolderOf(target);
+#ifdef O_TMPFILE
+    // The unnamed file is given its name through /proc when it is moved.
+    if (::access("/proc/self/fd", X_OK) == 0) {
+        fd_ = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
         if (fd_ >= 0) {
-            ::unlink(name.c_str());
+            readablePath_ = "/proc/self/fd/" + std::to_string(fd_);
+            return true;
+        }
+    }
+#endif
+    int err = EEXIST;
+    // A few attempts only guard against the unlikely clash of two random names.
+    for (int attempt = 0; attempt < 8 && err == EEXIST; ++attempt) {
+        const std::filesystem::path name = folder / NewTemporaryName();
+        fd_ = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ >= 0) {
+            name_ = name;
+            readablePath_ = name.string();
             return true;
         }
         err = errno;
-        if (err != EEXIST) {
-            break;
-        }
     }
-    error = "Die Datei \"" + PathToUtf8(shownAs) +
-            "\" kann nicht geschrieben werden: " + SystemErrorText(err) + ".";
-    return false;
+    return Fail(err, error);
 }
 
 void ScratchFile::Close() {
@@ -60,14 +77,11 @@ void ScratchFile::Close() {
         ::close(fd_);
         fd_ = -1;
     }
-}
-
-std::int64_t ScratchFile::Size() const {
-    struct stat st {};
-    if (::fstat(fd_, &st) != 0) {
-        return -1;
+    if (!name_.empty()) {
+        ::unlink(name_.c_str());
+        name_.clear();
     }
-    return st.st_size;
+    readablePath_.clear();
 }
 
 bool ScratchFile::Append(std::string_view bytes, std::string& error) {
@@ -77,10 +91,7 @@ bool ScratchFile::Append(std::string_view bytes, std::string& error) {
             continue;
         }
         if (n <= 0) {
-            error = "Die Datei \"" + PathToUtf8(shownAs_) +
-                    "\" kann nicht geschrieben werden: " + SystemErrorText(n < 0 ? errno : ENOSPC) +
-                    ".";
-            return false;
+            return Fail(n < 0 ? errno : ENOSPC, error);
         }
         writePos_ += n;
         bytes.remove_prefix(static_cast<std::size_t>(n));
@@ -88,43 +99,43 @@ bool ScratchFile::Append(std::string_view bytes, std::string& error) {
     return true;
 }
 
-std::string ScratchFile::ReadablePath() const {
-    if (fd_ < 0 || ::access("/proc/self/fd", X_OK) != 0) {
-        return {};
+bool ScratchFile::MoveIntoPlace(std::string& error) {
+    if (fd_ < 0) {
+        return Fail(EBADF, error);
     }
-    return "/proc/self/fd/" + std::to_string(fd_);
-}
-
-bool ScratchFile::CopyTo(const std::filesystem::path& target, std::string& error) const {
-    AtomicFileWriter out;
-    if (!out.Open(target)) {
-        error = out.Error();
+    if (::fsync(fd_) != 0) {
+        return Fail(errno, error);
+    }
+    if (std::string problem = ReplaceProblem(target_); !problem.empty()) {
+        error = std::move(problem);
+        Close();
         return false;
     }
-    std::string buffer(256 * 1024, '\0');
-    std::int64_t offset = 0;
-    for (;;) {
-        const ssize_t n = ::pread(fd_, buffer.data(), buffer.size(), offset);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            const int err = errno;
-            out.Abort();
-            error = "Die Datei \"" + PathToUtf8(target) +
-                    "\" kann nicht geschrieben werden: " + SystemErrorText(err) + ".";
-            return false;
-        }
-        if (n == 0) {
-            break;
-        }
-        out.Write(std::string_view(buffer.data(), static_cast<std::size_t>(n)));
-        offset += n;
+    struct stat st {};
+    if (::lstat(target_.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
+        ::fchmod(fd_, st.st_mode & 07777);
     }
-    if (!out.Commit()) {
-        error = out.Error();
-        return false;
+    const std::filesystem::path folder = FolderOf(target_);
+    int err = EEXIST;
+    for (int attempt = 0; attempt < 8 && name_.empty() && err == EEXIST; ++attempt) {
+        const std::filesystem::path name = folder / NewTemporaryName();
+        if (::linkat(AT_FDCWD, readablePath_.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) ==
+            0) {
+            name_ = name;
+        } else {
+            err = errno;
+        }
     }
+    if (name_.empty()) {
+        return Fail(err, error);
+    }
+    // rename() replaces whatever name the target has, a link included.
+    if (::rename(name_.c_str(), target_.c_str()) != 0) {
+        return Fail(errno, error);
+    }
+    name_.clear();
+    Close();
+    SyncFolder(folder);
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/SystemErrorText.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -14,40 +15,50 @@
 namespace zv {
 namespace {
 
-constexpr std::string_view kTempMark = ".tmp-";
+constexpr std::string_view kTempPrefix = ".zv-";
+constexpr std::string_view kTempSuffix = ".tmp";
+// Earlier versions named a temporary file "<target>.tmp-<digits>"; such a
+// name could exceed the file system's limit for long file names.
+constexpr std::string_view kOldTempMark = ".tmp-";
 constexpr std::size_t kWriteBackStep = 4 << 20;
 constexpr std::size_t kTempDigits = 12;
 
-std::string TempSuffix() {
-    static thread_local std::mt19937_64 gen{std::random_device{}()};
-    static constexpr char kHex[] = "0123456789abcdef";
-    std::string s(kTempMark);
-    auto v = gen();
-    for (std::size_t i = 0; i < kTempDigits; ++i) {
-        s += kHex[v & 15];
-        v >>= 4;
-    }
-    return s;
+bool IsHexDigits(std::string_view digits) {
+    return digits.size() == kTempDigits && std::all_of(digits.begin(), digits.end(), [](char c) {
+               return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+           });
 }
 
-bool IsTempName(const std::string& name) {
-    const std::size_t suffix = kTempMark.size() + kTempDigits;
-    if (name.size() <= suffix || name.compare(name.size() - suffix, kTempMark.size(), kTempMark)) {
-        return false;
+bool IsTempName(std::string_view name) {
+    const std::size_t newSize = kTempPrefix.size() + kTempDigits + kTempSuffix.size();
+    if (name.size() == newSize && name.starts_with(kTempPrefix) && name.ends_with(kTempSuffix)) {
+        return IsHexDigits(name.substr(kTempPrefix.size(), kTempDigits));
     }
-    for (std::size_t i = name.size() - kTempDigits; i < name.size(); ++i) {
-        const char c = name[i];
-        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) {
-            return false;
-        }
-    }
-    return true;
+    const std::size_t oldSuffix = kOldTempMark.size() + kTempDigits;
+    return name.size() > oldSuffix &&
+           name.substr(name.size() - oldSuffix, kOldTempMark.size()) == kOldTempMark &&
+           IsHexDigits(name.substr(name.size() - kTempDigits));
 }
 
 bool HasNoWriteBit(const std::filesystem::path& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
            (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+} // namespace
+
+std::string NewTemporaryName() {
+    static thread_local std::mt19937_64 gen{std::random_device{}()};
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string name(kTempPrefix);
+    auto v = gen();
+    for (std::size_t i = 0; i < kTempDigits; ++i) {
+        name += kHex[v & 15];
+        v >>= 4;
+    }
+    name += kTempSuffix;
+    return name;
 }
 
 void SyncFolder(const std::filesystem::path& folder) {
@@ -58,7 +69,22 @@ void SyncFolder(const std::filesystem::path& folder) {
     }
 }
 
-} // namespace
+std::string ReplaceRefusal(const std::filesystem::path& path) {
+    // A device, pipe or socket is no file to be replaced: renaming over it
+    // would put a plain file where the system expects the node (/dev/null).
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        return "Das Ziel \"" + PathToUtf8(path) +
+               "\" ist keine gewöhnliche Datei (ein Gerät, eine Pipe oder ein Socket) und wird "
+               "nicht ersetzt.";
+    }
+    // Judged by the mode bits, not by trying: root may write anything, and
+    // the rename would replace the file without writing into it anyway.
+    if (HasNoWriteBit(path)) {
+        return "Die Datei \"" + PathToUtf8(path) + "\" ist schreibgeschützt.";
+    }
+    return {};
+}
 
 std::filesystem::path PathFromUtf8(std::string_view utf8) {
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
@@ -110,10 +136,8 @@ bool AtomicFileWriter::Open(const std::filesystem::path& target) {
     if (std::filesystem::is_directory(target_, ec)) {
         return Fail("Die Datei kann nicht geschrieben werden", EISDIR);
     }
-    // Judged by the mode bits, not by trying: root may write anything, and
-    // the rename would replace the file without writing into it anyway.
-    if (HasNoWriteBit(target_)) {
-        return FailWith("Die Datei \"" + PathToUtf8(target_) + "\" ist schreibgeschützt.");
+    if (std::string refusal = ReplaceRefusal(target_); !refusal.empty()) {
+        return FailWith(std::move(refusal));
     }
     return OpenUnnamed() || OpenNamed();
 }
@@ -144,8 +168,7 @@ bool AtomicFileWriter::OpenUnnamed() {
 }
 
 bool AtomicFileWriter::OpenNamed() {
-    temp_ = target_;
-    temp_ += TempSuffix();
+    temp_ = target_.parent_path() / NewTemporaryName();
     file_ = std::fopen(temp_.c_str(), "wbx");
     if (file_ == nullptr) {
         const int err = errno;
@@ -161,8 +184,7 @@ bool AtomicFileWriter::GiveName() {
     std::snprintf(self, sizeof self, "/proc/self/fd/%d", fd);
     int err = EEXIST;
     for (int attempt = 0; attempt < 8 && err == EEXIST; ++attempt) {
-        std::filesystem::path name = target_;
-        name += TempSuffix();
+        const std::filesystem::path name = target_.parent_path() / NewTemporaryName();
         if (::linkat(AT_FDCWD, self, AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0 ||
             ::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0) {
             temp_ = name;

@@ -15,11 +15,15 @@ namespace zv {
 //
 // Where the file system allows it the temporary file has no name until just
 // before the rename, so a program killed while writing leaves nothing
-// behind; otherwise it is named "<target>.tmp-<12 hex digits>", which
-// RemoveLeftoverTemporaries clears away at the next start.
+// behind; otherwise it has a short name of its own (NewTemporaryName), which
+// RemoveLeftoverTemporaries clears away at the next start. The name does not
+// grow with the target's, so a file with the longest name the file system
+// allows can be written too.
 //
 // A target whose mode has no write bit at all (chmod a-w) is the user's
 // wish that it stay as it is: it is not replaced, whoever runs the program.
+// Only regular files are replaced: a device, pipe or socket is refused. A
+// link to a regular file is written through and stays a link.
 class AtomicFileWriter {
 public:
     AtomicFileWriter() = default;
@@ -56,9 +60,22 @@ private:
 };
 
 // Removes the temporary files an interrupted save left in `folder`: plain
-// files named "<name>.tmp-<12 hex digits>" as AtomicFileWriter names them.
+// files named as NewTemporaryName names them, and "<name>.tmp-<12 hex
+// digits>" as earlier versions named them.
 // Returns how many were removed; a folder that cannot be read counts none.
 int RemoveLeftoverTemporaries(const std::filesystem::path& folder);
+
+// Why the file at `path` must not be replaced by a save (a device, pipe or
+// socket; a file without any write bit), as a German sentence naming it;
+// empty when it may be, or when there is none. A link counts as the file it
+// points to.
+std::string ReplaceRefusal(const std::filesystem::path& path);
+
+// A short random name for a temporary file: ".zv-<12 hex digits>.tmp".
+std::string NewTemporaryName();
+
+// Flushes the folder's entries (a rename or a new file in it) to the disk.
+void SyncFolder(const std::filesystem::path& folder);
 
 // Replaces `target` with `bytes` atomically. On failure the target stays as
 // it was and `error` holds a German reason naming the file.

@@ -27,9 +27,35 @@ bool HasJpegMarker(std::string_view bytes) {
            static_cast<unsigned char>(bytes[1]) == 0xD8;
 }
 
+// Four components: CMYK, or YCCK that the decoder turns into CMYK.
+int ComponentsOf(int colorspace) {
+    switch (colorspace) {
+    case TJCS_GRAY:
+        return 1;
+    case TJCS_CMYK:
+    case TJCS_YCCK:
+        return 4;
+    default:
+        return 3;
+    }
+}
+
+// Four-component JPEGs come from Adobe's programs or follow them, and they
+// store the inks inverted (255 = no ink), so each colour is its ink value
+// scaled by the black value.
+void CmykToRgb(const std::vector<std::uint8_t>& cmyk, std::vector<std::uint8_t>& rgb) {
+    rgb.resize(cmyk.size() / 4 * 3);
+    for (std::size_t in = 0, out = 0; in + 3 < cmyk.size(); in += 4, out += 3) {
+        const unsigned k = cmyk[in + 3];
+        for (std::size_t c = 0; c < 3; ++c) {
+            rgb[out + c] = static_cast<std::uint8_t>((cmyk[in + c] * k + 127) / 255);
+        }
+    }
+}
+
 } // namespace
 
-bool JpegSize(std::string_view jpegBytes, int& width, int& height) {
+bool ReadJpegHeader(std::string_view jpegBytes, JpegHeader& header) {
     if (!HasJpegMarker(jpegBytes)) {
         return false;
     }
@@ -44,29 +70,49 @@ bool JpegSize(std::string_view jpegBytes, int& width, int& height) {
         w <= 0 || hgt <= 0) {
         return false;
     }
-    width = w;
-    height = hgt;
+    header.width = w;
+    header.height = hgt;
+    header.components = ComponentsOf(colorspace);
+    return true;
+}
+
+bool JpegSize(std::string_view jpegBytes, int& width, int& height) {
+    JpegHeader header;
+    if (!ReadJpegHeader(jpegBytes, header)) {
+        return false;
+    }
+    width = header.width;
+    height = header.height;
     return true;
 }
 
 bool DecodeJpeg(std::string_view jpegBytes, RgbImage& image, std::string& error) {
-    int w = 0, h = 0;
-    if (!JpegSize(jpegBytes, w, h)) {
+    JpegHeader header;
+    if (!ReadJpegHeader(jpegBytes, header)) {
         error = "Die Datei ist kein gültiges JPEG-Bild.";
         return false;
     }
+    const bool cmyk = header.components == 4;
     TjHandle handle(tjInitDecompress());
-    RgbImage out;
-    out.width = w;
-    out.height = h;
-    out.pixels.resize(static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 3);
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(header.width) *
+                                     static_cast<std::size_t>(header.height) * (cmyk ? 4 : 3));
+    // libjpeg reports damage it stepped over as a warning (in English) and
+    // still delivers the picture; only a real error stops it.
     if (handle.get() == nullptr ||
-        tjDecompress2(handle.get(), reinterpret_cast<const unsigned char*>(jpegBytes.data()),
-                      static_cast<unsigned long>(jpegBytes.size()), out.pixels.data(), w, 0, h,
-                      TJPF_RGB, TJFLAG_ACCURATEDCT) != 0) {
-        error = std::string("Das JPEG-Bild kann nicht gelesen werden: ") +
-                (handle.get() != nullptr ? tjGetErrorStr2(handle.get()) : "");
+        (tjDecompress2(handle.get(), reinterpret_cast<const unsigned char*>(jpegBytes.data()),
+                       static_cast<unsigned long>(jpegBytes.size()), pixels.data(), header.width, 0,
+                       header.height, cmyk ? TJPF_CMYK : TJPF_RGB, TJFLAG_ACCURATEDCT) != 0 &&
+         tjGetErrorCode(handle.get()) != TJERR_WARNING)) {
+        error = "Das JPEG-Bild ist beschädigt und kann nicht gelesen werden.";
         return false;
+    }
+    RgbImage out;
+    out.width = header.width;
+    out.height = header.height;
+    if (cmyk) {
+        CmykToRgb(pixels, out.pixels);
+    } else {
+        out.pixels = std::move(pixels);
     }
     image = std::move(out);
     return true;

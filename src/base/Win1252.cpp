@@ -95,6 +95,18 @@ std::size_t DecodeUtf8(std::string_view text, std::size_t pos, char32_t& cp) {
 
 } // namespace
 
+bool IsValidUtf8(std::string_view text) {
+    char32_t cp = 0;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t length = DecodeUtf8(text, pos, cp);
+        if (length == 0) {
+            return false;
+        }
+        pos += length;
+    }
+    return true;
+}
+
 std::string Win1252ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 8);

@@ -28,6 +28,10 @@ bool IsWin1252Representable(std::string_view utf8);
 // The first character that Windows-1252 cannot hold, empty if there is none.
 std::string FirstNonWin1252Char(std::string_view utf8);
 
+// True when the bytes are well-formed UTF-8 (no overlong forms, no
+// surrogates, nothing beyond U+10FFFF).
+bool IsValidUtf8(std::string_view text);
+
 // The German message for text that cannot be stored, naming the character.
 std::string NonWin1252Message(std::string_view badChar);
 

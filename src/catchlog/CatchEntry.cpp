@@ -13,17 +13,17 @@
 namespace zv {
 namespace {
 
-// The help lines as the angler has always read them, spelling included.
+// The help lines as the angler has always read them, the spelling mended.
 constexpr const char* kWindHelpLines[] = {
     "Windstill                  : Windstärke 0  <1 km/h -> Kein Wind",
     "Leiser Zug               : Windstärke 1  1-5 km/h -> Windbewegung durch Rauch sichtbar",
-    "Leichte Briese         : Windstärke 2  6-11 km/h -> Wind spürbar",
-    "Schwache Briese    : Windstärke 3  12-19 km/h -> Blätter und dünne Äste bewegen sich",
-    "Mäßige Briese         : Windstärke 4  20-28 km/h -> Äste bewegen sich",
-    "Frische Briese         : Windstärke 5  29-38 km/h -> große Äste und Bäume bewegen sich",
+    "Leichte Brise          : Windstärke 2  6-11 km/h -> Wind spürbar",
+    "Schwache Brise     : Windstärke 3  12-19 km/h -> Blätter und dünne Äste bewegen sich",
+    "Mäßige Brise          : Windstärke 4  20-28 km/h -> Äste bewegen sich",
+    "Frische Brise          : Windstärke 5  29-38 km/h -> große Äste und Bäume bewegen sich",
     "Starker Wind          : Windstärke 6  39-49 km/h -> Dicke Äste bewegen sich, Windpfeifen "
     "hörbar",
-    "Steifer Wind           : Windstärke 7  50-61 km/h -> Bäume schwanke, Widerstand beim gehen",
+    "Steifer Wind           : Windstärke 7  50-61 km/h -> Bäume schwanken, Widerstand beim Gehen",
     "Stürmischer Wind   : Windstärke 8  62-74 km/h -> Große Bäume bewegen sich, dünne Äste brechen",
     "Sturm                     : Windstärke 9  75-88 km/h -> Äste brechen, Ziegel fliegen von den "
     "Dächern",

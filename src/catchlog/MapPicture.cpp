@@ -5,6 +5,7 @@
 #include "storage/Workspace.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <system_error>
@@ -88,8 +89,10 @@ bool DecodeBitmap(std::string_view bytes, RgbImage& picture) {
     int width = 0;
     int height = 0;
     int channels = 0;
+    // The header check gives a top-down bitmap's height as stored: negative.
     if (stbi_info_from_memory(data, size, &width, &height, &channels) == 0 || width <= 0 ||
-        height <= 0 || static_cast<long long>(width) * height > kMaxMapPixels) {
+        height == 0 || height == INT_MIN ||
+        static_cast<long long>(width) * std::abs(height) > kMaxMapPixels) {
         return false;
     }
     stbi_uc* pixels = stbi_load_from_memory(data, size, &width, &height, &channels, 3);

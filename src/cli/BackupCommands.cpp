@@ -3,6 +3,7 @@
 #include "backup/Backup.h"
 #include "backup/Restore.h"
 #include "base/AtomicFile.h"
+#include "cli/ProgressLine.h"
 #include "storage/Workspace.h"
 
 #include <filesystem>
@@ -12,10 +13,10 @@
 namespace zv::cli {
 namespace {
 
-// Databases that do not open at start are not part of a backup and are
-// replaced by a restore's; say so, but carry on as the program would. A
-// folder that does not exist is no program folder: a mistyped name must not
-// give an empty backup or a new folder filled by a restore.
+// Databases that do not open at start are saved by a backup as they are
+// and may be replaced by a restore's; say so, but carry on as the program
+// would. A folder that does not exist is no program folder: a mistyped
+// name must not give an empty backup or a new folder filled by a restore.
 bool OpenWorkspace(Workspace& ws, std::ostream& err) {
     std::error_code ec;
     if (!std::filesystem::is_directory(ws.ProgramFolder(), ec)) {
@@ -26,6 +27,17 @@ bool OpenWorkspace(Workspace& ws, std::ostream& err) {
         err << problem << "\n";
     }
     return true;
+}
+
+// What the window shows, on the terminal: the phase, the file and how far
+// by bytes. Nothing is made for a pipe or a log file.
+ArchiveProgress TerminalProgress(ProgressLine& line) {
+    if (!ProgressShown()) {
+        return {};
+    }
+    return {[&line](const ArchiveState& state) {
+        line.Step(ArchiveStateText(state) + " (" + std::to_string(state.Permille() / 10) + " %)");
+    }};
 }
 
 } // namespace
@@ -40,7 +52,11 @@ int RunBackupCommand(const std::vector<std::string>& args, std::ostream& out, st
         return 1;
     }
     const std::filesystem::path archive = FullPath(PathFromUtf8(args[1]));
-    const BackupResult result = CreateBackup(ws, archive);
+    BackupResult result;
+    {
+        ProgressLine line(err, "");
+        result = CreateBackup(ws, archive, TerminalProgress(line));
+    }
     if (!result.ok) {
         err << BackupMessage(result, archive) << "\n";
         return 1;
@@ -49,13 +65,18 @@ int RunBackupCommand(const std::vector<std::string>& args, std::ostream& out, st
         out << file.entryName << " <- " << PathToUtf8(file.source)
             << (file.store ? " (ungepackt)" : "") << "\n";
     }
+    for (const LeftOutFile& file : result.selection.leftOut) {
+        (file.unreadable ? err : out)
+            << "Nicht gesichert: " << PathToUtf8(file.source) << ": " << file.reason << "\n";
+    }
     out << BackupMessage(result, archive) << "\n";
-    return 0;
+    return result.selection.Complete() ? 0 : 1;
 }
 
 int RunRestoreCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.size() != 2) {
-        err << "Aufruf: zelvorin-cli restore PROGRAMMORDNER EINGABE.zip\n";
+    const bool safety = args.size() != 3 || args[2] != "--ohne-sicherung";
+    if (args.size() != 2 && safety) {
+        err << "Aufruf: zelvorin-cli restore PROGRAMMORDNER EINGABE.zip [--ohne-sicherung]\n";
         return 2;
     }
     Workspace ws(PathFromUtf8(args[0]));
@@ -63,7 +84,16 @@ int RunRestoreCommand(const std::vector<std::string>& args, std::ostream& out, s
         return 1;
     }
     const std::filesystem::path archive = FullPath(PathFromUtf8(args[1]));
-    const RestoreReport report = RestoreBackup(ws, archive);
+    RestoreOptions options;
+    if (safety) {
+        options.safetyBackupAt = CurrentClock().Now();
+    }
+    RestoreReport report;
+    {
+        ProgressLine line(err, "");
+        options.progress = TerminalProgress(line);
+        report = RestoreBackup(ws, archive, options);
+    }
     if (!report.opened) {
         err << report.problem << "\n";
         return 1;
@@ -83,6 +113,9 @@ int RunRestoreCommand(const std::vector<std::string>& args, std::ostream& out, s
         case RestoreOutcome::Failed:
             out << ": Fehler.";
             break;
+        case RestoreOutcome::Stopped:
+            out << ": abgebrochen.";
+            break;
         }
         if (!entry.note.empty()) {
             out << " " << entry.note;
@@ -97,6 +130,10 @@ int RunRestoreCommand(const std::vector<std::string>& args, std::ostream& out, s
             }
             out << "\n";
         }
+    }
+    if (!report.safetyBackup.empty()) {
+        out << "Die bisherigen Daten wurden vorher in \"" << report.safetyBackup
+            << "\" gesichert.\n";
     }
     const std::vector<std::string> problems = report.Problems();
     for (const std::string& problem : problems) {

@@ -4,6 +4,7 @@
 #include "base/DateTime.h"
 #include "base/EConvertError.h"
 #include "cli/ProgramFolderOpening.h"
+#include "cli/ProgressLine.h"
 #include "reports/HtmlCatchSheet.h"
 #include "reports/ReportFilters.h"
 #include "reports/ReportWriter.h"
@@ -102,7 +103,20 @@ int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, st
         err << kNoSelectedData << "\n";
         return 1;
     }
-    const ReportOutcome outcome = writer.Write(parsed->out);
+    ReportOutcome outcome;
+    {
+        ProgressLine line(err, "Bericht");
+        ReportProgress progress;
+        progress.pagePrinted = [&line](int page, int pageCount) {
+            line.Step("Seite " + std::to_string(page) + " von " + std::to_string(pageCount));
+            return true;
+        };
+        progress.writing = [&line](std::size_t written, std::size_t total) {
+            line.Count(written, total);
+            return true;
+        };
+        outcome = writer.Write(parsed->out, progress);
+    }
     if (outcome.status != ReportOutcome::Status::Written) {
         err << outcome.message << "\n" << kNothingWritten << "\n";
         return 1;

@@ -1,5 +1,6 @@
 #include "cli/UploadCommand.h"
 #include "cli/ProgramFolderOpening.h"
+#include "cli/ProgressLine.h"
 
 #include "base/AtomicFile.h"
 #include "base/EConvertError.h"
@@ -96,8 +97,13 @@ int RunUploadCommand(const std::vector<std::string>& args, std::ostream& out, st
     out.flush();
 
     const HttpPoster poster;
-    const HttpReply reply =
-        poster.Post(server->Url(), prepared.request.headers, prepared.request.body);
+    HttpReply reply;
+    {
+        ProgressLine progress(err, "Senden");
+        reply = poster.Post(
+            server->Url(), prepared.request.headers, prepared.request.body, nullptr,
+            [&progress](std::uint64_t sent, std::uint64_t total) { progress.Count(sent, total); });
+    }
     const UploadOutcome outcome = OnlineUpload::Finish(prepared, reply.ok, reply.error);
     if (!outcome.ok) {
         err << outcome.message << "\n";

@@ -4,6 +4,8 @@
 #include "base/GermanText.h"
 #include "base/NumberText.h"
 
+#include <cmath>
+
 namespace zv {
 namespace {
 
@@ -27,12 +29,19 @@ bool TryReadMoney(std::string_view text, double& value) {
     return TryStrToFloatDe(number, value);
 }
 
+double CheckedAmount(double value, std::string_view text) {
+    if (!std::isfinite(value) || std::fabs(value) > kMaxAmount) {
+        throw EConvertError(InvalidFloatMessage(text));
+    }
+    return value;
+}
+
 double ReadMoney(std::string_view text) {
     double value = 0;
     if (!TryReadMoney(text, value)) {
         throw EConvertError(InvalidFloatMessage(text));
     }
-    return value;
+    return CheckedAmount(value, text);
 }
 
 std::string MoneyNumberForm(std::string_view text) {

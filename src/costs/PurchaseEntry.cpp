@@ -26,6 +26,12 @@ double StoredAmount(std::string_view text) {
     return StrToFloatDe(MoneyNumberForm(text));
 }
 
+// quantity × unit price; a total beyond what an amount may be is refused
+// naming the quantity that made it so.
+double ArticleTotal(std::string_view quantity, double price) {
+    return CheckedAmount(StrToFloatDe(quantity) * price, quantity);
+}
+
 // The seven cells of one cost row, in the order of the cost fields.
 using CostCells = std::array<std::string, 7>;
 constexpr std::array<std::string_view, 7> kFieldOrder = {
@@ -100,14 +106,14 @@ bool PurchaseEntry::AddArticle(std::string_view name, std::string_view quantity,
     RequireStorable(name);
     RequireStorable(quantity);
     const double price = ReadMoney(unitPrice);
-    const double count = StrToFloatDe(quantity);
+    const double total = ArticleTotal(quantity, price);
     TTreeData article;
     article[kArticleName] = name;
     article[kArticleQuantity] = quantity;
     article[kArticlePrice] = MoneyDisplay(price);
-    article[kArticleTotal] = MoneyDisplay(price * count);
+    article[kArticleTotal] = MoneyDisplay(total);
     articles_.push_back(std::move(article));
-    runningTotal_ += price * count;
+    runningTotal_ += total;
     purchase_[kPurchaseSum] = MoneyDisplay(runningTotal_);
     return true;
 }
@@ -135,10 +141,10 @@ void PurchaseEntry::RecalculateTotals() {
     cells.reserve(articles_.size());
     double sum = 0;
     for (const TTreeData& article : articles_) {
-        const double count = StrToFloatDe(article[kArticleQuantity]);
         const double price = StoredAmount(article[kArticlePrice]);
-        cells.emplace_back(MoneyDisplay(price), MoneyDisplay(count * price));
-        sum += count * price;
+        const double total = ArticleTotal(article[kArticleQuantity], price);
+        cells.emplace_back(MoneyDisplay(price), MoneyDisplay(total));
+        sum += total;
     }
     for (std::size_t i = 0; i < articles_.size(); ++i) {
         articles_[i][kArticlePrice] = std::move(cells[i].first);
@@ -165,7 +171,7 @@ PurchaseEntry::SaveResult PurchaseEntry::SavePurchase(Workspace& workspace) {
     std::vector<CostCells> rows;
     rows.reserve(articles_.size());
     for (const TTreeData& article : articles_) {
-        StrToFloatDe(article[kArticleQuantity]);
+        ArticleTotal(article[kArticleQuantity], StoredAmount(article[kArticlePrice]));
         CostCells cells;
         cells[0] = purchase_[kPurchaseDate];
         cells[1] = purchase_[kPurchaseShop];

@@ -21,6 +21,10 @@ CostListPage::CostListPage() {
     date_ = &AddLineLabel(*grid_, "PRLabel6", 3, 65, TPdfAlignment::LeftJustify);
     shop_ = &AddLineLabel(*grid_, "PRLabel7", 67, 118, TPdfAlignment::LeftJustify);
     article_ = &AddLineLabel(*grid_, "PRLabel8", 187, 246, TPdfAlignment::LeftJustify);
+    // A long shop or article name ends at its column instead of printing
+    // over the next; the sum caption (in the date's label) runs across.
+    shop_->SetClipping(true);
+    article_->SetClipping(true);
     quantity_ = &AddLineLabel(*grid_, "PRLabel9", 432, 33, TPdfAlignment::Center);
     price_ = &AddLineLabel(*grid_, "PRLabel10", 464, 65, TPdfAlignment::RightJustify);
     price_->SetFontColor(clRed);

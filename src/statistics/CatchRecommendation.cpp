@@ -143,12 +143,17 @@ std::vector<RecommendationRow> CatchRecommendation(TMlbc& catches,
         }
         scan.Visit(scan.RowCount());
 
-        result.species = chosenSpecies.value_or("");
         result.hour = hour.Chosen().value_or("");
-        result.bait = bait.Chosen().value_or("");
-        result.behaviour = behaviour.Chosen().value_or("");
-        result.colour = colour.Chosen().value_or("");
-        result.baitLength = baitLength.Chosen().value_or("");
+        // Without a species list there is no species, and nothing to name
+        // for its bait: the first entries of the bait lists would look like
+        // an answer.
+        if (chosenSpecies) {
+            result.species = *chosenSpecies;
+            result.bait = bait.Chosen().value_or("");
+            result.behaviour = behaviour.Chosen().value_or("");
+            result.colour = colour.Chosen().value_or("");
+            result.baitLength = baitLength.Chosen().value_or("");
+        }
         rows.push_back(std::move(result));
     }
     return rows;

@@ -29,7 +29,7 @@ struct RecommendationRow {
 // Koederlaenge.dat). Comparisons are exact and case-sensitive; of equal
 // counts the entry earlier in its list wins, and when nothing was counted the
 // first entry is named. A cell whose list is empty (a missing or empty value
-// list) stays empty.
+// list) stays empty; without a species list the bait cells stay empty too.
 //
 // An invalid catch date (any row) or catch time (a catch of a month with
 // catches) throws EConvertError; then no rows are returned. The table's

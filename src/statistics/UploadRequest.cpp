@@ -15,14 +15,15 @@ std::string TwoDigits(int value) {
     return text;
 }
 
-// The file name parameter: the path in the program's own bytes
-// (Windows-1252, or UTF-8 where a folder name has characters it cannot
-// hold). A double quote or a line break in a folder name would end the
-// parameter or the header line and let the path inject header text, so
-// these three are sent percent-encoded, as browsers do.
+// The file name parameter: the bare name in the program's own bytes
+// (Windows-1252, or UTF-8 where the name has characters it cannot hold). A
+// double quote or a line break would end the parameter or the header line
+// and let the name inject header text, so these three are sent
+// percent-encoded, as browsers do.
 std::string FileNameParameter(std::string_view filePath) {
-    const std::optional<std::string> encoded = Utf8ToWin1252(filePath);
-    const std::string bytes = encoded ? *encoded : std::string(filePath);
+    const std::string_view name = filePath.substr(filePath.find_last_of('/') + 1);
+    const std::optional<std::string> encoded = Utf8ToWin1252(name);
+    const std::string bytes = encoded ? *encoded : std::string(name);
     std::string parameter;
     for (const char c : bytes) {
         switch (c) {

@@ -28,9 +28,10 @@ struct UploadRequest {
 // second (two digits each) and millisecond (three digits).
 std::string UploadBoundary(TDateTime now);
 
-// The request for the upload file at `filePath` (UTF-8, its full path as the
-// program built it; it goes into the part's file name) holding `fileBytes`.
-// Every line of the body ends in CR LF; the file's bytes go in unchanged.
+// The request for the upload file at `filePath` (UTF-8) holding `fileBytes`.
+// The part's file name is the bare name: the folder may carry the user's
+// login name, and the server has no use for it. Every line of the body ends
+// in CR LF; the file's bytes go in unchanged.
 UploadRequest BuildUploadRequest(std::string_view filePath, std::string_view fileBytes,
                                  std::string_view boundary);
 

@@ -117,6 +117,14 @@ std::string UploadServer::Url() const {
     return "http://" + Text() + UploadRequest::kPath;
 }
 
+std::string UploadServer::StatisticsUrl() const {
+    return "http://" + Text() + "/onlinestatistik/";
+}
+
+std::string UploadServer::HealthUrl() const {
+    return StatisticsUrl() + "health";
+}
+
 std::optional<UploadServer> ParseUploadServer(std::string_view text, std::string& problem) {
     return Parse(text, problem, {});
 }

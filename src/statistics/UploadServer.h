@@ -20,6 +20,10 @@ struct UploadServer {
     std::string Text() const;
     // http://host[:port]/onlinestatistik/upload.php
     std::string Url() const;
+    // The pages for people, and the address that tells whether they can be
+    // shown: http://host[:port]/onlinestatistik/ and …/onlinestatistik/health
+    std::string StatisticsUrl() const;
+    std::string HealthUrl() const;
 };
 
 // Reads "host" or "host:port" (an IPv6 address in brackets). Blanks around

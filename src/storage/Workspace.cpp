@@ -182,7 +182,16 @@ std::string Workspace::ResolveStoredPath(const std::string& storedPath) const {
 }
 
 OpenReport Workspace::Open() {
+    // A new install has neither sub-folder yet; without `img` the pictures
+    // of the first catch could not be stored.
+    std::error_code folderError;
+    if (std::filesystem::is_directory(programFolder_, folderError)) {
+        for (const char* folder : {"DATs", "img"}) {
+            std::filesystem::create_directory(programFolder_ / folder, folderError);
+        }
+    }
     OpenReport report;
+    unopened_ = {};
     report.catches.settingsPath = settings_.ReadString(kDatabaseSection, "Zelvorin");
     if (report.catches.settingsPath.empty()) {
         report.catches.settingsPath = settings_.ReadString("DB", "File");
@@ -251,6 +260,9 @@ void Workspace::OpenCatchOrCost(DatabaseKind kind, DatabaseOpening& opening) {
             opening.path = legacy;
             opening.problem = std::string("Die alte ") + GermanNameOf(kind) + " \"" + stored +
                               "\" konnte nicht umgewandelt werden. " + error;
+            if (IsFile(legacy)) {
+                MarkUnopened(kind, legacy, error);
+            }
             return;
         }
         opening.converted = true;
@@ -277,6 +289,7 @@ void Workspace::OpenExisting(DatabaseKind kind, DatabaseOpening& opening) {
         opening.problem += (opening.problem.empty() ? "" : "\n") + std::string("Die ") +
                            GermanNameOf(kind) + " \"" + opening.path + "\" wurde nicht geöffnet. " +
                            reason;
+        MarkUnopened(kind, opening.path, reason);
         return;
     }
     GiveFieldsIfNone(table, kind);
@@ -300,11 +313,40 @@ WorkspaceResult Workspace::LoadDatabase(DatabaseKind kind, const std::string& pa
     }
     GiveFieldsIfNone(table, kind);
     SetCurrentPath(kind, resolved);
+    unopened_[static_cast<std::size_t>(kind)] = {};
     return result;
+}
+
+void Workspace::MarkUnopened(DatabaseKind kind, const std::string& path,
+                             const std::string& reason) {
+    unopened_[static_cast<std::size_t>(kind)] = {path, reason};
+}
+
+const std::string& Workspace::UnopenedPath(DatabaseKind kind) const {
+    static const std::string none;
+    const Unopened& unopened = unopened_[static_cast<std::size_t>(kind)];
+    return CurrentPath(kind).empty() ? unopened.path : none;
+}
+
+std::string Workspace::UnopenedProblem(DatabaseKind kind) const {
+    const std::string& path = UnopenedPath(kind);
+    if (path.empty()) {
+        return {};
+    }
+    return std::string("Die ") + GermanNameOf(kind) + " \"" + path +
+           "\" konnte nicht geöffnet werden. " + unopened_[static_cast<std::size_t>(kind)].reason +
+           "\nSolange sie nicht geöffnet ist, wird keine neue angelegt. Eine andere Datenbank "
+           "kann unter dem Menüpunkt \"Datei\" \"Datenbank\" gewählt werden.";
 }
 
 WorkspaceResult Workspace::CreateDefaultDatabase(DatabaseKind kind) {
     WorkspaceResult result;
+    // A default would take the place of the angler's data in the settings.
+    if (std::string problem = UnopenedProblem(kind); !problem.empty()) {
+        result.ok = false;
+        result.problem = std::move(problem);
+        return result;
+    }
     const std::string path = PathToUtf8(programFolder_ / DefaultFileNameOf(kind));
     TMlbc& table = Table(kind);
     const bool existed = IsFile(path);

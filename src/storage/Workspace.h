@@ -4,6 +4,7 @@
 #include "storage/IniFile.h"
 #include "storage/TMlbc.h"
 
+#include <array>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -75,6 +76,8 @@ public:
     // over: it holds every change made since it was converted (a notice
     // says so). Temporary files that interrupted saves left beside the
     // settings, the value lists, the pictures and the databases are removed.
+    // The folders `DATs` and `img` are created in the program folder when
+    // they are missing.
     OpenReport Open();
 
     TMlbc& DB() { return db_; }
@@ -112,7 +115,8 @@ public:
 
     // Creates the default database of that kind in the program folder
     // (Datenbank.f, Angelkosten.a, Kalender.cal) with its schema, records it
-    // under [Datenbank], loads it and makes it current. `message` is the
+    // under [Datenbank], loads it and makes it current. Refused while a
+    // database of that kind is unopened (UnopenedProblem). `message` is the
     // notice to show. A file of that name that already exists is opened
     // instead of replaced, so its rows survive. On failure nothing is
     // current and `problem` says why.
@@ -120,6 +124,16 @@ public:
     // CreateDefaultDatabase only when no database of that kind is open;
     // ok with an empty message otherwise.
     WorkspaceResult EnsureDatabase(DatabaseKind kind);
+
+    // A database the settings name whose file exists but could not be
+    // opened at start (it did not load, or an old one could not be
+    // converted), while no other database of that kind is current: its
+    // path, and German text saying which file it is, why it did not open
+    // and how to choose another. Both empty otherwise. While it is so,
+    // nothing creates a default database of that kind or rewrites its key:
+    // the file holds the angler's data.
+    const std::string& UnopenedPath(DatabaseKind kind) const;
+    std::string UnopenedProblem(DatabaseKind kind) const;
 
     // Saves the table to its current path; a failure is reported with the
     // file and the reason (the table keeps its changes).
@@ -138,6 +152,12 @@ public:
 private:
     void OpenCatchOrCost(DatabaseKind kind, DatabaseOpening& opening);
     void OpenExisting(DatabaseKind kind, DatabaseOpening& opening);
+    void MarkUnopened(DatabaseKind kind, const std::string& path, const std::string& reason);
+
+    struct Unopened {
+        std::string path;
+        std::string reason;
+    };
 
     std::filesystem::path programFolder_;
     IniFile settings_;
@@ -147,6 +167,7 @@ private:
     std::string catchPath_;
     std::string costPath_;
     std::string calendarPath_;
+    std::array<Unopened, 3> unopened_;
 };
 
 } // namespace zv

@@ -28,18 +28,18 @@ static QStringList SplitPatterns(const QString& patterns) {
 }
 
 QStringList QtNameFilters(const std::vector<FileFilterEntry>& entries) {
+    // Qt reads the patterns from the name's last parentheses, blank-separated.
+    // Most names show their patterns already ("Alle (*.jpg;*.jpeg;*.bmp)"):
+    // those parentheses are written in Qt's form of the patterns the entry
+    // really has, so every pattern is shown once; other names get them
+    // appended.
+    static const QRegularExpression shownPatterns(QStringLiteral("\\s*\\([^()]*\\*[^()]*\\)$"));
     QStringList filters;
     for (const FileFilterEntry& entry : entries) {
-        const QString patterns = SplitPatterns(entry.patterns).join(QLatin1Char(' '));
-        // Qt takes the patterns from the last parentheses of the name. The
-        // program's names usually show their pattern already ("… (*.f)");
-        // those stay as they are, others get the patterns appended.
-        const QString shown = QStringLiteral("(") + patterns + QLatin1Char(')');
-        if (entry.name.endsWith(shown)) {
-            filters << entry.name;
-        } else {
-            filters << entry.name + QLatin1Char(' ') + shown;
-        }
+        QString name = entry.name;
+        name.remove(shownPatterns);
+        filters << name + QStringLiteral(" (") +
+                       SplitPatterns(entry.patterns).join(QLatin1Char(' ')) + QLatin1Char(')');
     }
     return filters;
 }

@@ -15,7 +15,8 @@ struct FileFilterEntry {
 
 std::vector<FileFilterEntry> ParseFileFilter(const QString& filter);
 
-// The entries as Qt name filters ("Name (*.a *.b)"), one per entry, in order.
+// The entries as Qt name filters ("Name (*.a *.b)"), one per entry, in order;
+// patterns the name shows in parentheses are shown once, as the entry has them.
 QStringList QtNameFilters(const std::vector<FileFilterEntry>& entries);
 
 // True when the file name (folder ignored) matches one of the entry's patterns (case-insensitive).

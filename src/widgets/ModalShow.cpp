@@ -1,5 +1,7 @@
 #include "widgets/ModalShow.h"
 
+#include "widgets/EnterKey.h"
+
 #include <QDialog>
 
 namespace zv {
@@ -14,6 +16,7 @@ ModalRunner& InstalledRunner() {
 } // namespace
 
 int ShowModal(QDialog& dialog) {
+    SettleEnterKey(dialog);
     const ModalRunner& runner = InstalledRunner();
     if (runner) {
         return runner(dialog);

@@ -16,7 +16,8 @@ namespace zv {
 // returns without an event loop.
 using ModalRunner = std::function<int(QDialog&)>;
 
-// Shows `dialog` modally with the installed runner and returns its result.
+// Shows `dialog` modally with the installed runner and returns its result;
+// Enter presses only its default button (SettleEnterKey).
 int ShowModal(QDialog& dialog);
 
 // Installs a runner; an empty one restores QDialog::exec().

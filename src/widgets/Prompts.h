@@ -42,8 +42,10 @@ public:
     virtual void Error(const QString& text) = 0;
     // A plain message box without an icon.
     virtual void Message(const QString& text) = 0;
-    // "Ja" / "Nein": true for Ja.
-    virtual bool ConfirmYesNo(const QString& text) = 0;
+    // "Ja" / "Nein": true for Ja. `preselected` is the button Enter
+    // presses: "Nein" where the answer replaces much.
+    virtual bool ConfirmYesNo(const QString& text,
+                              PromptAnswer preselected = PromptAnswer::Yes) = 0;
     // "Ja" / "Nein" / "Abbrechen".
     virtual PromptAnswer ConfirmYesNoCancel(const QString& text) = 0;
     // A one-line input box; nothing when cancelled.

@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
-#include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -82,6 +82,8 @@ std::unique_ptr<QMessageBox> CreateOkBox(QMessageBox::Icon icon, const QString& 
         break;
     }
     auto box = std::make_unique<QMessageBox>(icon, title, text, QMessageBox::NoButton, parent);
+    // Messages quote file names and the angler's own texts: never markup.
+    box->setTextFormat(Qt::PlainText);
     QPushButton* ok = box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box->setDefaultButton(ok);
     box->setEscapeButton(ok);
@@ -104,12 +106,13 @@ void QtPrompts::Message(const QString& text) {
     ShowOkBox(QMessageBox::NoIcon, text);
 }
 
-bool QtPrompts::ConfirmYesNo(const QString& text) {
+bool QtPrompts::ConfirmYesNo(const QString& text, PromptAnswer preselected) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigen"), text,
                     QMessageBox::NoButton, DialogParent());
+    box.setTextFormat(Qt::PlainText);
     QPushButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
+    box.setDefaultButton(preselected == PromptAnswer::Yes ? yes : no);
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes;
@@ -118,6 +121,7 @@ bool QtPrompts::ConfirmYesNo(const QString& text) {
 PromptAnswer QtPrompts::ConfirmYesNoCancel(const QString& text) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigen"), text,
                     QMessageBox::NoButton, DialogParent());
+    box.setTextFormat(Qt::PlainText);
     QPushButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
     QPushButton* cancel = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
@@ -133,18 +137,30 @@ PromptAnswer QtPrompts::ConfirmYesNoCancel(const QString& text) {
     return PromptAnswer::Cancel;
 }
 
+std::unique_ptr<QInputDialog> CreateInputBox(const QString& caption, const QString& prompt,
+                                             const QString& defaultText, QWidget* parent) {
+    auto dialog = std::make_unique<QInputDialog>(parent);
+    dialog->setWindowTitle(caption);
+    dialog->setLabelText(prompt);
+    dialog->setTextValue(defaultText);
+    dialog->setOkButtonText(QStringLiteral("OK"));
+    dialog->setCancelButtonText(QStringLiteral("Abbrechen"));
+    // The question is often in the title: the box is wide enough for the
+    // title bar to show it whole beside its buttons.
+    if (auto* label = dialog->findChild<QLabel*>()) {
+        label->setMinimumWidth(dialog->fontMetrics().horizontalAdvance(caption) + 140);
+    }
+    return dialog;
+}
+
 std::optional<QString> QtPrompts::InputBox(const QString& caption, const QString& prompt,
                                            const QString& defaultText) {
-    QInputDialog dialog(DialogParent());
-    dialog.setWindowTitle(caption);
-    dialog.setLabelText(prompt);
-    dialog.setTextValue(defaultText);
-    dialog.setOkButtonText(QStringLiteral("OK"));
-    dialog.setCancelButtonText(QStringLiteral("Abbrechen"));
-    if (dialog.exec() != QDialog::Accepted) {
+    const std::unique_ptr<QInputDialog> dialog =
+        CreateInputBox(caption, prompt, defaultText, DialogParent());
+    if (dialog->exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    return dialog.textValue();
+    return dialog->textValue();
 }
 
 std::optional<FileChoice> QtPrompts::OpenFile(const FileDialogOptions& options) {

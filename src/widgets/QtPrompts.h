@@ -2,6 +2,7 @@
 
 #include "widgets/Prompts.h"
 
+#include <QInputDialog>
 #include <QMessageBox>
 
 #include <memory>
@@ -14,6 +15,10 @@ namespace zv {
 std::unique_ptr<QMessageBox> CreateOkBox(QMessageBox::Icon icon, const QString& text,
                                          QWidget* parent = nullptr);
 
+// The one-line input box as InputBox shows it, built but not shown.
+std::unique_ptr<QInputDialog> CreateInputBox(const QString& caption, const QString& prompt,
+                                             const QString& defaultText, QWidget* parent = nullptr);
+
 // The prompts as German Qt dialogs, parented to the active window.
 class QtPrompts : public Prompts {
 public:
@@ -21,7 +26,7 @@ public:
     void Warning(const QString& text) override;
     void Error(const QString& text) override;
     void Message(const QString& text) override;
-    bool ConfirmYesNo(const QString& text) override;
+    bool ConfirmYesNo(const QString& text, PromptAnswer preselected = PromptAnswer::Yes) override;
     PromptAnswer ConfirmYesNoCancel(const QString& text) override;
     std::optional<QString> InputBox(const QString& caption, const QString& prompt,
                                     const QString& defaultText) override;

@@ -57,8 +57,8 @@ void ScriptedPrompts::Message(const QString& text) {
     shown_.push_back({PromptKind::Message, text, {}});
 }
 
-bool ScriptedPrompts::ConfirmYesNo(const QString& text) {
-    shown_.push_back({PromptKind::ConfirmYesNo, text, {}});
+bool ScriptedPrompts::ConfirmYesNo(const QString& text, PromptAnswer preselected) {
+    shown_.push_back({PromptKind::ConfirmYesNo, text, {}, preselected});
     return Take(yesNo_, false);
 }
 

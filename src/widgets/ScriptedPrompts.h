@@ -26,6 +26,7 @@ struct ShownPrompt {
     PromptKind kind = PromptKind::Message;
     QString text; // message, input prompt or dialog title
     FileDialogOptions file;
+    PromptAnswer preselected = PromptAnswer::Yes; // of a question
 };
 
 // Prompts for tests: records everything that was shown and answers from
@@ -56,7 +57,7 @@ public:
     void Warning(const QString& text) override;
     void Error(const QString& text) override;
     void Message(const QString& text) override;
-    bool ConfirmYesNo(const QString& text) override;
+    bool ConfirmYesNo(const QString& text, PromptAnswer preselected = PromptAnswer::Yes) override;
     PromptAnswer ConfirmYesNoCancel(const QString& text) override;
     std::optional<QString> InputBox(const QString& caption, const QString& prompt,
                                     const QString& defaultText) override;

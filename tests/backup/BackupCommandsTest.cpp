@@ -52,12 +52,29 @@ TEST(BackupCommandsTest, BackupAndRestoreTellWhatBecameOfEachFile) {
     EXPECT_NE(restore.out.find("Fangdatenbank geöffnet: " + (restored / "Fang.f").string()),
               std::string::npos)
         << restore.out;
+
+    // A second restore first saves what the first one brought, unless told not to.
+    const CommandRun again =
+        RunCommand(cli::RunRestoreCommand, {restored.Path().string(), archive});
+    EXPECT_EQ(again.code, 0) << again.err;
+    EXPECT_NE(again.out.find("Die bisherigen Daten wurden vorher in \"" +
+                             (restored / "Sicherung vor dem Laden ").string()),
+              std::string::npos)
+        << again.out;
+    const std::set<std::string> before = test::TreeBelow(restored.Path());
+    const CommandRun unsaved =
+        RunCommand(cli::RunRestoreCommand, {restored.Path().string(), archive, "--ohne-sicherung"});
+    EXPECT_EQ(unsaved.code, 0) << unsaved.err;
+    EXPECT_EQ(unsaved.out.find("bisherigen Daten"), std::string::npos) << unsaved.out;
+    EXPECT_EQ(test::TreeBelow(restored.Path()), before);
 }
 
 TEST(BackupCommandsTest, FailuresPrintTheGermanReasonAndExitNonZero) {
     TempFolder folder;
     TempFolder archives;
     WriteBytes(folder / "img" / "hecht1.jpg", "Hecht");
+    WriteBytes(folder / "Fang.f", "");
+    WriteBytes(folder / "Zelvorin.ini", "[Datenbank]\r\nZelvorin=" + (folder / "Fang.f").string());
     WriteBytes(archives / "kaputt.zip", "kein Archiv");
     WriteBytes(archives / "schaden.zip",
                test::ZipBytes({{.name = "a.jpg", .data = "Bild", .wrongCrc = true}}));
@@ -65,13 +82,17 @@ TEST(BackupCommandsTest, FailuresPrintTheGermanReasonAndExitNonZero) {
         int (*command)(const std::vector<std::string>&, std::ostream&, std::ostream&);
         std::vector<std::string> args;
         int code;
-        const char* message;
+        std::string message;
     };
-    const std::vector<Case> cases = {
+    std::vector<Case> cases = {
         {cli::RunBackupCommand,
          {folder.Path().string(), (archives / "fehlt" / "b.zip").string()},
          1,
          "konnte nicht erstellt werden"},
+        {cli::RunBackupCommand,
+         {folder.Path().string(), (folder / "Fang.f").string()},
+         1,
+         "gehört selbst zu den Dateien"},
         {cli::RunRestoreCommand,
          {folder.Path().string(), (archives / "kaputt.zip").string()},
          1,
@@ -86,7 +107,13 @@ TEST(BackupCommandsTest, FailuresPrintTheGermanReasonAndExitNonZero) {
          "existiert nicht"},
         {cli::RunBackupCommand, {folder.Path().string()}, 2, "Aufruf"},
         {cli::RunRestoreCommand, {}, 2, "Aufruf"},
+        {cli::RunRestoreCommand, {folder.Path().string(), "b.zip", "--sicherung"}, 2, "Aufruf"},
     };
+    std::filesystem::create_symlink("weg.jpg", folder / "img" / "weg.jpg");
+    cases.push_back({cli::RunBackupCommand,
+                     {folder.Path().string(), (archives / "b.zip").string()},
+                     1,
+                     "Nicht gesichert: " + (folder / "img" / "weg.jpg").string()});
     for (const Case& c : cases) {
         const CommandRun run = RunCommand(c.command, c.args);
         EXPECT_EQ(run.code, c.code) << run.err;

@@ -20,8 +20,15 @@ struct CraftedEntry {
     std::uint16_t method = 0;
     std::uint32_t unixMode = 0100644; // type and permission bits
     bool wrongCrc = false;
+    std::uint8_t madeBy = 3;       // the writer's system: 3 Unix, 0 DOS
+    bool utf8Flag = true;          // the name is marked as UTF-8
+    bool localNameDiffers = false; // the local header names another file
+    bool overlapsNext = false;     // the data hold the next entry whole
+    bool deflated = false;         // written as a deflate stream (method 8)
 };
 
-std::string ZipBytes(const std::vector<CraftedEntry>& entries);
+// With `zip64`, every size and offset is written in the zip64 records of
+// archives over 4 GiB.
+std::string ZipBytes(const std::vector<CraftedEntry>& entries, bool zip64 = false);
 
 } // namespace zv::test

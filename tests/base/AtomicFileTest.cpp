@@ -1,9 +1,13 @@
 #include "base/AtomicFile.h"
 
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -38,13 +42,18 @@ protected:
 } // namespace
 
 TEST_F(AtomicFileTest, WritesAndReplacesWholeFiles) {
-    const fs::path target = dir_ / "Fänge mit Blank.f";
-    std::string error;
-    ASSERT_TRUE(WriteFileAtomic(target, "eins\r\n", error)) << error;
-    EXPECT_EQ(Read(target), "eins\r\n");
-    ASSERT_TRUE(WriteFileAtomic(target, std::string("zwei\0drei", 9), error)) << error;
-    EXPECT_EQ(Read(target), std::string("zwei\0drei", 9));
-    EXPECT_EQ(EntryCount(), 1u); // no temporary file left behind
+    // The longest name a file may have: its temporary name must fit as well.
+    for (const std::string& name : {std::string("Fänge mit Blank.f"), std::string(255, 'x')}) {
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        const fs::path target = dir_ / name;
+        std::string error;
+        ASSERT_TRUE(WriteFileAtomic(target, "eins\r\n", error)) << error;
+        EXPECT_EQ(Read(target), "eins\r\n");
+        ASSERT_TRUE(WriteFileAtomic(target, std::string("zwei\0drei", 9), error)) << error;
+        EXPECT_EQ(Read(target), std::string("zwei\0drei", 9));
+        EXPECT_EQ(EntryCount(), 1u); // no temporary file left behind
+    }
 }
 
 TEST_F(AtomicFileTest, AnAbandonedWriteLeavesTheOldFile) {
@@ -93,6 +102,49 @@ TEST_F(AtomicFileTest, WritesThroughALinkInsteadOfReplacingIt) {
     EXPECT_EQ(Read(dir_ / "daten" / "Fang.f"), "neu");
 }
 
+TEST_F(AtomicFileTest, NodesThatAreNoRegularFileAreRefusedAndKept) {
+    const fs::path fifo = dir_ / "Fang.f";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const fs::path socketPath = dir_ / "Kosten.a";
+    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(socketPath.string().size(), sizeof address.sun_path);
+    std::strcpy(address.sun_path, socketPath.c_str());
+    ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    fs::create_symlink(fifo, dir_ / "Verweis.f");
+    struct Case {
+        fs::path target;
+        fs::path named; // the node the refusal names
+    };
+    const Case cases[] = {{fifo, fifo}, {socketPath, socketPath}, {dir_ / "Verweis.f", fifo}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.target);
+        std::string error;
+        EXPECT_FALSE(WriteFileAtomic(c.target, "neu", error));
+        EXPECT_NE(error.find("\"" + c.named.string() + "\" ist keine gewöhnliche Datei"),
+                  std::string::npos)
+            << error;
+    }
+    ::close(sock);
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_TRUE(fs::is_socket(socketPath));
+    EXPECT_TRUE(fs::is_symlink(dir_ / "Verweis.f"));
+    EXPECT_EQ(EntryCount(), 3u);
+}
+
+TEST_F(AtomicFileTest, AReplacedFileKeepsItsPermissionBits) {
+    for (const fs::perms mode : {fs::perms(0600), fs::perms(0640)}) {
+        SCOPED_TRACE(static_cast<int>(mode));
+        const fs::path target = dir_ / "Fang.f";
+        std::string error;
+        ASSERT_TRUE(WriteFileAtomic(target, "alt", error)) << error;
+        fs::permissions(target, mode);
+        ASSERT_TRUE(WriteFileAtomic(target, "neu", error)) << error;
+        EXPECT_EQ(fs::status(target).permissions(), mode);
+    }
+}
+
 TEST_F(AtomicFileTest, ASaveKilledWhileWritingLeavesTheOldFileAndNoLitter) {
     const fs::path target = dir_ / "Fang.f";
     std::string error;
@@ -120,8 +172,11 @@ TEST_F(AtomicFileTest, LeftoverTemporariesOfThisProgramAreRemoved) {
         bool leftover;
     };
     const Case cases[] = {
+        {".zv-0123456789ab.tmp", true},
         {"Fang.f.tmp-0123456789ab", true},
         {"Zelvorin.ini.tmp-abcdef012345", true},
+        {".zv-0123456789AB.tmp", false},
+        {"x.zv-0123456789ab.tmp", false},
         {"Fang.f", false},
         {"Fang.f.tmp-0123456789", false},
         {"Fang.f.tmp-0123456789AB", false},
@@ -133,7 +188,7 @@ TEST_F(AtomicFileTest, LeftoverTemporariesOfThisProgramAreRemoved) {
         std::ofstream(dir_ / c.name) << "x";
     }
     fs::create_directory(dir_ / "Ordner.tmp-0123456789ab");
-    EXPECT_EQ(RemoveLeftoverTemporaries(dir_), 2);
+    EXPECT_EQ(RemoveLeftoverTemporaries(dir_), 3);
     for (const Case& c : cases) {
         EXPECT_EQ(fs::exists(dir_ / c.name), !c.leftover) << c.name;
     }

@@ -70,6 +70,9 @@ TEST(DateTime, ParsesGermanDatesAndTimes) {
     EXPECT_EQ(StrToDate(" 5.6.2007 "), EncodeDate(2007, 6, 5));
     EXPECT_EQ(StrToDate("05.06.07"), EncodeDate(2007, 6, 5));
     EXPECT_EQ(StrToDate("05.06.80"), EncodeDate(1980, 6, 5));
+    // The fifty-year window around today, on both sides of its edge.
+    EXPECT_EQ(StrToDate("05.06.76"), EncodeDate(1976, 6, 5));
+    EXPECT_EQ(StrToDate("05.06.75"), EncodeDate(2075, 6, 5));
     EXPECT_EQ(StrToDate("5.6."), EncodeDate(2026, 6, 5));
     EXPECT_DOUBLE_EQ(StrToTime("06:40"), EncodeTime(6, 40, 0));
     EXPECT_DOUBLE_EQ(StrToTime("6:40:07"), EncodeTime(6, 40, 7));

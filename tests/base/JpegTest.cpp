@@ -1,8 +1,11 @@
 #include "base/Jpeg.h"
 
+#include "JpegSamples.h"
+
 #include <gtest/gtest.h>
 
 using namespace zv;
+using zv::test::SolidJpeg;
 
 TEST(Jpeg, EncodesDecodesAndReadsTheSize) {
     RgbImage img;
@@ -42,4 +45,47 @@ TEST(Jpeg, RefusesOtherData) {
     RgbImage empty;
     std::string out;
     EXPECT_FALSE(EncodeJpeg(empty, 90, out, error));
+}
+
+TEST(Jpeg, GreyAndCmykPicturesDecodeToRgb) {
+    struct Case {
+        std::vector<std::uint8_t> pixel; // as stored in the file
+        int components;
+        std::uint8_t rgb[3];
+    };
+    const Case cases[] = {
+        {{100}, 1, {100, 100, 100}},
+        {{255, 0, 0, 255}, 4, {255, 0, 0}},         // full magenta and yellow, no black
+        {{255, 255, 255, 128}, 4, {128, 128, 128}}, // half black
+        {{0, 255, 255, 255}, 4, {0, 255, 255}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.components);
+        const std::string jpeg = SolidJpeg(16, 8, c.pixel);
+        JpegHeader header;
+        ASSERT_TRUE(ReadJpegHeader(jpeg, header));
+        EXPECT_EQ(header.components, c.components);
+        RgbImage image;
+        std::string error;
+        ASSERT_TRUE(DecodeJpeg(jpeg, image, error)) << error;
+        ASSERT_EQ(image.pixels.size(), 16u * 8u * 3u);
+        for (std::size_t i = 0; i < 3; ++i) {
+            EXPECT_NEAR(image.pixels[i], c.rgb[i], 3) << i;
+        }
+    }
+}
+
+TEST(Jpeg, DamageTheDecoderStepsOverIsNoErrorButUndecodableDataIs) {
+    const std::string jpeg = SolidJpeg(16, 16, {200, 40, 40});
+    const std::string end = jpeg.substr(jpeg.size() - 2);
+    const std::string body = jpeg.substr(0, jpeg.size() - 2);
+    // Stray bytes before the end marker, as some cameras write them.
+    RgbImage image;
+    std::string error;
+    ASSERT_TRUE(DecodeJpeg(body + std::string(38, 'x') + end, image, error)) << error;
+    EXPECT_NEAR(image.pixels[0], 200, 8);
+    // A Huffman table with more codes than there can be.
+    const std::string bogusTable = std::string("\xFF\xC4\x00\x13\x00", 5) + std::string(16, '\xFF');
+    EXPECT_FALSE(DecodeJpeg(body + bogusTable + end, image, error));
+    EXPECT_EQ(error, "Das JPEG-Bild ist beschädigt und kann nicht gelesen werden.");
 }

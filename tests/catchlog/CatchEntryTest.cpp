@@ -2,6 +2,7 @@
 
 #include "EntryTestSupport.h"
 #include "base/AtomicFile.h"
+#include "base/GermanText.h"
 #include "calendar/AstroDayTexts.h"
 #include "calendar/TSRCalendar.h"
 #include "storage/Schemas.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 
 namespace zv {
 namespace {
@@ -158,6 +160,12 @@ TEST(EntryTexts, WindScaleAndHelp) {
                          0),
               0u);
     EXPECT_EQ(help.find('\n'), std::string::npos);
+    // Each help line names its force as the wind strength list does.
+    std::size_t line = 0;
+    for (const char* name : WindScale()) {
+        EXPECT_EQ(LowerAZ(help.substr(line, std::strlen(name))), LowerAZ(name));
+        line = help.find('\r', line) + 1;
+    }
     EXPECT_EQ(help.substr(help.rfind('\r') + 1),
               "Orkan                     : Windstärke 12  >117 km/h -> Verwüstungen");
     EXPECT_EQ(GpsHelpText().rfind("Eingabeformat:\r\ndd°mm.mmmmR \r\ndd = Grad z.B. 47\r\n", 0),

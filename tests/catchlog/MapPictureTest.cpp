@@ -75,6 +75,18 @@ TEST_F(MapPictureTest, ABitmapIsStoredAsJpegInTheProgramFolderAndNamedInTheSetti
     EXPECT_EQ(choice.picture.pixels[2], 10); // the picture shown is the bitmap itself
 }
 
+TEST_F(MapPictureTest, ATopDownBitmapIsReadTheRightWayUp) {
+    // A negative height says the rows are stored from the top down.
+    std::string bitmap = MakeBitmap(1, 2, 0, 0, 0);
+    const std::size_t rows = static_cast<unsigned char>(bitmap[10]);
+    bitmap.replace(22, 4, "\xFE\xFF\xFF\xFF");
+    bitmap.replace(rows, 8, std::string("\x00\x00\xFF\x00\xFF\x00\x00\x00", 8)); // red, blue
+    RgbImage picture;
+    std::string error;
+    ASSERT_TRUE(LoadMapPicture(Source("oben.bmp", bitmap), picture, error)) << error;
+    EXPECT_EQ(picture.pixels, (std::vector<std::uint8_t>{255, 0, 0, 0, 0, 255}));
+}
+
 TEST_F(MapPictureTest, AJpegIsCopiedUnchangedAndNeverReplacesAnotherWatersMap) {
     const std::string first = test::MakeJpeg(16, 8);
     ASSERT_TRUE(ChooseMapPicture(workspace_, "Rhein", Source("karte.jpg", first)).ok);

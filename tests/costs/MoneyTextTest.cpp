@@ -16,7 +16,7 @@ TEST(MoneyText, AmountsAreReadAsGermanNumbersWithOrWithoutTheEuroSign) {
     const Case cases[] = {
         {"12", "12,00"},      {"12,5", "12,50"}, {"12,50 €", "12,50"}, {"1234", "1234,00"},
         {" 3,455€ ", "3,46"}, {"-0,5", "-0,50"}, {"12.50", ""},        {"€", ""},
-        {"zwölf", ""},        {"1.234,00", ""}};
+        {"zwölf", ""},        {"1.234,00", ""},  {"1e308", ""},        {"-1000000000", ""}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         if (*c.number == '\0') {
@@ -28,6 +28,7 @@ TEST(MoneyText, AmountsAreReadAsGermanNumbersWithOrWithoutTheEuroSign) {
         }
     }
     EXPECT_EQ(MoneyNumberForm(""), "");
+    EXPECT_EQ(ReadMoney("-999999999,99"), -kMaxAmount);
 }
 
 } // namespace

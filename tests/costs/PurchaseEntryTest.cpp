@@ -103,6 +103,8 @@ TEST_F(PurchaseEntryTest, BadTextStopsEachStepWithNothingChanged) {
               "'' ist kein gültiger Gleitkommawert");
     EXPECT_EQ(ErrorOf([&] { entry.AddArticle("Blei", "zwei", "1"); }),
               "'zwei' ist kein gültiger Gleitkommawert");
+    EXPECT_EQ(ErrorOf([&] { entry.AddArticle("Blei", "1e300", "1"); }),
+              "'1e300' ist kein gültiger Gleitkommawert");
     EXPECT_NE(ErrorOf([&] { entry.AddArticle("Blei ✓", "1", "1"); }).find("\"✓\""),
               std::string::npos);
     EXPECT_EQ(entry.Articles(), before.Articles());
@@ -118,6 +120,7 @@ TEST_F(PurchaseEntryTest, BadTextStopsEachStepWithNothingChanged) {
     };
     const Case cases[] = {
         {1, kArticleQuantity, "viele", "'viele' ist kein gültiger Gleitkommawert"},
+        {1, kArticleQuantity, "1e300", "'1e300' ist kein gültiger Gleitkommawert"},
         {2, kArticlePrice, "teuer", "'teuer' ist kein gültiger Gleitkommawert"},
         {-1, kPurchaseShipping, "gratis", "'gratis' ist kein gültiger Gleitkommawert"},
         {-1, kPurchaseDate, "31.02.2024", "'31.02.2024' ist kein gültiges Datum"}};

@@ -1,5 +1,7 @@
 #include "PdfTestSupport.h"
 
+#include "../base/JpegSamples.h"
+
 #include "base/DateTime.h"
 #include "reports/pdf/TJpegPicture.h"
 #include "reports/pdf/TPdfCanvas.h"
@@ -214,6 +216,43 @@ TEST_F(PdfDocTest, JpegImageKeepsTheBytesAndReadsTheSizeFromTheHeader) {
     EXPECT_NE(list.find("640   480"), std::string::npos) << list;
 }
 
+TEST_F(PdfDocTest, GreyAndCmykPicturesCarryTheirColourSpaceAndPrintInTheirColours) {
+    struct Case {
+        std::vector<std::uint8_t> pixel; // as stored in the JPEG
+        const char* attributes;
+        int rgb[3];
+    };
+    const Case cases[] = {
+        {{100}, "/ColorSpace /DeviceGray\r\n", {100, 100, 100}},
+        {{255, 0, 0, 255},
+         "/ColorSpace /DeviceCMYK\r\n/Decode [1 0 1 0 1 0 1 0 ]\r\n",
+         {255, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.attributes);
+        TPdfDoc doc;
+        doc.NewDocument();
+        doc.AddPage();
+        TJpegPicture picture;
+        picture.LoadFromBytes(SolidJpeg(8, 8, c.pixel));
+        auto image = CreatePdfImage(picture, "Pdf-Jpeg");
+        doc.AddXObject("Bild", image);
+        doc.GetCanvas().DrawXObject(0, 0, 596, 842, "Bild");
+        const std::string pdf = SaveAndCheck(doc);
+        EXPECT_NE(ObjectBody(pdf, image->ObjectNumber()).find(c.attributes), std::string::npos);
+
+        int status = 0;
+        const std::string pixel = RunCommand(
+            "pdftoppm -r 72 -x 300 -y 400 -W 1 -H 1 '" + lastPath_.string() + "'", status);
+        ASSERT_EQ(status, 0) << pixel;
+        ASSERT_GE(pixel.size(), 3u);
+        for (std::size_t i = 0; i < 3; ++i) {
+            // poppler mixes CMYK inks a little darker than plain arithmetic
+            EXPECT_NEAR(static_cast<unsigned char>(pixel[pixel.size() - 3 + i]), c.rgb[i], 40) << i;
+        }
+    }
+}
+
 TEST_F(PdfDocTest, FileBackedPictureIsReadWhileWriting) {
     auto path = folder_.File("bild.jpg");
     WriteBytes(path, MakeJpeg(64, 48));
@@ -310,7 +349,7 @@ TEST_F(PdfDocTest, DestinationsKeepTheirRangesAndFormOfWriting) {
     TPdfOutlineEntry* child = first->AddChild();
     child->SetTitle("Hecht (groß)");
     TPdfOutlineEntry* second = doc.GetOutlineRoot().AddChild();
-    second->SetTitle("Seite 2");
+    second->SetTitle("Summe (inkl. 8,85 € Versandkosten) – „Hecht“");
 
     TPdfDoc other;
     other.NewDocument();
@@ -350,6 +389,9 @@ TEST_F(PdfDocTest, DestinationsKeepTheirRangesAndFormOfWriting) {
         RunCommand("qpdf --json --json-key=outlines '" + lastPath_.string() + "'", status);
     EXPECT_NE(outline.find("\"title\": \"Seite 1\""), std::string::npos) << outline;
     EXPECT_NE(outline.find("\"title\": \"Hecht (groß)\""), std::string::npos) << outline;
+    EXPECT_NE(outline.find("\"title\": \"Summe (inkl. 8,85 € Versandkosten) – „Hecht“\""),
+              std::string::npos)
+        << outline;
 }
 
 TEST_F(PdfDocTest, CatalogAndInformationEntries) {

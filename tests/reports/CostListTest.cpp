@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 namespace zv {
 namespace {
 
@@ -103,6 +105,65 @@ TEST_F(CostListTest, ARunAfterAFailedOneStartsItsSumsAfresh) {
     ak->SetData("Gesamtpreis", "5,00");
     ASSERT_EQ(writer_.Write(Out().string()).status, ReportOutcome::Status::Written);
     EXPECT_EQ(CheckPdfFromOutside(Out(), {"Summe (inkl. 1,00 € Versandkosten):", "16,00 €"}), "");
+}
+
+// The first page drawn in grey levels at 72 dpi: one pixel per point,
+// counted from the top-left corner.
+class PageImage {
+public:
+    explicit PageImage(const std::filesystem::path& pdf) {
+        const std::filesystem::path stem = pdf.parent_path() / "seite";
+        int status = 0;
+        RunCommand("pdftoppm -r 72 -gray -f 1 -l 1 -singlefile '" + pdf.string() + "' '" +
+                       stem.string() + "'",
+                   status);
+        EXPECT_EQ(status, 0);
+        const std::string bytes = ReadBytes(stem.string() + ".pgm");
+        std::istringstream header(bytes);
+        std::string magic;
+        int depth = 0;
+        header >> magic >> width_ >> height_ >> depth;
+        EXPECT_EQ(magic, "P5");
+        pixels_ = bytes.substr(bytes.size() - std::size_t(width_) * std::size_t(height_));
+    }
+    // Whether anything is drawn in the rectangle.
+    bool Inked(int left, int top, int right, int bottom) const {
+        for (int y = top; y < bottom; ++y) {
+            for (int x = left; x < right; ++x) {
+                if (static_cast<unsigned char>(pixels_[std::size_t(y * width_ + x)]) < 128) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    std::string pixels_;
+};
+
+TEST_F(CostListTest, ShopAndArticleStayInTheirColumns) {
+    const std::string longText(60, 'W');
+    // The column each text must not reach, left and right edge on the page
+    // (margin 32): the article's beside the shop, the quantity's beside the
+    // article; the first line lies 81 to 95 points from the top.
+    const struct {
+        std::string shop;
+        std::string article;
+        int left;
+        int right;
+    } cases[] = {{longText, "", 32 + 190, 32 + 430}, {"", longText, 32 + 435, 32 + 463}};
+    for (const auto& c : cases) {
+        auto ak = CostTable({{{"Kaufdatum", "05.06.2007"},
+                              {"Geschaeft", c.shop},
+                              {"Artikel", c.article},
+                              {"Gesamtpreis", "1,00"}}});
+        writer_.SelectCosts(*ak, "-Alle-");
+        ASSERT_EQ(writer_.Write(Out().string()).status, ReportOutcome::Status::Written);
+        EXPECT_FALSE(PageImage(Out()).Inked(c.left, 83, c.right, 94)) << c.left;
+    }
 }
 
 } // namespace

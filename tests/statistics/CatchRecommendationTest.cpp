@@ -119,12 +119,10 @@ TEST_F(Recommendation, AnEmptyListLeavesItsCellEmpty) {
     EXPECT_EQ(may.baitLength, "5");
 }
 
-TEST_F(Recommendation, WithoutASpeciesListNoSpeciesIsNamed) {
+TEST_F(Recommendation, WithoutASpeciesListOnlyTheHourIsNamed) {
     std::filesystem::remove(folder_ / "DATs" / "Fischarten.dat");
     AddMayCatch("Hecht", "Wobbler", "07:30");
-    // No species, so no catch counts for the bait details: first entries.
-    EXPECT_EQ(May(),
-              (RecommendationRow{"Mai", "", "7 Uhr", "Spinner", "schwimmend", "Silber", "5"}));
+    EXPECT_EQ(May(), (RecommendationRow{"Mai", "", "7 Uhr", "", "", "", ""}));
 }
 
 } // namespace

@@ -116,17 +116,61 @@ TEST_F(WorkspaceTest, MissingFilesStayClosedQuietly) {
     EXPECT_EQ(ws.DB().RowCount(), 0);
 }
 
-TEST_F(WorkspaceTest, DatabaseThatDoesNotLoadIsReportedAndNotMadeCurrent) {
-    // A data line with more pieces than the header has fields.
-    WriteBytes(folder_ / "Kaputt.a", "Kaufdatum;Gesamtpreis\r\n01.01.2008;1;2;3\r\n");
-    WriteBytes(folder_ / "Zelvorin.ini", "[Datenbank]\r\nAngelkosten=" + P("Kaputt.a") + "\r\n");
+TEST_F(WorkspaceTest, OpeningANewProgramFolderCreatesItsListAndPictureFolders) {
     Workspace ws(folder_.Path());
-    const OpenReport report = ws.Open();
-    ASSERT_EQ(report.Problems().size(), 1u);
-    EXPECT_NE(report.costs.problem.find("Kaputt.a"), std::string::npos) << report.costs.problem;
-    EXPECT_FALSE(report.costs.opened);
-    EXPECT_EQ(ws.CostPath(), "");
-    EXPECT_EQ(ReadBytes(folder_ / "Kaputt.a"), "Kaufdatum;Gesamtpreis\r\n01.01.2008;1;2;3\r\n");
+    EXPECT_TRUE(ws.Open().Problems().empty());
+    for (const char* folder : {"DATs", "img"}) {
+        EXPECT_TRUE(std::filesystem::is_directory(folder_ / folder)) << folder;
+    }
+}
+
+// A database that exists but does not load holds the angler's data: it is
+// reported, never made current, and no default takes its place until
+// another database of that kind is chosen.
+TEST_F(WorkspaceTest, DatabaseThatDoesNotLoadIsKeptAndNoDefaultTakesItsPlace) {
+    // A data line with more pieces than the header has fields.
+    const std::string broken = "Kaufdatum;Gesamtpreis\r\n01.01.2008;1;2;3\r\n";
+    struct Case {
+        DatabaseKind kind;
+        const char* section;
+        const char* file;
+    };
+    const Case cases[] = {
+        {DatabaseKind::Catch, "Datenbank", "Kaputt.f"},
+        {DatabaseKind::Cost, "Datenbank", "Kaputt.a"},
+        {DatabaseKind::Calendar, "Datenbank", "Kaputt.cal"},
+        {DatabaseKind::Catch, "DB", "Kaputt.fdb"}, // an old file that cannot be converted
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        TempFolder folder;
+        WriteBytes(folder / c.file, broken);
+        const std::string ini = std::string("[") + c.section + "]\r\n" +
+                                (c.section == std::string("DB") ? "File" : SettingsKeyOf(c.kind)) +
+                                "=" + (folder / c.file).string() + "\r\n";
+        WriteBytes(folder / "Zelvorin.ini", ini);
+        Workspace ws(folder.Path());
+        const OpenReport report = ws.Open();
+        ASSERT_EQ(report.Problems().size(), 1u);
+        EXPECT_NE(report.Problems()[0].find(c.file), std::string::npos) << report.Problems()[0];
+        EXPECT_EQ(ws.CurrentPath(c.kind), "");
+        EXPECT_EQ(ws.UnopenedPath(c.kind), (folder / c.file).string());
+
+        const WorkspaceResult created = ws.EnsureDatabase(c.kind);
+        EXPECT_FALSE(created.ok);
+        for (const std::string& part : {(folder / c.file).string(), std::string("Zeile"),
+                                        std::string("\"Datei\" \"Datenbank\"")}) {
+            EXPECT_NE(created.problem.find(part), std::string::npos) << created.problem;
+        }
+        EXPECT_EQ(ReadBytes(folder / c.file), broken);
+        EXPECT_EQ(ReadBytes(folder / "Zelvorin.ini"), ini);
+        EXPECT_FALSE(std::filesystem::exists(folder / DefaultFileNameOf(c.kind)));
+
+        // Another database chosen in the database window ends the refusal.
+        WriteBytes(folder / "Leer", "");
+        ASSERT_TRUE(ws.LoadDatabase(c.kind, (folder / "Leer").string()).ok);
+        EXPECT_EQ(ws.UnopenedProblem(c.kind), "");
+    }
 }
 
 TEST_F(WorkspaceTest, LegacyFileThatCannotBeReadIsReportedAndNothingChanges) {

@@ -3,6 +3,7 @@
 #include "base/DateTime.h"
 #include "base/RandomSource.h"
 #include "calendar/AstroDayTexts.h"
+#include "catchlog/FieldViews.h"
 #include "catchlog/ui/TfrmBilder.h"
 #include "catchlog/ui/TfrmDetails.h"
 #include "catchlog/ui/TfrmFangHinzufuegen.h"
@@ -146,6 +147,8 @@ TEST_F(CatchEntryWindowTest, EditFillsTheControlsAndKeepsAnEmptiedWeight) {
                   {"Angelbeginn", "06:00:00"},
                   {"Fischart", "Zander"},
                   {"Gewicht", "2100"},
+                  {"Faenger", "Jürgen Weißenbach-Schönfeld von der Goltz"},
+                  {"Kommentar", "Beim dritten Wurf an der Buhnenkante, kurz vor dem Gewitter"},
                   {"Koederverhalten", "schwebend"},
                   {"Kartenpos", "10,20"},
                   {"zurueckgesetzt", ""}}});
@@ -161,6 +164,11 @@ TEST_F(CatchEntryWindowTest, EditFillsTheControlsAndKeepsAnEmptiedWeight) {
                   QStringLiteral("schwebend"));
         EXPECT_EQ(Child<QComboBox>(dialog, "cb_windstaerke")->currentIndex(), -1);
         EXPECT_FALSE(Child<QCheckBox>(dialog, "cbox_zurueckgesetzt")->isChecked());
+        // Long texts show from their beginning.
+        for (const char* box : {"cb_faenger", "ed_kommentar"}) {
+            EXPECT_EQ(dialog.findChild<QWidget*>(box)->inputMethodQuery(Qt::ImCursorPosition), 0)
+                << box;
+        }
         RenderToPng(dialog, "entry_edit");
         Type(dialog, "ed_gewicht", "");
         Child<QDateEdit>(dialog, "dt_fangdatum")->setDate(QDate(2007, 12, 24));
@@ -431,6 +439,18 @@ TEST_F(CatchEntryWindowTest, HelpTextsAndMapButtonMessage) {
         QString::fromUtf8("Beispiel für die Eingabe:\r\n47°12.1234N")));
 }
 
+TEST_F(CatchEntryWindowTest, NeededFieldsHelpNamesTheWeatherFieldsAsTheManagerLists) {
+    Start();
+    main_->Forms().Get<TfrmFelderverwalten>(QStringLiteral("TfrmFelderverwalten"))->Label2Click();
+    const QString help = prompts_.Texts(PromptKind::Information).value(0);
+    const QString weather = help.mid(help.indexOf(QStringLiteral("Statistik Wetter:")));
+    for (const FieldViewItem& item : FieldViewItems()) {
+        if (item.tag >= 11 && item.tag <= 18) { // the weather and water fields
+            EXPECT_TRUE(weather.contains(QString::fromUtf8(item.text))) << item.text;
+        }
+    }
+}
+
 TEST_F(CatchEntryWindowTest, ShowingRefillsNineListsAndKeepsFourWhoseFileIsMissing) {
     struct List {
         const char* file;
@@ -481,7 +501,7 @@ TEST_F(CatchEntryWindowTest, ShowingRefillsNineListsAndKeepsFourWhoseFileIsMissi
     main.Hinzufgen1Click();
 }
 
-TEST_F(CatchEntryWindowTest, AddingAfterAnEditStartsWithoutPicturesOrMapButKeepsTheReleasedBox) {
+TEST_F(CatchEntryWindowTest, AddingAfterAnEditStartsWithoutPicturesMapOrReleaseMark) {
     WithCatches({{{"Fangdatum", "01.05.2007"},
                   {"Fangzeit", "10:00:00"},
                   {"Bilder", "alt_0.jpg"},
@@ -489,16 +509,30 @@ TEST_F(CatchEntryWindowTest, AddingAfterAnEditStartsWithoutPicturesOrMapButKeeps
                   {"zurueckgesetzt", "-1"}}});
     TfrmMain& main = Start();
     main.SelectListRow(0);
-    modal_.On(QStringLiteral("frmFangHinzufuegen"), [&](QDialog&) { Entry().BitBtn3Click(); });
+    modal_.On(QStringLiteral("frmFangHinzufuegen"), [&](QDialog& dialog) {
+        EXPECT_TRUE(Child<QCheckBox>(dialog, "cbox_zurueckgesetzt")->isChecked());
+        Entry().BitBtn3Click();
+    });
     main.Bearbeiten1Click();
     modal_.On(QStringLiteral("frmFangHinzufuegen"), [&](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("Fang hinzufügen"));
         EXPECT_TRUE(Child<QLineEdit>(dialog, "ed_bilder")->text().isEmpty());
         EXPECT_TRUE(Child<QLineEdit>(dialog, "ed_karte")->text().isEmpty());
-        EXPECT_TRUE(Child<QCheckBox>(dialog, "cbox_zurueckgesetzt")->isChecked());
+        EXPECT_FALSE(Child<QCheckBox>(dialog, "cbox_zurueckgesetzt")->isChecked());
         Entry().BitBtn3Click();
     });
     main.Hinzufgen1Click();
     EXPECT_EQ(modal_.Shown().size(), 2);
+}
+
+TEST_F(CatchEntryWindowTest, EveryOpeningStartsAtTheDateNotAtTheLastButton) {
+    TfrmMain& main = Start();
+    modal_.On(QStringLiteral("frmFangHinzufuegen"), [&](QDialog& dialog) {
+        EXPECT_EQ(dialog.focusWidget(), Child<QDateEdit>(dialog, "dt_fangdatum"));
+        Child<QPushButton>(dialog, "BitBtn2")->setFocus(); // as a click on it leaves it
+    });
+    main.Hinzufgen1Click();
+    main.Hinzufgen1Click();
 }
 
 TEST_F(CatchEntryWindowTest, PictureWindowFailuresLeaveThePicturesAsTheyWere) {

@@ -27,6 +27,8 @@
 #include <QToolButton>
 #include <QTreeView>
 
+#include <fstream>
+
 namespace zv::test {
 namespace {
 
@@ -192,6 +194,31 @@ TEST_F(CostWindowsTest, NewPurchaseAsksToSaveTheOldAndCancelStoresNothing) {
     EXPECT_EQ(prompts_.Texts(PromptKind::Information), QStringList({"Keine Daten zu speichern"}));
 }
 
+// A cost database that did not load at start holds the angler's costs: a
+// new purchase must neither create a default database nor rewrite the key.
+TEST_F(CostWindowsTest, ANewPurchaseWithACostDatabaseThatDidNotLoadSaysWhich) {
+    UseCosts({Cost("03.05.2024", "Nord", "Pose", "1", "2", "2")});
+    std::ofstream(Folder() / "Kosten.a", std::ios::app) << "1;2;3;4;5;6;7;8\r\n";
+    const std::string settings = ReadWholeFile(Folder() / "Zelvorin.ini");
+    TfrmMain& main = Start();
+    prompts_.Clear();
+    modal_.On("frmAKadd", [&](QDialog& dialog) {
+        auto& window = static_cast<TfrmAKadd&>(dialog);
+        window.btn_addgeschClick();
+        EXPECT_TRUE(window.Entry().Empty());
+        window.BitBtn2Click();
+    });
+    main.Hinzufgen2Click();
+
+    const QStringList errors = prompts_.Texts(PromptKind::Error);
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains(QString::fromStdString(PathToUtf8(Folder() / "Kosten.a")) +
+                                   QString::fromUtf8("\" konnte nicht geöffnet werden")))
+        << errors[0].toStdString();
+    EXPECT_FALSE(std::filesystem::exists(Folder() / "Angelkosten.a"));
+    EXPECT_EQ(ReadWholeFile(Folder() / "Zelvorin.ini"), settings);
+}
+
 TEST_F(CostWindowsTest, OverviewFiltersEditsAndDeletesPurchases) {
     UseCosts({Cost("02.03.2024", "Alpha", "Rute", "1", "50,00", "50,00", "4,90"),
               Cost("02.03.2024", "beta", "Pose", "2", "1,50", "3,00"),
@@ -254,6 +281,12 @@ TEST_F(CostWindowsTest, OverviewFiltersEditsAndDeletesPurchases) {
                   "02.03.2024;beta;Pose;2;1,50;3,00;", "11.11.2023;Gamma;Kescher;1;25,00;25,00;"}));
     EXPECT_EQ(Text(main, "lb_angelkosten"), QString::fromUtf8("28,00 €"));
     EXPECT_EQ(model->rowCount(), 0); // closing empties the tree
+
+    // The entry window, reused after the edit, opens for adding as such.
+    modal_.On("frmAKadd", [&](QDialog& entry) {
+        EXPECT_EQ(entry.windowTitle(), QString::fromUtf8("Angelkosten hinzufügen"));
+    });
+    main.Hinzufgen2Click();
 }
 
 TEST_F(CostWindowsTest, YearSummaryAndSearchListTheirLines) {

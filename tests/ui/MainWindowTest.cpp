@@ -128,7 +128,8 @@ TEST_F(MainWindowTest, StartCreatesTheTwentyWindowsInOrderAndShowsOnlyTheMainWin
         {"TfrmAuswerten", "Auswerten"},
         {"Tfrmauswertenstatistik", "Statistik auswerten"},
         {"TfrmKalender", "Kalender"},
-        {"TfrmKalenderDetails", "Tages Informationen"}};
+        {"TfrmKalenderDetails", "Tages Informationen"},
+        {"TfrmExportieren", "Exportieren"}};
     const auto& entries = main.Forms().Entries();
     ASSERT_EQ(entries.size(), expected.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -151,8 +152,9 @@ TEST_F(MainWindowTest, StartCreatesTheTwentyWindowsInOrderAndShowsOnlyTheMainWin
 
 TEST_F(MainWindowTest, MenusAndContextMenuCarryEveryItem) {
     Start();
-    EXPECT_EQ(MenuTexts("Datei1"), QStringList({"&Datenbank", "-", "&Backup laden..",
-                                                "Backup erstellen..", "-", "&Beenden"}));
+    EXPECT_EQ(MenuTexts("Datei1"),
+              QStringList({"&Datenbank", "-", "&Exportieren…", "-", "&Backup laden..",
+                           "Backup erstellen..", "-", "&Beenden"}));
     EXPECT_EQ(MenuTexts("Fang1"),
               QStringList({"&Hinzufügen", "-", "&Details", "-", "&Klonen", "&Bearbeiten",
                            "&Löschen", "-", "&Suchen", "-", "Kalender"}));
@@ -365,6 +367,27 @@ TEST_F(MainWindowTest, StatistikMenuIsBuiltFromTheAnglerList) {
     EXPECT_EQ(numbers, QList<int>({2, 0, 1, 1}));
     main_->findChild<QMenu*>("Statistik1")->actions().at(4)->trigger();
     EXPECT_EQ(modal_.Shown(), QStringList({"frmStatistik"}));
+}
+
+TEST_F(MainWindowTest, StatistikMenuOffersTheWholeLogBeforeAnyAnglerIsKnown) {
+    UseCatches({});
+    Start();
+    EXPECT_EQ(MenuTexts("Statistik1"), QStringList({"Wann angeln gehen?", "-", "Gesamt", "-"}));
+}
+
+TEST_F(MainWindowTest, MapMenuFollowsEveryDatabaseChangeAndStoredCatch) {
+    UseCatches({});
+    TfrmMain& main = Start();
+    // As the database window leaves it after rebuilding the value lists.
+    WriteTextFile(Folder() / "DATs" / "Gewaesser.dat", {"Elbe"});
+    main.DatabasesReloaded();
+    EXPECT_EQ(MenuTexts("Karte1"), QStringList({"Elbe"}));
+    modal_.On("frmFangHinzufuegen", [](QDialog& entry) {
+        entry.findChild<QComboBox*>("cb_gewaesser")->setEditText("Rhein");
+        entry.findChild<QPushButton*>("BitBtn2")->click();
+    });
+    main.Hinzufgen1Click();
+    EXPECT_EQ(MenuTexts("Karte1"), QStringList({"Elbe", "Rhein"}));
 }
 
 TEST_F(MainWindowTest, DeleteAsksThenRenumbersAndSavesTheFile) {

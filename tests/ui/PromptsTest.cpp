@@ -6,15 +6,20 @@
 #include "widgets/FileFilter.h"
 #include "widgets/ModalShow.h"
 #include "widgets/PendingForm.h"
+#include "widgets/QtPrompts.h"
 #include "widgets/QtTranslations.h"
 #include "widgets/ScriptedPrompts.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLibraryInfo>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QTranslator>
 
 namespace zv::test {
@@ -28,12 +33,18 @@ TEST(FileFilter, SplitsNamePatternPairsAndTrimsBlanks) {
     EXPECT_EQ(entries[0].patterns, "*.f");
     EXPECT_EQ(entries[1].name, "Zelvorin Datenbank (*.fdb)");
     EXPECT_EQ(entries[1].patterns, "*.fdb");
+}
 
-    // Names that show their pattern stay as they are; others get it appended
-    // so Qt can read it, with ";" lists turned into Qt's blank-separated form.
-    const QStringList qt =
-        QtNameFilters(ParseFileFilter("Zelvorin Kalender (*.cal) | *.cal|Bilder|*.jpg;*.jpeg"));
-    EXPECT_EQ(qt, QStringList({"Zelvorin Kalender (*.cal)", "Bilder (*.jpg *.jpeg)"}));
+TEST(FileFilter, ShowsEveryPatternOnceInQtsForm) {
+    // Names showing their patterns keep them once, written as the entry has
+    // them; others get them appended.
+    const QStringList qt = QtNameFilters(
+        ParseFileFilter("Zelvorin Kalender (*.cal) | *.cal|Bilder|*.jpg;*.jpeg|"
+                        "Alle (*.jpg;*.jpeg;*.bmp)|*.jpg;*.jpeg;*.bmp|"
+                        "JPEG-Grafikdatei (*.jpg)|*.jpg;*.jpeg|Sicherung (alt)|*.zip"));
+    EXPECT_EQ(qt, QStringList({"Zelvorin Kalender (*.cal)", "Bilder (*.jpg *.jpeg)",
+                               "Alle (*.jpg *.jpeg *.bmp)", "JPEG-Grafikdatei (*.jpg *.jpeg)",
+                               "Sicherung (alt) (*.zip)"}));
 }
 
 TEST(FileFilter, MatchesOnTheFileNameOnly) {
@@ -68,6 +79,24 @@ TEST(ScriptedPromptsTest, RecordsAndAnswersInOrderThenFallsBackToCancel) {
     ASSERT_EQ(prompts.Shown().size(), 6u);
     EXPECT_EQ(prompts.Shown()[3].kind, PromptKind::OpenFile);
     EXPECT_EQ(prompts.Shown()[3].file.title, "Datenbank öffnen");
+}
+
+// The question's preselected button is the one Enter presses: "Nein" where
+// the answer replaces much.
+TEST(QtPromptsTest, EnterPressesThePreselectedButton) {
+    for (const PromptAnswer preselected : {PromptAnswer::Yes, PromptAnswer::No}) {
+        QString focused;
+        QTimer::singleShot(0, [&focused] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            focused = box->defaultButton()->text();
+            QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QApplication::sendEvent(box, &enter);
+        });
+        const bool yes = QtPrompts().ConfirmYesNo("Ersetzen?", preselected);
+        EXPECT_EQ(yes, preselected == PromptAnswer::Yes);
+        EXPECT_EQ(focused, yes ? "Ja" : "Nein");
+    }
 }
 
 TEST(ScriptedPromptsTest, RemovesItselfWhenDestroyed) {

@@ -209,10 +209,19 @@ TEST_F(ReportWindowTest, CatchSheetIsWrittenWhereTheUserSaysAndAFailureIsShown) 
     EXPECT_EQ(options.defaultExt, ".html");
     EXPECT_TRUE(options.fileName.isEmpty());
     EXPECT_EQ(ReadLines(sheet), BuildCatchSheet(main.GetWorkspace().DB()));
+    EXPECT_TRUE(prompts_.Texts(PromptKind::Information).isEmpty());
     const QStringList errors = prompts_.Texts(PromptKind::Error);
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].contains(ToQ(PathToUtf8(Folder() / "fehlt" / "x.html"))))
         << errors[0].toStdString();
+}
+
+TEST_F(ReportWindowTest, CatchSheetWithoutACatchDatabaseSaysWhyItHasNoRows) {
+    TfrmMain& main = Start();
+    const std::filesystem::path sheet = SaveAs("Fangliste.html");
+    Trigger("Fanglisteerstellen1");
+    EXPECT_EQ(prompts_.Texts(PromptKind::Information).size(), 1);
+    EXPECT_EQ(ReadLines(sheet), BuildCatchSheet(main.GetWorkspace().DB()));
 }
 
 } // namespace

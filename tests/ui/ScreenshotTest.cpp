@@ -4,9 +4,7 @@
 #include "base/AtomicFile.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
@@ -122,11 +120,7 @@ TEST_F(ScreenshotTest, OnlineStatisticsWindowsAndTheTransfer) {
     modal_.On("UploadProgress", [&](QDialog& dialog) {
         shoot(dialog, "upload_progress");
         dialog.findChild<QPushButton*>()->click();
-        QElapsedTimer timer;
-        timer.start();
-        while (dialog.isVisible() && timer.elapsed() < 60000) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        }
+        WaitUntilClosed(dialog);
     });
     main.findChild<QAction*>("Internetabgleich1")->trigger();
     ASSERT_EQ(shots.size(), 3u);

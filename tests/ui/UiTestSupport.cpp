@@ -8,8 +8,11 @@
 #include "storage/TMlbc.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPixmap>
+#include <QThread>
 #include <QWidget>
 
 #include <atomic>
@@ -151,6 +154,15 @@ std::filesystem::path RenderToPng(QWidget& window, const std::string& name) {
     const std::filesystem::path file = folder / (name + ".png");
     window.grab().save(QString::fromStdString(file.string()), "PNG");
     return file;
+}
+
+void WaitUntilClosed(QDialog& dialog) {
+    QElapsedTimer timer;
+    timer.start();
+    while (dialog.isVisible() && timer.elapsed() < 60000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
 }
 
 void ProgramTest::TearDown() {

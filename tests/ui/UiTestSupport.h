@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catchlog/ui/TfrmMain.h"
+#include "app/TfrmMain.h"
 #include "widgets/ModalShow.h"
 #include "widgets/ScriptedPrompts.h"
 
@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+class QDialog;
 class QWidget;
 
 namespace zv::test {
@@ -46,6 +47,11 @@ void WriteJpeg(const std::filesystem::path& path, int width, int height, int r, 
 
 // Renders a window to <build>/tests/ui/screens/<name>.png and returns the path.
 std::filesystem::path RenderToPng(QWidget& window, const std::string& name);
+
+// Lets a dialog of work in progress (WorkerDialog) take its events until
+// the work closes it; the bound only keeps broken work from hanging the
+// test program.
+void WaitUntilClosed(QDialog& dialog);
 
 // The program on a temporary folder with scripted prompts and modal showing.
 class ProgramTest : public ::testing::Test {

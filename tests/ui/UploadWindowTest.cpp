@@ -7,15 +7,14 @@
 #include "base/AtomicFile.h"
 #include "base/DateTime.h"
 #include "statistics/ui/TfrmOSabgleichen.h"
+#include "widgets/UrlOpener.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QListWidget>
 #include <QPushButton>
-#include <QThread>
 
+#include <fstream>
 #include <functional>
 #include <optional>
 
@@ -50,23 +49,69 @@ protected:
     const FixedClock clock_{EncodeDate(2007, 12, 8) + EncodeTime(15, 4, 5, 120)};
 };
 
-TEST_F(UploadWindowTest, InternetWindowAnnouncesTheViewAndOpensTheUpload) {
+TEST_F(UploadWindowTest, InternetWindowOpensTheUpload) {
     Start();
     QSize internetSize;
     QSize uploadSize;
     modal_.On("frmInternet", [&](QDialog& dialog) {
         internetSize = dialog.size();
-        Button(dialog, "BitBtn2")->click();
         Button(dialog, "BitBtn1")->click();
     });
     modal_.On("frmOSabgleichen", [&](QDialog& dialog) { uploadSize = dialog.size(); });
     main_->findChild<QAction*>("Internetabgleich1")->trigger();
 
-    EXPECT_EQ(prompts_.Texts(PromptKind::Information),
-              QStringList({"Erst in der finalen Version verfügbar"}));
     EXPECT_EQ(modal_.Shown(), QStringList({"frmInternet", "frmOSabgleichen"}));
     EXPECT_EQ(internetSize, QSize(398, 331));
     EXPECT_EQ(uploadSize, QSize(354, 214));
+}
+
+TEST_F(UploadWindowTest, ViewOpensTheStatisticsOnlyWhenTheServerAnswers) {
+    struct Case {
+        int status; // 0: nothing listens
+        const char* reason;
+        const char* failure; // a part of the warning; empty when the page opens
+    };
+    const Case cases[] = {
+        {200, "OK", ""},
+        {503, "Service Unavailable", "HTTP 503 Service Unavailable"},
+        {0, "", "Keine Verbindung zum Server"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.status);
+        prompts_.Clear();
+        std::optional<LoopbackHttpServer> server;
+        std::optional<RefusingPort> refusing;
+        const std::string target = c.status == 0 ? refusing.emplace().HostPort()
+                                                 : server.emplace(c.status, c.reason).HostPort();
+        WriteTextFile(Folder() / "Zelvorin.ini", {"[Online]", "Server=" + target});
+        Start();
+        QList<QUrl> opened;
+        SetUrlOpener([&opened](const QUrl& url) {
+            opened << url;
+            return true;
+        });
+        modal_.On("frmInternet", [](QDialog& dialog) { Button(dialog, "BitBtn2")->click(); });
+        main_->findChild<QAction*>("Internetabgleich1")->trigger();
+        SetUrlOpener({});
+
+        if (server) {
+            ASSERT_EQ(server->Requests().size(), 1u);
+            EXPECT_TRUE(server->Requests()[0].starts_with("GET /onlinestatistik/health HTTP/1.1"));
+        }
+        if (*c.failure == '\0') {
+            EXPECT_EQ(opened, QList<QUrl>({QUrl(QString::fromStdString("http://" + target +
+                                                                       "/onlinestatistik/"))}));
+            EXPECT_TRUE(prompts_.Shown().empty());
+        } else {
+            EXPECT_TRUE(opened.isEmpty());
+            const QStringList warnings = prompts_.Texts(PromptKind::Warning);
+            ASSERT_EQ(warnings.size(), 1);
+            EXPECT_TRUE(warnings[0].contains(QString::fromStdString(target)));
+            EXPECT_TRUE(warnings[0].contains(QString::fromUtf8(c.failure)))
+                << warnings[0].toStdString();
+        }
+        ProgramTest::TearDown();
+    }
 }
 
 TEST_F(UploadWindowTest, ListsTheSentFieldsAndKeepsTheTicksBetweenOpenings) {
@@ -97,7 +142,7 @@ TEST_F(UploadWindowTest, ListsTheSentFieldsAndKeepsTheTicksBetweenOpenings) {
 }
 
 TEST_F(UploadWindowTest, StartenClosesOnlyAfterTheServerTookTheFile) {
-    enum class Trouble { None, ServerError, Refused, Cancel, BadDate };
+    enum class Trouble { None, ServerError, Refused, Cancel, BadDate, Unopened };
     struct Case {
         Trouble trouble;
         PromptKind kind;
@@ -110,6 +155,8 @@ TEST_F(UploadWindowTest, StartenClosesOnlyAfterTheServerTookTheFile) {
         {Trouble::Refused, PromptKind::Error, "Keine Verbindung zum Server", true},
         {Trouble::Cancel, PromptKind::Error, "Die Übertragung wurde abgebrochen.", true},
         {Trouble::BadDate, PromptKind::Error, "'31.02.2007' ist kein gültiges Datum", false},
+        // A catch database that did not load is no empty one: nothing is sent.
+        {Trouble::Unopened, PromptKind::Error, "Fang.f\" konnte nicht geöffnet werden", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
@@ -127,22 +174,19 @@ TEST_F(UploadWindowTest, StartenClosesOnlyAfterTheServerTookTheFile) {
         WriteCatchDatabase(Folder() / "Fang.f", c.trouble == Trouble::BadDate
                                                     ? std::vector<CatchRow>{kCatch, bad}
                                                     : std::vector<CatchRow>{kCatch});
+        if (c.trouble == Trouble::Unopened) {
+            std::ofstream(Folder() / "Fang.f", std::ios::app) << std::string(40, ';') << "\r\n";
+        }
         WriteTextFile(Folder() / "Zelvorin.ini",
                       {"[Datenbank]", "Zelvorin=" + PathToUtf8(Folder() / "Fang.f"), "[Online]",
                        "Server=" + target});
         Start();
-        // The transfer runs until its progress dialog closes; the bound only
-        // keeps a broken transfer from hanging the test program.
+        prompts_.Clear();
         modal_.On(TfrmOSabgleichen::kProgressName, [&](QDialog& dialog) {
             if (c.trouble == Trouble::Cancel) {
                 dialog.findChild<QPushButton*>()->click();
             }
-            QElapsedTimer timer;
-            timer.start();
-            while (dialog.isVisible() && timer.elapsed() < 60000) {
-                QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-                QThread::msleep(5);
-            }
+            WaitUntilClosed(dialog);
         });
         bool stillOpen = false;
         bool startEnabled = false;
@@ -161,12 +205,13 @@ TEST_F(UploadWindowTest, StartenClosesOnlyAfterTheServerTookTheFile) {
             << prompts_.Shown()[0].text.toStdString();
         EXPECT_EQ(std::filesystem::exists(Folder() / kUploadName), c.fileKept);
         if (server && c.trouble != Trouble::Cancel) {
-            ASSERT_EQ(server->Requests().size(), c.trouble == Trouble::BadDate ? 0u : 1u);
+            const bool sent = c.trouble != Trouble::BadDate && c.trouble != Trouble::Unopened;
+            ASSERT_EQ(server->Requests().size(), sent ? 1u : 0u);
         }
         if (c.trouble == Trouble::None) {
             const std::string body = RequestBody(server->Requests()[0]);
-            EXPECT_NE(body.find("filename=\"" + PathToUtf8(Folder() / kUploadName) + "\""),
-                      std::string::npos);
+            EXPECT_NE(body.find("filename=\"" + kUploadName + "\""), std::string::npos);
+            EXPECT_EQ(body.find(Folder().string()), std::string::npos); // no login name
             EXPECT_NE(body.find("\r\n\r\n2007-5-7;06:40:00;Hecht" + std::string(20, ';') +
                                 "Buhne 3\r\n\r\n"),
                       std::string::npos)

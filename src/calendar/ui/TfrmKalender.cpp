@@ -5,10 +5,10 @@
 #include "calendar/MonthGrid.h"
 #include "calendar/ui/MonthCellDelegate.h"
 #include "calendar/ui/TfrmKalenderDetails.h"
-#include "catchlog/ui/TfrmMain.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/ModalShow.h"
 #include "widgets/QtText.h"
+#include "widgets/WindowHost.h"
 
 #include <QAction>
 #include <QCursor>
@@ -35,7 +35,7 @@ constexpr const char* kMonthItemNames[12] = {"Januar1",    "Februar1", "Mrz1",  
 
 } // namespace
 
-TfrmKalender::TfrmKalender(TfrmMain& main, QWidget* parent) : QDialog(parent), main_(main) {
+TfrmKalender::TfrmKalender(WindowHost& main, QWidget* parent) : QDialog(parent), main_(main) {
     setObjectName(QStringLiteral("frmKalender"));
     setWindowTitle(QStringLiteral("Kalender"));
 

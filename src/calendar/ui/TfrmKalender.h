@@ -11,7 +11,7 @@ class QTableWidget;
 namespace zv {
 
 class MonthGrid;
-class TfrmMain;
+class WindowHost;
 
 // The fishing calendar: one month as a grid of days, every fished day
 // marked with its number of fish or "Keinen Fisch gefangen"; a double click
@@ -25,7 +25,7 @@ public:
     static constexpr int kFirstYear = 1;
     static constexpr int kLastYear = 9999;
 
-    TfrmKalender(TfrmMain& main, QWidget* parent);
+    TfrmKalender(WindowHost& main, QWidget* parent);
 
     // Opens on the current month and year and fills the grid anew.
     void FormShow();
@@ -58,7 +58,7 @@ private:
     void GoToMonth(int year, int month);
     void ShowGrid(const MonthGrid& grid);
 
-    TfrmMain& main_;
+    WindowHost& main_;
     int month_ = 1;
     // Set while month and year change together, so the change signals of
     // the boxes do not fill the grid for a half-set month.

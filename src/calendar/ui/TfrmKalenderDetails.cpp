@@ -1,9 +1,10 @@
 #include "calendar/ui/TfrmKalenderDetails.h"
 
 #include "calendar/FishingCalendar.h"
-#include "catchlog/ui/TfrmMain.h"
+#include "widgets/ElidedText.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/QtText.h"
+#include "widgets/WindowHost.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -26,7 +27,7 @@ constexpr int kRightValue = 440;
 
 } // namespace
 
-TfrmKalenderDetails::TfrmKalenderDetails(TfrmMain& main, QWidget* parent)
+TfrmKalenderDetails::TfrmKalenderDetails(WindowHost& main, QWidget* parent)
     : QDialog(parent), main_(main) {
     setObjectName(QStringLiteral("frmKalenderDetails"));
     setWindowTitle(QStringLiteral("Tages Informationen"));
@@ -149,8 +150,7 @@ void TfrmKalenderDetails::Show(const FishingDay& day) {
         {"lb_wasserstand", &day.wasserstand}};
     for (const auto& [name, text] : texts) {
         if (auto* label = findChild<QLabel*>(U8(name))) {
-            label->setText(ToQ(*text));
-            label->setToolTip(ToQ(*text));
+            SetElidedText(*label, ToQ(*text));
         }
     }
     Memo1->setPlainText(ToQ(day.kommentar));

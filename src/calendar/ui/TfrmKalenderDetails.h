@@ -11,7 +11,7 @@ class QTreeWidget;
 
 namespace zv {
 
-class TfrmMain;
+class WindowHost;
 struct FishingDay;
 
 // "Tages Informationen": the conditions of one fished day and the list of
@@ -19,7 +19,7 @@ struct FishingDay;
 class TfrmKalenderDetails : public QDialog {
     Q_OBJECT
 public:
-    TfrmKalenderDetails(TfrmMain& main, QWidget* parent);
+    TfrmKalenderDetails(WindowHost& main, QWidget* parent);
 
     // Fills the window for the day "dd.mm.yyyy": from the catches of the day
     // (catch day) or from its fishing-day rows. A start or end that is not a
@@ -33,7 +33,7 @@ private:
     void Caption(const char* text, int x, int y, int width = 140);
     void Show(const FishingDay& day);
 
-    TfrmMain& main_;
+    WindowHost& main_;
     std::vector<QLabel*> values_;
     QPlainTextEdit* Memo1 = nullptr;
     QTreeWidget* ListView1 = nullptr;

@@ -4,11 +4,11 @@
 #include "base/DateTime.h"
 #include "catchlog/CommaText.h"
 #include "catchlog/PictureImport.h"
-#include "catchlog/ui/TfrmMain.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/JpegImage.h"
 #include "widgets/Prompts.h"
 #include "widgets/QtText.h"
+#include "widgets/WindowHost.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -20,7 +20,7 @@
 
 namespace zv {
 
-TfrmBilder::TfrmBilder(TfrmMain& main, QWidget* parent) : QDialog(parent), main_(main) {
+TfrmBilder::TfrmBilder(WindowHost& main, QWidget* parent) : QDialog(parent), main_(main) {
     setObjectName(QStringLiteral("frmBilder"));
     setWindowTitle(QString::fromUtf8("Bilder hinzufügen"));
 

@@ -15,7 +15,7 @@ class QToolButton;
 
 namespace zv {
 
-class TfrmMain;
+class WindowHost;
 
 // Adds pictures to, or removes them from, the catch or fishing day being
 // entered. New pictures are imported into img on "Speichern"; the list of
@@ -27,7 +27,7 @@ public:
     static constexpr int kThumbHeight = 140;
     static constexpr int kThumbPictureHeight = 120;
 
-    TfrmBilder(TfrmMain& main, QWidget* parent);
+    TfrmBilder(WindowHost& main, QWidget* parent);
 
     // The field the window reads on showing and replaces on "Speichern".
     void SetPictureField(QLineEdit* field) { field_ = field; }
@@ -50,7 +50,7 @@ protected:
 private:
     void AddItem(const QString& caption, const std::filesystem::path& file);
 
-    TfrmMain& main_;
+    WindowHost& main_;
     QLineEdit* field_ = nullptr;
     SystemRandom systemRandom_;
     RandomSource* random_ = &systemRandom_;

@@ -4,11 +4,12 @@
 #include "catchlog/CatchDetails.h"
 #include "catchlog/PictureImport.h"
 #include "catchlog/PictureNames.h"
-#include "catchlog/ui/TfrmMain.h"
+#include "widgets/ElidedText.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/JpegImage.h"
 #include "widgets/ModalShow.h"
 #include "widgets/QtText.h"
+#include "widgets/WindowHost.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -27,7 +28,7 @@ constexpr int kRow = 22;
 
 } // namespace
 
-TfrmDetails::TfrmDetails(TfrmMain& main, QWidget* parent) : QDialog(parent), main_(main) {
+TfrmDetails::TfrmDetails(WindowHost& main, QWidget* parent) : QDialog(parent), main_(main) {
     setObjectName(QStringLiteral("frmDetails"));
     setWindowTitle(QStringLiteral("Details"));
     setStyleSheet(QStringLiteral("QLabel[heading=\"true\"] { background-color: #2f5d8a; color: "
@@ -188,8 +189,7 @@ bool TfrmDetails::FillFromRow(int row) {
         {"lb_wasserstand", &t.wasserstand}};
     for (const auto& [name, text] : texts) {
         if (auto* label = findChild<QLabel*>(U8(name))) {
-            label->setText(ToQ(*text));
-            label->setToolTip(ToQ(*text));
+            SetElidedText(*label, ToQ(*text));
         }
     }
     me_bemerkung->setPlainText(ToQ(t.bemerkung));

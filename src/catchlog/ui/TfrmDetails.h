@@ -13,13 +13,13 @@ class QToolButton;
 
 namespace zv {
 
-class TfrmMain;
+class WindowHost;
 
 // Every recorded value of one catch, read-only, with its pictures.
 class TfrmDetails : public QDialog {
     Q_OBJECT
 public:
-    TfrmDetails(TfrmMain& main, QWidget* parent);
+    TfrmDetails(WindowHost& main, QWidget* parent);
 
     // Fills the window from that row of the catch table and shows it.
     void ShowCatch(int row);
@@ -40,7 +40,7 @@ private:
     QLabel* Value(const char* name, const char* caption, int x, int y, int width = 190);
     void ShowPicture();
 
-    TfrmMain& main_;
+    WindowHost& main_;
     std::vector<std::string> pictures_;
     int index_ = 0;
     std::vector<QLabel*> values_;

@@ -6,13 +6,13 @@
 #include "catchlog/LengthWeightEstimate.h"
 #include "catchlog/ui/TfrmBilder.h"
 #include "catchlog/ui/TfrmKarte.h"
-#include "catchlog/ui/TfrmMain.h"
 #include "storage/ValueList.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/ModalShow.h"
 #include "widgets/Prompts.h"
 #include "widgets/QtDate.h"
 #include "widgets/QtText.h"
+#include "widgets/WindowHost.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -66,7 +66,7 @@ constexpr int kRowStep = 26;
 
 } // namespace
 
-TfrmFangHinzufuegen::TfrmFangHinzufuegen(TfrmMain& main, QWidget* parent)
+TfrmFangHinzufuegen::TfrmFangHinzufuegen(WindowHost& main, QWidget* parent)
     : QDialog(parent), main_(main) {
     setObjectName(QStringLiteral("frmFangHinzufuegen"));
     setWindowTitle(U8("Fang hinzufügen"));
@@ -370,6 +370,9 @@ void TfrmFangHinzufuegen::OpenForAdd() {
         time->setTime(ToQTime(now));
     }
     EmptyBoxes();
+    // "nichts gefangen" stays as it was left; a new catch is not released
+    // until the angler says so.
+    cbox_zurueckgesetzt->setChecked(false);
     CheckBox1->show();
     editRow_ = 0;
     setWindowTitle(U8("Fang hinzufügen"));
@@ -494,8 +497,17 @@ void TfrmFangHinzufuegen::FormShow() {
     for (const auto& [box, text] : texts) {
         box->setEditText(text);
     }
+    // A long value shows its beginning, not its end.
+    for (QLineEdit* edit : findChildren<QLineEdit*>()) {
+        if (edit->parentWidget() == this || qobject_cast<QComboBox*>(edit->parentWidget())) {
+            edit->setCursorPosition(0);
+        }
+    }
     LoadViews();
     src_.SetDay(DateValue(dt_fangdatum->date()));
+    // Every opening starts at the first field, not on the button that
+    // closed the window the last time.
+    dt_fangdatum->setFocus();
 }
 
 void TfrmFangHinzufuegen::LoadViews() {

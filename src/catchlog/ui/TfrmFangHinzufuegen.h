@@ -17,7 +17,7 @@ class QWidget;
 
 namespace zv {
 
-class TfrmMain;
+class WindowHost;
 
 // The catch entry window: records a catch (add), corrects one (edit) or
 // records a fishing day without a catch ("nichts gefangen"). Every optional
@@ -29,7 +29,7 @@ public:
     static constexpr const char* kAddCaption = "Eintrag hinzufügen";
     static constexpr const char* kEditCaption = "Eintrag bearbeiten";
 
-    TfrmFangHinzufuegen(TfrmMain& main, QWidget* parent);
+    TfrmFangHinzufuegen(WindowHost& main, QWidget* parent);
 
     // The openers of the main window's "&Hinzufügen" and "&Bearbeiten".
     void OpenForAdd();
@@ -80,7 +80,7 @@ private:
                         int width = 150);
     QTimeEdit* AddTime(const char* name, int tag, int x, int y);
 
-    TfrmMain& main_;
+    WindowHost& main_;
     TSRCalendar src_;
     bool nothingCaught_ = false;
     int editRow_ = 0;

@@ -2,10 +2,10 @@
 
 #include "catchlog/CatchSearch.h"
 #include "catchlog/ui/CatchSearchModel.h"
-#include "catchlog/ui/TfrmMain.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/QtText.h"
 #include "widgets/ReportList.h"
+#include "widgets/WindowHost.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -20,7 +21,7 @@
 
 namespace zv {
 
-TfrmFangsuchen::TfrmFangsuchen(TfrmMain& main, QWidget* parent) : QDialog(parent), main_(main) {
+TfrmFangsuchen::TfrmFangsuchen(WindowHost& main, QWidget* parent) : QDialog(parent), main_(main) {
     setObjectName(QStringLiteral("frmFangsuchen"));
     setWindowTitle(QStringLiteral("Fang suchen"));
     resize(560, 430);
@@ -79,12 +80,17 @@ TfrmFangsuchen::TfrmFangsuchen(TfrmMain& main, QWidget* parent) : QDialog(parent
     buttons->addStretch(1);
     BitBtn2 = new QPushButton(QStringLiteral("Schließen"), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setAutoDefault(false);
     buttons->addWidget(BitBtn2);
     outer->addLayout(buttons);
 
     ConnectGuarded(BitBtn1, &QPushButton::clicked, this, [this](bool) { BitBtn1Click(); });
     ConnectGuarded(BitBtn2, &QPushButton::clicked, this, [this](bool) { BitBtn2Click(); });
+}
+
+void TfrmFangsuchen::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    Edit1->setFocus();
+    Edit1->selectAll();
 }
 
 void TfrmFangsuchen::BitBtn1Click() {

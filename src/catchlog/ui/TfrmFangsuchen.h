@@ -9,7 +9,7 @@ class QTableView;
 namespace zv {
 
 class CatchSearchModel;
-class TfrmMain;
+class WindowHost;
 
 // "Fang suchen": lists the catches whose bait, comment, length, weight,
 // spot, water, species or moon phase contains a term. Reads the catch table
@@ -17,15 +17,19 @@ class TfrmMain;
 class TfrmFangsuchen : public QDialog {
     Q_OBJECT
 public:
-    TfrmFangsuchen(TfrmMain& main, QWidget* parent);
+    TfrmFangsuchen(WindowHost& main, QWidget* parent);
 
     void BitBtn1Click();
     void BitBtn2Click();
 
     const CatchSearchModel& Results() const { return *model_; }
 
+protected:
+    // The term box has the focus at every opening, so typing and Enter search.
+    void showEvent(QShowEvent* event) override;
+
 private:
-    TfrmMain& main_;
+    WindowHost& main_;
     CatchSearchModel* model_ = nullptr;
     QLineEdit* Edit1 = nullptr;
     QPushButton* BitBtn1 = nullptr;

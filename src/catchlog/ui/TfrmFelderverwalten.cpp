@@ -2,11 +2,11 @@
 
 #include "catchlog/FieldViews.h"
 #include "catchlog/ui/TfrmFangHinzufuegen.h"
-#include "catchlog/ui/TfrmMain.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/Prompts.h"
 #include "widgets/QtText.h"
+#include "widgets/WindowHost.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -17,7 +17,7 @@
 
 namespace zv {
 
-TfrmFelderverwalten::TfrmFelderverwalten(TfrmMain& main, QWidget* parent)
+TfrmFelderverwalten::TfrmFelderverwalten(WindowHost& main, QWidget* parent)
     : QDialog(parent), main_(main) {
     setObjectName(QStringLiteral("frmFelderverwalten"));
     setWindowTitle(QStringLiteral("Felder verwalten"));
@@ -41,7 +41,7 @@ TfrmFelderverwalten::TfrmFelderverwalten(TfrmMain& main, QWidget* parent)
     }
 
     Label1 = new QLabel(
-        QString::fromUtf8("Statistiken können durch Veränderung der Ansicht beeinträchtig werden"),
+        QString::fromUtf8("Statistiken können durch Veränderung der Ansicht beeinträchtigt werden"),
         this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
@@ -174,7 +174,7 @@ void TfrmFelderverwalten::Label2Click() {
     CurrentPrompts().Information(QString::fromUtf8(
         "Statistik Fischart:\r\nKöder,  Wetter,  Länge, Gewicht\r\n\r\nStatistik "
         "Köder:\r\nKöder, Ködertyp, Köderlänge, Köderfarbe, Verhalten, Wetter\r\n\r\nStatistik "
-        "Wetter:\r\nLuftemperatur, Wassertemperatur, Windrichtung, Windstärke, Wasserstand, "
+        "Wetter:\r\nLufttemperatur, Wassertemperatur, Windrichtung, Windstärke, Wasserstand, "
         "Wassertrübung, Wetter,  Luftdruck"));
 }
 

@@ -10,7 +10,7 @@ class QToolButton;
 namespace zv {
 
 class LinkLabel;
-class TfrmMain;
+class WindowHost;
 
 // The view manager: lists the user's field views, shows which fields a view
 // holds as check marks, stores the ticked fields under a view's name and
@@ -18,7 +18,7 @@ class TfrmMain;
 class TfrmFelderverwalten : public QDialog {
     Q_OBJECT
 public:
-    TfrmFelderverwalten(TfrmMain& main, QWidget* parent);
+    TfrmFelderverwalten(WindowHost& main, QWidget* parent);
 
     void FormShow();
     void ListBox1Click();
@@ -31,7 +31,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    TfrmMain& main_;
+    WindowHost& main_;
     QListWidget* ListBox1 = nullptr;
     QListWidget* CheckListBox1 = nullptr;
     QToolButton* SpeedButton3 = nullptr;

@@ -4,14 +4,15 @@
 #include "catchlog/MapColor.h"
 #include "catchlog/MapPicture.h"
 #include "catchlog/SpeciesColors.h"
-#include "catchlog/ui/TfrmMain.h"
 #include "storage/ValueList.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/JpegImage.h"
 #include "widgets/ModalShow.h"
+#include "widgets/PlainHint.h"
 #include "widgets/Prompts.h"
 #include "widgets/QtText.h"
 #include "widgets/ReportList.h"
+#include "widgets/WindowHost.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -72,7 +73,7 @@ public:
 
 } // namespace
 
-TfrmKarte::TfrmKarte(TfrmMain& main, QWidget* parent) : QDialog(parent), main_(main) {
+TfrmKarte::TfrmKarte(WindowHost& main, QWidget* parent) : QDialog(parent), main_(main) {
     setObjectName(QStringLiteral("frmKarte"));
     setWindowTitle(QStringLiteral("Karte"));
     setSizeGripEnabled(true);
@@ -111,19 +112,23 @@ TfrmKarte::TfrmKarte(TfrmMain& main, QWidget* parent) : QDialog(parent), main_(m
     ListView1->horizontalHeader()->setVisible(false);
     MakeReportList(ListView1);
     ListView1->verticalHeader()->setDefaultSectionSize(20);
+    // The two columns fill the list exactly: a click on a colour cannot
+    // scroll the species out of sight, and a long species ends in "…" with
+    // its whole name in the hint.
     ListView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ListView1->horizontalHeader()->setMinimumSectionSize(40);
-    ListView1->setColumnWidth(kSpeciesColumn, 95);
-    ListView1->horizontalHeader()->setStretchLastSection(true);
+    ListView1->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    QHeaderView* columns = ListView1->horizontalHeader();
+    columns->setSectionResizeMode(kSpeciesColumn, QHeaderView::Stretch);
+    columns->setSectionResizeMode(kColorColumn, QHeaderView::Fixed);
+    ListView1->setColumnWidth(
+        kColorColumn, ListView1->fontMetrics().horizontalAdvance(QStringLiteral("#DDDDDD")) + 12);
     ListView1->setItemDelegate(new ColorCellDelegate(ListView1));
     panel->addWidget(ListView1, 1);
     BitBtn1 = new QPushButton(QStringLiteral("Speichern"), Panel1);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setAutoDefault(false);
     panel->addWidget(BitBtn1);
     BitBtn2 = new QPushButton(U8("Karte ändern"), Panel1);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setAutoDefault(false);
     panel->addWidget(BitBtn2);
     outer->addWidget(Panel1);
 
@@ -233,7 +238,9 @@ void TfrmKarte::FillColorList() {
     ListView1->setRowCount(int(species.size()));
     for (int row = 0; row < int(species.size()); ++row) {
         const std::string& name = species[std::size_t(row)];
-        ListView1->setItem(row, kSpeciesColumn, new QTableWidgetItem(ToQ(name)));
+        auto* species = new QTableWidgetItem(ToQ(name));
+        species->setToolTip(PlainHint(species->text()));
+        ListView1->setItem(row, kSpeciesColumn, species);
         ListView1->setItem(row, kColorColumn, new QTableWidgetItem(ToQ(colors.Text(name))));
     }
 }
@@ -332,7 +339,7 @@ void TfrmKarte::Image1MouseMove(QPoint position) {
     }
     TMlbc& db = main_.GetWorkspace().DB();
     db.GoToRow(marker->row);
-    const QString hint = ToQ(MarkerHint(db, marker->row));
+    const QString hint = PlainHint(ToQ(MarkerHint(db, marker->row)));
     Image1->setToolTip(hint);
     QToolTip::showText(Image1->mapToGlobal(position), hint, Image1);
 }

@@ -21,7 +21,7 @@ class QTableWidget;
 
 namespace zv {
 
-class TfrmMain;
+class WindowHost;
 
 // The map of a water. Viewing: the picture with a small square in the
 // species' colour for every catch on that water that has a position, a hint
@@ -39,7 +39,7 @@ public:
         "Alle (*.jpg;*.jpeg;*.bmp)|*.jpg;*.jpeg;*.bmp|JPEG-Grafikdatei (*.jpg)|*.jpg;*.jpeg|"
         "Bitmaps (*.bmp)|*.bmp";
 
-    TfrmKarte(TfrmMain& main, QWidget* parent);
+    TfrmKarte(WindowHost& main, QWidget* parent);
 
     // The openers: the main window's "&Karte" items and the entry window's
     // "Karte" button (which hands over its position field).
@@ -78,7 +78,7 @@ private:
     void ShowPicture(const RgbImage& picture);
     void CloseAtOnce();
 
-    TfrmMain& main_;
+    WindowHost& main_;
     SystemRandom systemRandom_;
     RandomSource* random_ = &systemRandom_;
     Mode mode_ = Mode::Viewing;

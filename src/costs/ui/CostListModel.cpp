@@ -1,5 +1,6 @@
 #include "costs/ui/CostListModel.h"
 
+#include "widgets/PlainHint.h"
 #include "widgets/QtText.h"
 
 #include <QBrush>
@@ -33,8 +34,9 @@ QVariant CostListModel::data(const QModelIndex& index, int role) const {
     const auto column = std::size_t(index.column());
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::ToolTipRole: // the whole text of a cell too narrow for it
         return column < row.cells.size() ? ToQ(row.cells[column]) : QString();
+    case Qt::ToolTipRole: // the whole text of a cell too narrow for it
+        return column < row.cells.size() ? PlainHint(ToQ(row.cells[column])) : QString();
     case Qt::ForegroundRole:
         return row.colour ? QVariant(QBrush(*row.colour)) : QVariant();
     case Qt::TextAlignmentRole:

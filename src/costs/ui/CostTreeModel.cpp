@@ -1,5 +1,6 @@
 #include "costs/ui/CostTreeModel.h"
 
+#include "widgets/PlainHint.h"
 #include "widgets/QtText.h"
 
 #include <QFont>
@@ -149,8 +150,9 @@ QVariant CostTreeModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-    case Qt::ToolTipRole: // the whole text of a cell too narrow for it
         return ToQ((*row)[std::size_t(index.column())]);
+    case Qt::ToolTipRole: // the whole text of a cell too narrow for it
+        return PlainHint(ToQ((*row)[std::size_t(index.column())]));
     case Qt::FontRole:
         if (ArticleOf(index) < 0 && expanded_.contains(index.row())) {
             QFont bold;

@@ -1,7 +1,6 @@
 #include "costs/ui/TfrmAKadd.h"
 
 #include "base/DateTime.h"
-#include "catchlog/ui/TfrmMain.h"
 #include "costs/ui/CostTreeModel.h"
 #include "costs/ui/CostUiParts.h"
 #include "costs/ui/TfrmAKuebersicht.h"
@@ -10,12 +9,14 @@
 #include "widgets/Prompts.h"
 #include "widgets/QtDate.h"
 #include "widgets/QtText.h"
+#include "widgets/WindowHost.h"
 
 #include <QComboBox>
 #include <QDateEdit>
 #include <QHideEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -38,7 +39,7 @@ constexpr int kTreeWidths[4] = {198, 100, 100, 100};
 
 } // namespace
 
-TfrmAKadd::TfrmAKadd(TfrmMain& main, QWidget* parent) : QDialog(parent), main_(main) {
+TfrmAKadd::TfrmAKadd(WindowHost& main, QWidget* parent) : QDialog(parent), main_(main) {
     setObjectName(QStringLiteral("frmAKadd"));
     setWindowTitle(U8(kAddCaption));
     BuildControls();
@@ -47,11 +48,24 @@ TfrmAKadd::TfrmAKadd(TfrmMain& main, QWidget* parent) : QDialog(parent), main_(m
 }
 
 void TfrmAKadd::BuildControls() {
+    // The tree is as wide as its columns, its frame and a scroll bar that is
+    // always there: a long purchase must not cover "Gesamtpreis". The boxes
+    // above and below end where it ends, the money boxes wide enough for
+    // " Versandkosten:".
     constexpr int kLeft = 8;
-    constexpr int kTreeWidth = 198 + 3 * 100 + 4;
+    constexpr int kButton = 26;
+    constexpr int kMoney = 124;
+    const int treeWidth = kTreeWidths[0] + kTreeWidths[1] + kTreeWidths[2] + kTreeWidths[3] +
+                          2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this) +
+                          style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const int right = kLeft + treeWidth;
+    const int buttonLeft = right - kButton;
+    const int moneyLeft = buttonLeft - 4 - kMoney;
+    const int wideLeft = 142;
+    const int wide = moneyLeft - 4 - wideLeft;
     AddHeading(this, "Panel1", " Kaufdatum:", QRect(kLeft, 8, 130, 20));
-    AddHeading(this, "Panel2", " Geschäft:", QRect(142, 8, 228, 20));
-    AddHeading(this, "Panel4", " Versandkosten:", QRect(374, 8, 108, 20));
+    AddHeading(this, "Panel2", " Geschäft:", QRect(wideLeft, 8, wide, 20));
+    AddHeading(this, "Panel4", " Versandkosten:", QRect(moneyLeft, 8, kMoney, 20));
     dt_kaufdatum = new QDateEdit(this);
     dt_kaufdatum->setObjectName(QStringLiteral("dt_kaufdatum"));
     dt_kaufdatum->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
@@ -61,22 +75,26 @@ void TfrmAKadd::BuildControls() {
     cb_geschaeft->setObjectName(QStringLiteral("cb_geschaeft"));
     cb_geschaeft->setEditable(true);
     cb_geschaeft->setInsertPolicy(QComboBox::NoInsert);
-    cb_geschaeft->setGeometry(142, 30, 228, 24);
+    cb_geschaeft->setGeometry(wideLeft, 30, wide, 24);
     ed_versandkosten = new QLineEdit(this);
     ed_versandkosten->setObjectName(QStringLiteral("ed_versandkosten"));
     ed_versandkosten->setAlignment(Qt::AlignRight);
-    ed_versandkosten->setGeometry(374, 30, 108, 24);
-    btn_addgesch = AddButton(this, "btn_addgesch", "Hinzufügen", QRect(486, 30, 26, 24));
+    ed_versandkosten->setGeometry(moneyLeft, 30, kMoney, 24);
+    btn_addgesch =
+        AddButton(this, "btn_addgesch", "Hinzufügen", QRect(buttonLeft, 30, kButton, 24));
 
     model_ = new CostTreeModel(this);
     model_->SetEditable(true);
-    vst = AddCostTree(this, model_, kTreeWidths, QRect(kLeft, 62, kTreeWidth, 220));
+    vst = AddCostTree(this, model_, kTreeWidths, QRect(kLeft, 62, treeWidth, 220));
+    vst->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     vst->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                          QAbstractItemView::SelectedClicked);
 
+    const int articleLeft = kLeft + 74;
     AddHeading(this, "Panel6", "Menge:", QRect(kLeft, 292, 70, 20));
-    AddHeading(this, "Panel7", " Artikelbezeichnung:", QRect(82, 292, 288, 20));
-    AddHeading(this, "Panel8", "Einzelpreis:", QRect(374, 292, 108, 20));
+    AddHeading(this, "Panel7",
+               " Artikelbezeichnung:", QRect(articleLeft, 292, moneyLeft - 4 - articleLeft, 20));
+    AddHeading(this, "Panel8", "Einzelpreis:", QRect(moneyLeft, 292, kMoney, 20));
     ed_menge = new QLineEdit(this);
     ed_menge->setObjectName(QStringLiteral("ed_menge"));
     ed_menge->setAlignment(Qt::AlignRight);
@@ -85,22 +103,21 @@ void TfrmAKadd::BuildControls() {
     cb_artikelbezeichnung->setObjectName(QStringLiteral("cb_artikelbezeichnung"));
     cb_artikelbezeichnung->setEditable(true);
     cb_artikelbezeichnung->setInsertPolicy(QComboBox::NoInsert);
-    cb_artikelbezeichnung->setGeometry(82, 314, 288, 24);
+    cb_artikelbezeichnung->setGeometry(articleLeft, 314, moneyLeft - 4 - articleLeft, 24);
     ed_einzelpreis = new QLineEdit(this);
     ed_einzelpreis->setObjectName(QStringLiteral("ed_einzelpreis"));
     ed_einzelpreis->setAlignment(Qt::AlignRight);
-    ed_einzelpreis->setGeometry(374, 314, 108, 24);
-    btn_addart = AddButton(this, "btn_addart", "Artikel hinzufügen", QRect(486, 314, 26, 24));
+    ed_einzelpreis->setGeometry(moneyLeft, 314, kMoney, 24);
+    btn_addart =
+        AddButton(this, "btn_addart", "Artikel hinzufügen", QRect(buttonLeft, 314, kButton, 24));
 
     BitBtn1 = new QPushButton(QStringLiteral("Speichern"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setGeometry(302, 354, 100, 28);
-    BitBtn1->setAutoDefault(false);
+    BitBtn1->setGeometry(right - 208, 354, 100, 28);
     BitBtn2 = new QPushButton(QStringLiteral("Abbrechen"), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setGeometry(410, 354, 100, 28);
-    BitBtn2->setAutoDefault(false);
-    setFixedSize(520, 392);
+    BitBtn2->setGeometry(right - 100, 354, 100, 28);
+    setFixedSize(right + kLeft, 392);
 
     model_->SetEditHandler([this](int, int article, int column, const QString& text) {
         Guarded([&] { vstNewText(article, column, text); });

@@ -15,7 +15,7 @@ class QTreeView;
 namespace zv {
 
 class CostTreeModel;
-class TfrmMain;
+class WindowHost;
 
 // The cost entry window: one purchase (date, shop, shipping) and its
 // articles in a two-level tree, stored as cost rows on "Speichern". Add mode
@@ -29,7 +29,7 @@ public:
         "Bevor Sie einen neuen Einkauf anlegen können, muss der alte gespeichert werden.\r\n"
         "Wollen Sie den alten Einkauf jetzt speichern?";
 
-    TfrmAKadd(TfrmMain& main, QWidget* parent);
+    TfrmAKadd(WindowHost& main, QWidget* parent);
 
     // The opener of "Angelkosten" → "&Hinzufügen": empties the boxes, the
     // date is today, and shows the window.
@@ -60,7 +60,7 @@ private:
     void BuildControls();
     void ShowTree();
 
-    TfrmMain& main_;
+    WindowHost& main_;
     PurchaseEntry entry_;
     CostTreeModel* model_ = nullptr;
 

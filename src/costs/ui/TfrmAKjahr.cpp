@@ -1,9 +1,9 @@
 #include "costs/ui/TfrmAKjahr.h"
 
-#include "catchlog/ui/TfrmMain.h"
 #include "costs/ui/CostListModel.h"
 #include "costs/ui/CostUiParts.h"
 #include "widgets/ErrorBoundary.h"
+#include "widgets/WindowHost.h"
 
 #include <QPushButton>
 #include <QShowEvent>
@@ -11,7 +11,7 @@
 
 namespace zv {
 
-TfrmAKjahr::TfrmAKjahr(TfrmMain& main, QWidget* parent) : QDialog(parent), main_(main) {
+TfrmAKjahr::TfrmAKjahr(WindowHost& main, QWidget* parent) : QDialog(parent), main_(main) {
     setObjectName(QStringLiteral("frmAKjahr"));
     setWindowTitle(QStringLiteral("Jahreszusammenfassung"));
     model_ = new CostListModel(
@@ -23,7 +23,6 @@ TfrmAKjahr::TfrmAKjahr(TfrmMain& main, QWidget* parent) : QDialog(parent), main_
     BitBtn2 = new QPushButton(QString::fromUtf8("Schließen"), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     BitBtn2->setGeometry(8 + listWidth - 100, 316, 100, 28);
-    BitBtn2->setAutoDefault(false);
     setFixedSize(listWidth + 16, 352);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::accept);
 }

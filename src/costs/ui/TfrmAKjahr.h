@@ -12,14 +12,14 @@ class QTableView;
 namespace zv {
 
 class CostListModel;
-class TfrmMain;
+class WindowHost;
 
 // The year summary: the cost total of every year with the change against
 // the year before, rises red and falls green.
 class TfrmAKjahr : public QDialog {
     Q_OBJECT
 public:
-    TfrmAKjahr(TfrmMain& main, QWidget* parent);
+    TfrmAKjahr(WindowHost& main, QWidget* parent);
 
     void FormShow();
     // Fills the list from the cost table; the items stay readable for
@@ -32,7 +32,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    TfrmMain& main_;
+    WindowHost& main_;
     std::vector<YearSummaryItem> items_;
     CostListModel* model_ = nullptr;
     QTableView* ListView1 = nullptr;

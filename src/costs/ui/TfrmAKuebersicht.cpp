@@ -1,6 +1,5 @@
 #include "costs/ui/TfrmAKuebersicht.h"
 
-#include "catchlog/ui/TfrmMain.h"
 #include "costs/CostFields.h"
 #include "costs/CostOverview.h"
 #include "costs/ui/CostTreeModel.h"
@@ -9,6 +8,7 @@
 #include "widgets/ErrorBoundary.h"
 #include "widgets/Prompts.h"
 #include "widgets/QtText.h"
+#include "widgets/WindowHost.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -55,7 +55,8 @@ void SetItems(QComboBox* box, const std::vector<std::string>& items) {
 
 } // namespace
 
-TfrmAKuebersicht::TfrmAKuebersicht(TfrmMain& main, QWidget* parent) : QDialog(parent), main_(main) {
+TfrmAKuebersicht::TfrmAKuebersicht(WindowHost& main, QWidget* parent)
+    : QDialog(parent), main_(main) {
     setObjectName(QStringLiteral("frmAKuebersicht"));
     setWindowTitle(U8("Übersicht"));
     BuildControls();
@@ -109,7 +110,6 @@ void TfrmAKuebersicht::BuildControls() {
     BitBtn1 = new QPushButton(U8("Schließen"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(kTreeLeft, 432, 100, 28);
-    BitBtn1->setAutoDefault(false);
     setFixedSize(kTreeLeft * 2 + kTreeWidth, 468);
 
     ConnectGuarded(cb_jahr, &QComboBox::currentIndexChanged, this, [this] { cb_jahrChange(); });

@@ -12,7 +12,7 @@ class QTreeView;
 namespace zv {
 
 class CostTreeModel;
-class TfrmMain;
+class WindowHost;
 
 // The cost overview: the purchases of a year and shop as a tree with their
 // articles, the shipping, article and grand totals, and editing or deleting
@@ -22,7 +22,7 @@ class TfrmAKuebersicht : public QDialog {
 public:
     static constexpr const char* kDeleteQuestion = "Wollen Sie den Eintrag wirklich löschen?";
 
-    TfrmAKuebersicht(TfrmMain& main, QWidget* parent);
+    TfrmAKuebersicht(WindowHost& main, QWidget* parent);
 
     void FormShow();
     void FillYears();
@@ -46,7 +46,7 @@ private:
     // The purchase of the focused row, -1 when it is none or an article.
     int FocusedPurchase() const;
 
-    TfrmMain& main_;
+    WindowHost& main_;
     CostTreeModel* model_ = nullptr;
     QComboBox* cb_jahr = nullptr;
     QComboBox* cb_geschaeft = nullptr;

@@ -1,11 +1,11 @@
 #include "costs/ui/TfrmAksuchen.h"
 
-#include "catchlog/ui/TfrmMain.h"
 #include "costs/CostSearch.h"
 #include "costs/ui/CostListModel.h"
 #include "costs/ui/CostUiParts.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/QtText.h"
+#include "widgets/WindowHost.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +14,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTableView>
 
 #include <algorithm>
@@ -21,7 +22,7 @@
 
 namespace zv {
 
-TfrmAksuchen::TfrmAksuchen(TfrmMain& main, QWidget* parent) : QDialog(parent), main_(main) {
+TfrmAksuchen::TfrmAksuchen(WindowHost& main, QWidget* parent) : QDialog(parent), main_(main) {
     setObjectName(QStringLiteral("frmAksuchen"));
     setWindowTitle(QStringLiteral("Angelkosten suchen"));
     model_ =
@@ -38,11 +39,11 @@ TfrmAksuchen::TfrmAksuchen(TfrmMain& main, QWidget* parent) : QDialog(parent), m
     const int listWidth = ListView1->width();
     const int width = listWidth + 16;
 
-    // The banner's blue runs on across the window's full width.
+    // The banner lies on a strip of its blue that runs across the window.
     auto* strip = new QLabel(this);
     strip->setStyleSheet(QStringLiteral("background-color: #2f5d8a;"));
     strip->setGeometry(0, 0, width, kBannerHeight);
-    Image1 = new QLabel(this);
+    Image1 = new QLabel(strip);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(PaintBanner());
     Image1->setGeometry(0, 0, kBannerWidth, kBannerHeight);
@@ -61,7 +62,6 @@ TfrmAksuchen::TfrmAksuchen(TfrmMain& main, QWidget* parent) : QDialog(parent), m
     BitBtn2 = new QPushButton(QString::fromUtf8("Schließen"), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     BitBtn2->setGeometry(8 + listWidth - 100, 366, 100, 28);
-    BitBtn2->setAutoDefault(false);
     setFixedSize(width, 402);
 
     ConnectGuarded(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
@@ -96,6 +96,12 @@ QPixmap TfrmAksuchen::PaintBanner() {
     painter.drawText(QRect(38, 0, kBannerWidth - 46, kBannerHeight - 4),
                      Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("Angelkosten suchen"));
     return banner;
+}
+
+void TfrmAksuchen::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    Edit1->setFocus();
+    Edit1->selectAll();
 }
 
 void TfrmAksuchen::BitBtn1Click() {

@@ -11,7 +11,7 @@ class QTableView;
 namespace zv {
 
 class CostListModel;
-class TfrmMain;
+class WindowHost;
 
 // The cost search: every cost row whose shop or article contains the text.
 class TfrmAksuchen : public QDialog {
@@ -20,7 +20,7 @@ public:
     static constexpr int kBannerWidth = 392;
     static constexpr int kBannerHeight = 32;
 
-    TfrmAksuchen(TfrmMain& main, QWidget* parent);
+    TfrmAksuchen(WindowHost& main, QWidget* parent);
 
     void BitBtn1Click();
     CostListModel* ListModel() const { return model_; }
@@ -28,8 +28,12 @@ public:
     // The banner at the top of the window.
     static QPixmap PaintBanner();
 
+protected:
+    // The term box has the focus at every opening, so typing and Enter search.
+    void showEvent(QShowEvent* event) override;
+
 private:
-    TfrmMain& main_;
+    WindowHost& main_;
     CostListModel* model_ = nullptr;
     QLabel* Image1 = nullptr;
     QLineEdit* Edit1 = nullptr;

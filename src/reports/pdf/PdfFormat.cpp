@@ -212,10 +212,9 @@ void AppendPdfTextString(std::string& out, std::string_view utf8) {
             return;
         }
     }
-    out += "<FEFF001B";
-    AppendHex(out, 'e', 4);
-    AppendHex(out, 'n', 4);
-    out += "001B";
+    // Plain UTF-16BE behind the byte order mark: a language escape in front
+    // would show as "en…" in viewers that do not know it.
+    out += "<FEFF";
     for (char32_t cp : CodePoints(utf8)) {
         if (cp >= 0x10000) {
             char32_t v = cp - 0x10000;

@@ -28,7 +28,7 @@ void AppendPdfLiteral(std::string& out, std::string_view bytes);
 // A text given as UTF-8: the literal string of its Windows-1252 bytes, or,
 // when it holds a character Windows-1252 cannot represent or one of the
 // bytes 0x80 … 0xA0 or 0xAD (where PDFDocEncoding differs), a hex string of
-// UTF-16BE code units behind the byte order mark and the language tag "en".
+// UTF-16BE code units behind the byte order mark.
 void AppendPdfTextString(std::string& out, std::string_view utf8);
 
 // The Windows-1252 bytes for a content stream with a WinAnsi font; a

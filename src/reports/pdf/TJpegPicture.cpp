@@ -39,6 +39,7 @@ void TJpegPicture::Clear() {
     isJpeg_ = false;
     width_ = 0;
     height_ = 0;
+    components_ = 0;
 }
 
 bool TJpegPicture::LoadFromFile(const std::filesystem::path& path, std::string& error) {
@@ -50,33 +51,33 @@ bool TJpegPicture::LoadFromFile(const std::filesystem::path& path, std::string& 
     if (!ReadFileStart(path, kHeaderBytes, bytes, whole, error)) {
         return false;
     }
-    int width = 0;
-    int height = 0;
-    bool sized = JpegSize(bytes, width, height);
-    if (!sized && !whole) {
+    JpegHeader header;
+    bool read = ReadJpegHeader(bytes, header);
+    if (!read && !whole) {
         if (!ReadFileBytes(path, bytes, error)) {
             return false;
         }
-        sized = JpegSize(bytes, width, height);
+        read = ReadJpegHeader(bytes, header);
     }
-    if (!sized) {
+    if (!read) {
         error = "Die Datei \"" + PathToUtf8(path) + "\" ist kein JPEG-Bild.";
         return false;
     }
     path_ = path;
     isJpeg_ = true;
-    width_ = width;
-    height_ = height;
+    width_ = header.width;
+    height_ = header.height;
+    components_ = header.components;
     return true;
 }
 
 void TJpegPicture::LoadFromBytes(std::string bytes) {
     Clear();
-    isJpeg_ = JpegSize(bytes, width_, height_);
-    if (!isJpeg_) {
-        width_ = 0;
-        height_ = 0;
-    }
+    JpegHeader header;
+    isJpeg_ = ReadJpegHeader(bytes, header);
+    width_ = header.width;
+    height_ = header.height;
+    components_ = header.components;
     bytes_ = std::make_shared<const std::string>(std::move(bytes));
 }
 

@@ -27,6 +27,8 @@ public:
     bool IsJpeg() const { return isJpeg_; }
     int Width() const { return width_; }
     int Height() const { return height_; }
+    // 1 grey, 3 colour, 4 CMYK.
+    int Components() const { return components_; }
     bool FromFile() const { return !path_.empty(); }
     const std::filesystem::path& Path() const { return path_; }
 
@@ -40,6 +42,7 @@ private:
     bool isJpeg_ = false;
     int width_ = 0;
     int height_ = 0;
+    int components_ = 0;
 };
 
 } // namespace zv

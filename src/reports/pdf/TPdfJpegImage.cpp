@@ -12,13 +12,30 @@ TPdfJpegImage::TPdfJpegImage(const TJpegPicture& picture) : picture_(picture) {
     if (picture.Empty() || !picture.IsJpeg()) {
         throw std::runtime_error("only jpeg image is allowed.");
     }
-    Attributes().AddName("ColorSpace", "DeviceRGB");
-    SetSize(picture.Width(), picture.Height());
+    Describe(picture.Width(), picture.Height(), picture.Components());
     Attributes().AddNumber("BitsPerComponent", 8);
     Filter().AddName("DCTDecode");
 }
 
-void TPdfJpegImage::SetSize(int width, int height) {
+void TPdfJpegImage::Describe(int width, int height, int components) {
+    if (components != components_) {
+        components_ = components;
+        const char* space = components == 1   ? "DeviceGray"
+                            : components == 4 ? "DeviceCMYK"
+                                              : "DeviceRGB";
+        Attributes().AddName("ColorSpace", space);
+        // CMYK JPEGs store their inks inverted, as Adobe's programs write
+        // them; without the inverted decoding they print as a negative.
+        Attributes().Remove("Decode");
+        if (components == 4) {
+            auto decode = std::make_shared<TPdfArray>();
+            for (int i = 0; i < 4; ++i) {
+                decode->AddNumber(1);
+                decode->AddNumber(0);
+            }
+            Attributes().Add("Decode", decode);
+        }
+    }
     width_ = width;
     height_ = height;
     if (auto* w = dynamic_cast<TPdfNumber*>(Attributes().Value("Width"))) {
@@ -48,14 +65,13 @@ void TPdfJpegImage::BeforeWriteAttributes(std::string_view data) {
     if (!picture_.FromFile()) {
         return;
     }
-    int width = 0;
-    int height = 0;
-    if (!JpegSize(data, width, height)) {
+    JpegHeader header;
+    if (!ReadJpegHeader(data, header)) {
         throw std::runtime_error("Die Datei \"" + PathToUtf8(picture_.Path()) +
                                  "\" ist kein JPEG-Bild mehr.");
     }
-    if (width != width_ || height != height_) {
-        SetSize(width, height);
+    if (header.width != width_ || header.height != height_ || header.components != components_) {
+        Describe(header.width, header.height, header.components);
     }
 }
 

@@ -6,8 +6,9 @@
 namespace zv {
 
 // A JPEG passed through unchanged with "/DCTDecode": the data are the
-// picture's bytes exactly as stored, "Width" and "Height" come from its
-// header. A file-backed picture is read only while the image is written.
+// picture's bytes exactly as stored, "Width", "Height" and the colour space
+// come from its header. A file-backed picture is read only while the image
+// is written.
 class TPdfJpegImage : public TPdfImage {
 public:
     // Throws std::runtime_error "only jpeg image is allowed." when the
@@ -22,11 +23,12 @@ protected:
     void BeforeWriteAttributes(std::string_view data) override;
 
 private:
-    void SetSize(int width, int height);
+    void Describe(int width, int height, int components);
 
     TJpegPicture picture_;
     int width_ = 0;
     int height_ = 0;
+    int components_ = 0;
 };
 
 } // namespace zv

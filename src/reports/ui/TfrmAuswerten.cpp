@@ -1,13 +1,14 @@
 #include "reports/ui/TfrmAuswerten.h"
 
 #include "base/DateTime.h"
-#include "catchlog/ui/TfrmMain.h"
 #include "costs/CostOverview.h"
 #include "reports/ReportFilters.h"
+#include "widgets/ElidingComboBox.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/OverrideCursor.h"
 #include "widgets/Prompts.h"
 #include "widgets/QtText.h"
+#include "widgets/WindowHost.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -40,7 +41,8 @@ QComboBox* AddFilterPanel(QWidget* owner, const char* panelName, const char* cap
     auto* layout = new QHBoxLayout(panel);
     layout->setContentsMargins(4, 3, 4, 3);
     auto* label = new QLabel(U8(caption), panel);
-    auto* box = new QComboBox(panel);
+    // A long name is shown shortened, whole in the hint and the opened list.
+    auto* box = new ElidingComboBox(panel);
     box->setObjectName(U8(boxName));
     layout->addWidget(label);
     layout->addWidget(box, 1);
@@ -58,7 +60,7 @@ void FillBox(QComboBox* box, const std::vector<std::string>& entries) {
 
 } // namespace
 
-TfrmAuswerten::TfrmAuswerten(TfrmMain& main, QWidget* parent)
+TfrmAuswerten::TfrmAuswerten(WindowHost& main, QWidget* parent)
     : QDialog(parent), main_(main), writer_(main.GetWorkspace().ProgramFolder()) {
     setObjectName(QStringLiteral("frmAuswerten"));
     setWindowTitle(QStringLiteral("Auswerten"));

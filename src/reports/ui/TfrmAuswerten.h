@@ -12,7 +12,7 @@ class QPushButton;
 
 namespace zv {
 
-class TfrmMain;
+class WindowHost;
 
 // The report window: the catcher and year filters of the catch book and
 // the cost list, and "Speichern", which asks for the file and writes the
@@ -20,7 +20,7 @@ class TfrmMain;
 class TfrmAuswerten : public QDialog {
     Q_OBJECT
 public:
-    TfrmAuswerten(TfrmMain& main, QWidget* parent);
+    TfrmAuswerten(WindowHost& main, QWidget* parent);
 
     // The report kind (0 catch book, 1 cost list, 2 year summary), set by
     // the menu handler before the window is used.
@@ -42,7 +42,7 @@ protected:
 private:
     ReportOutcome WriteWithProgress(const std::string& path);
 
-    TfrmMain& main_;
+    WindowHost& main_;
     int tag_ = 0;
     ReportWriter writer_;
     bool running_ = false;

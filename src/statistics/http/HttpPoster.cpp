@@ -142,6 +142,16 @@ HttpPoster::HttpPoster(HttpLimits limits) : limits_(limits) {
 HttpReply HttpPoster::Post(const std::string& url, const std::vector<HttpHeader>& headers,
                            std::string_view body, const std::atomic<bool>* cancel,
                            const Progress& progress) const {
+    return Perform(url, headers, &body, cancel, progress);
+}
+
+HttpReply HttpPoster::Get(const std::string& url) const {
+    return Perform(url, {}, nullptr, nullptr, {});
+}
+
+HttpReply HttpPoster::Perform(const std::string& url, const std::vector<HttpHeader>& headers,
+                              const std::string_view* body, const std::atomic<bool>* cancel,
+                              const Progress& progress) const {
     HttpReply reply;
     const std::string host = HostOf(url);
     std::unique_ptr<CURL, EasyDeleter> easy(CurlReady() ? curl_easy_init() : nullptr);
@@ -171,9 +181,13 @@ HttpReply HttpPoster::Post(const std::string& url, const std::vector<HttpHeader>
     curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 0L);
     curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(h, CURLOPT_NOPROXY, noProxy.c_str());
-    curl_easy_setopt(h, CURLOPT_POST, 1L);
-    curl_easy_setopt(h, CURLOPT_POSTFIELDS, body.data());
-    curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
+    if (body != nullptr) {
+        curl_easy_setopt(h, CURLOPT_POST, 1L);
+        curl_easy_setopt(h, CURLOPT_POSTFIELDS, body->data());
+        curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body->size()));
+    } else {
+        curl_easy_setopt(h, CURLOPT_HTTPGET, 1L);
+    }
     curl_easy_setopt(h, CURLOPT_HTTPHEADER, list.get());
     curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT, limits_.connectSeconds);
     curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
@@ -199,8 +213,9 @@ HttpReply HttpPoster::Post(const std::string& url, const std::vector<HttpHeader>
     if (reply.status < 200 || reply.status > 299) {
         const std::string status =
             transfer.statusLine.empty() ? std::to_string(reply.status) : transfer.statusLine;
-        reply.error =
-            "Der Server \"" + host + "\" hat die Übertragung abgelehnt: HTTP " + status + ".";
+        reply.error = "Der Server \"" + host + "\" " +
+                      (body != nullptr ? "hat die Übertragung abgelehnt" : "antwortet mit") +
+                      ": HTTP " + status + ".";
         return reply;
     }
     reply.ok = true;

@@ -29,9 +29,9 @@ struct HttpReply {
     std::string error;      // German reason when !ok
 };
 
-// Posts a body to a plain HTTP address with libcurl. Blocking; meant to run
-// off the GUI thread: it touches nothing but its arguments. Create the
-// first poster on the main thread (it sets libcurl up once).
+// Posts a body to (or gets) a plain HTTP address with libcurl. Blocking;
+// meant to run off the GUI thread: it touches nothing but its arguments.
+// Create the first poster on the main thread (it sets libcurl up once).
 class HttpPoster {
 public:
     // Bytes of the body sent so far and in all.
@@ -48,7 +48,15 @@ public:
                    std::string_view body, const std::atomic<bool>* cancel = nullptr,
                    const Progress& progress = {}) const;
 
+    // GET `url` under the same limits; a status outside 200-299 is a failure.
+    HttpReply Get(const std::string& url) const;
+
 private:
+    // A POST of `body`, or a GET when there is none.
+    HttpReply Perform(const std::string& url, const std::vector<HttpHeader>& headers,
+                      const std::string_view* body, const std::atomic<bool>* cancel,
+                      const Progress& progress) const;
+
     HttpLimits limits_;
 };
 

@@ -1,5 +1,8 @@
 #include "statistics/ui/RecordLabel.h"
 
+#include "widgets/ElidedText.h"
+#include "widgets/PlainHint.h"
+
 #include <QMouseEvent>
 
 namespace zv {
@@ -10,38 +13,24 @@ RecordLabel::RecordLabel(const QString& name, QWidget* parent) : QLabel(parent) 
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setWordWrap(false);
-    baseFont_ = font();
 }
 
 void RecordLabel::ShowRecord(const QString& lines, bool clickable) {
-    QString text = lines;
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    setText(text);
-    setToolTip(text);
+    record_ = lines;
+    record_.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    setToolTip(PlainHint(record_));
     clickable_ = clickable;
     setCursor(clickable ? Qt::PointingHandCursor : Qt::ArrowCursor);
-    FitFont();
+    ShowLines();
 }
 
 void RecordLabel::resizeEvent(QResizeEvent* event) {
     QLabel::resizeEvent(event);
-    FitFont();
+    ShowLines();
 }
 
-void RecordLabel::FitFont() {
-    QFont fitted = baseFont_;
-    const QRect box = contentsRect();
-    auto fits = [&](const QFont& f) {
-        const QRect needed =
-            QFontMetrics(f).boundingRect(box, Qt::AlignLeft | Qt::AlignTop, text());
-        return needed.width() <= box.width() && needed.height() <= box.height();
-    };
-    while (!fits(fitted) && fitted.pointSizeF() > 6) {
-        fitted.setPointSizeF(fitted.pointSizeF() - 0.5);
-    }
-    if (fitted != font()) {
-        setFont(fitted);
-    }
+void RecordLabel::ShowLines() {
+    setText(ElidedLines(record_, fontMetrics(), contentsRect().width()));
 }
 
 void RecordLabel::mouseReleaseEvent(QMouseEvent* event) {

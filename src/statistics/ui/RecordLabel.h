@@ -4,10 +4,11 @@
 
 namespace zv {
 
-// The record catch of a statistics tab: several lines of plain text in a
-// fixed box. When the lines do not fit the box in the window's font they are
-// drawn smaller rather than cut off; the tool tip always shows the whole
-// text. While it names a catch it shows a hand cursor and reports clicks.
+// The record catch of a statistics tab: several lines of plain text in the
+// window's font, in a fixed box the window makes tall enough for them. A
+// line wider than the box is shortened with "…"; the tool tip always shows
+// the whole text. While it names a catch it shows a hand cursor and reports
+// clicks.
 class RecordLabel : public QLabel {
     Q_OBJECT
 public:
@@ -26,9 +27,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void FitFont();
+    void ShowLines();
 
-    QFont baseFont_;
+    QString record_;
     bool clickable_ = false;
 };
 

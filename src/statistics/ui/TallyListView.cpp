@@ -1,6 +1,7 @@
 #include "statistics/ui/TallyListView.h"
 
 #include "statistics/PiePalette.h"
+#include "widgets/PlainHint.h"
 #include "widgets/QtText.h"
 #include "widgets/ReportList.h"
 
@@ -73,7 +74,7 @@ void TallyListView::ShowTally(const Tally& tally) {
         count->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         setItem(row, 1, count);
         auto* label = new QTableWidgetItem(ToQ(entry.label));
-        label->setToolTip(label->text());
+        label->setToolTip(PlainHint(label->text()));
         setItem(row, 2, label);
     }
 }

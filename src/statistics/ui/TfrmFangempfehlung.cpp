@@ -1,5 +1,6 @@
 #include "statistics/ui/TfrmFangempfehlung.h"
 
+#include "widgets/PlainHint.h"
 #include "widgets/QtText.h"
 #include "widgets/ReportList.h"
 
@@ -86,7 +87,7 @@ TfrmFangempfehlung::TfrmFangempfehlung(const std::vector<RecommendationRow>& row
         for (int c = 0; c < int(kColumns.size()); ++c) {
             const std::string& text = rows[std::size_t(r)].*(kColumns[std::size_t(c)].value);
             auto* item = new QTableWidgetItem(ToQ(text));
-            item->setToolTip(ToQ(text));
+            item->setToolTip(PlainHint(ToQ(text)));
             lv_empfehlung->setItem(r, c, item);
         }
     }

@@ -1,8 +1,13 @@
 #include "statistics/ui/TfrmInternet.h"
 
-#include "catchlog/ui/TfrmMain.h"
+#include "statistics/UploadServer.h"
+#include "statistics/http/HttpPoster.h"
 #include "widgets/ErrorBoundary.h"
+#include "widgets/OverrideCursor.h"
 #include "widgets/Prompts.h"
+#include "widgets/QtText.h"
+#include "widgets/UrlOpener.h"
+#include "widgets/WindowHost.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -81,7 +86,7 @@ QFrame* Separator(QWidget* parent) {
 
 } // namespace
 
-TfrmInternet::TfrmInternet(TfrmMain& main, QWidget* parent) : QDialog(parent), main_(main) {
+TfrmInternet::TfrmInternet(WindowHost& main, QWidget* parent) : QDialog(parent), main_(main) {
     setObjectName(QStringLiteral("frmInternet"));
     setWindowTitle(QStringLiteral("Online Statistiken"));
     auto* outer = new QVBoxLayout(this);
@@ -192,8 +197,33 @@ void TfrmInternet::BitBtn1Click() {
     main_.OpenForm(QStringLiteral("TfrmOSabgleichen"));
 }
 
+// The pages are opened only when the service answers, so the angler is
+// told here why they cannot be seen instead of by a browser error page.
 void TfrmInternet::BitBtn2Click() {
-    CurrentPrompts().Information(QStringLiteral("Erst in der finalen Version verfügbar"));
+    std::string problem;
+    const std::optional<UploadServer> server =
+        ConfiguredUploadServer(main_.GetWorkspace().Settings(), problem);
+    if (!server) {
+        CurrentPrompts().Error(ToQ(problem));
+        return;
+    }
+    HttpReply reply;
+    {
+        const OverrideCursor wait(Qt::WaitCursor);
+        reply =
+            HttpPoster({kHealthSeconds, kHealthSeconds, kHealthSeconds}).Get(server->HealthUrl());
+    }
+    const QString statistics = ToQ(server->StatisticsUrl());
+    if (!reply.ok) {
+        CurrentPrompts().Warning(
+            QStringLiteral("Die Online Statistik auf \"%1\" ist nicht erreichbar.\n\n%2")
+                .arg(ToQ(server->Text()), ToQ(reply.error)));
+    } else if (!OpenUrl(QUrl(statistics))) {
+        CurrentPrompts().Warning(
+            QStringLiteral(
+                "Der Browser ließ sich nicht öffnen. Die Online Statistik steht unter %1.")
+                .arg(statistics));
+    }
 }
 
 } // namespace zv

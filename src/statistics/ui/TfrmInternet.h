@@ -7,7 +7,7 @@ class QPushButton;
 
 namespace zv {
 
-class TfrmMain;
+class WindowHost;
 
 // The explanation of the online statistics: what they are for, who may take
 // part and which personal data are sent, and the way on to the upload.
@@ -16,8 +16,10 @@ class TfrmInternet : public QDialog {
 public:
     static constexpr int kClientWidth = 398;
     static constexpr int kClientHeight = 331;
+    // How long "Online Statistik ansehen" waits for the server's answer.
+    static constexpr long kHealthSeconds = 5;
 
-    TfrmInternet(TfrmMain& main, QWidget* parent);
+    TfrmInternet(WindowHost& main, QWidget* parent);
 
     void FormShow();
     void BitBtn1Click(); // "Einträge abgleichen"
@@ -27,7 +29,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    TfrmMain& main_;
+    WindowHost& main_;
     QLabel* Image1 = nullptr;
     QPushButton* BitBtn1 = nullptr;
     QPushButton* BitBtn2 = nullptr;

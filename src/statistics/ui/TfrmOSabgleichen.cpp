@@ -1,25 +1,22 @@
 #include "statistics/ui/TfrmOSabgleichen.h"
 
 #include "base/DateTime.h"
-#include "catchlog/ui/TfrmMain.h"
 #include "statistics/OnlineUpload.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/ModalShow.h"
 #include "widgets/Prompts.h"
 #include "widgets/QtText.h"
+#include "widgets/WindowHost.h"
+#include "widgets/WorkerDialog.h"
 
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
-
-#include <atomic>
-#include <thread>
 
 namespace zv {
 
@@ -48,7 +45,8 @@ QFrame* Line(QWidget* parent, QFrame::Shape shape) {
 
 } // namespace
 
-TfrmOSabgleichen::TfrmOSabgleichen(TfrmMain& main, QWidget* parent) : QDialog(parent), main_(main) {
+TfrmOSabgleichen::TfrmOSabgleichen(WindowHost& main, QWidget* parent)
+    : QDialog(parent), main_(main) {
     setObjectName(QStringLiteral("frmOSabgleichen"));
     setWindowTitle(QStringLiteral("Abgleichen"));
     auto* outer = new QVBoxLayout(this);
@@ -127,7 +125,7 @@ void TfrmOSabgleichen::showEvent(QShowEvent* event) {
 
 void TfrmOSabgleichen::FormShow() {
     // Centred on the main window; the ticks stay as the angler left them.
-    move(main_.frameGeometry().center() - QPoint(width() / 2, height() / 2));
+    move(main_.FrameGeometry().center() - QPoint(width() / 2, height() / 2));
 }
 
 UploadPersonalFields TfrmOSabgleichen::PersonalFields() const {
@@ -142,7 +140,13 @@ void TfrmOSabgleichen::BitBtn1Click() {
     // Enabled again whatever happens, so a failed upload can be retried.
     const EnableOnExit enableAgain(BitBtn1);
     Workspace& workspace = main_.GetWorkspace();
-    std::string problem;
+    // An empty table from a database that did not load would go out as
+    // "no catches"; the command line refuses it too.
+    std::string problem = workspace.UnopenedProblem(DatabaseKind::Catch);
+    if (!problem.empty()) {
+        CurrentPrompts().Error(ToQ(problem));
+        return;
+    }
     const std::optional<UploadServer> server =
         ConfiguredUploadServer(workspace.Settings(), problem);
     if (!server) {
@@ -172,63 +176,24 @@ void TfrmOSabgleichen::BitBtn1Click() {
 }
 
 HttpReply TfrmOSabgleichen::Transfer(const PreparedUpload& prepared) {
-    QProgressDialog progress(this);
-    progress.setObjectName(QString::fromUtf8(kProgressName));
-    progress.setWindowTitle(QStringLiteral("Abgleichen"));
-    progress.setLabelText(QStringLiteral("Die Einträge werden an \"%1\" übertragen …")
-                              .arg(ToQ(prepared.server.Text())));
-    progress.setCancelButtonText(QStringLiteral("Abbrechen"));
-    progress.setRange(0, 100);
-    progress.setValue(0);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
-    progress.setMinimumWidth(320);
-
-    std::atomic<bool> cancel{false};
-    std::atomic<bool> finished{false};
-    QObject::connect(&progress, &QProgressDialog::canceled, &progress, [&cancel, &progress] {
-        cancel = true;
-        progress.setLabelText(QStringLiteral("Die Übertragung wird abgebrochen …"));
-    });
-
+    WorkerDialog progress(this, kProgressName, QStringLiteral("Abgleichen"),
+                          QStringLiteral("Die Einträge werden an \"%1\" übertragen …")
+                              .arg(ToQ(prepared.server.Text())),
+                          QStringLiteral("Die Übertragung wird abgebrochen …"));
+    progress.Dialog().setRange(0, 100);
+    progress.Dialog().setMinimumWidth(320);
     HttpReply reply;
     const std::string url = prepared.server.Url();
-    std::thread worker([&] {
-        int shown = -1;
-        bool waiting = false;
+    progress.Run([&] {
         const HttpPoster::Progress report = [&](std::uint64_t sent, std::uint64_t total) {
-            const int percent = total == 0 ? 0 : static_cast<int>(sent * 100 / total);
-            if (percent != shown) {
-                shown = percent;
-                QMetaObject::invokeMethod(
-                    &progress, [&progress, percent] { progress.setValue(percent); },
-                    Qt::QueuedConnection);
-            }
-            if (!waiting && total != 0 && sent == total) {
-                waiting = true;
-                QMetaObject::invokeMethod(
-                    &progress,
-                    [&progress, &cancel] {
-                        if (!cancel) {
-                            progress.setLabelText(
-                                QStringLiteral("Warte auf die Antwort des Servers …"));
-                        }
-                    },
-                    Qt::QueuedConnection);
-            }
+            const bool waiting = total != 0 && sent == total;
+            progress.Show(waiting ? QStringLiteral("Warte auf die Antwort des Servers …")
+                                  : QString(),
+                          total == 0 ? 0 : static_cast<int>(sent * 100 / total));
         };
-        reply = poster_.Post(url, prepared.request.headers, prepared.request.body, &cancel, report);
-        finished = true;
-        QMetaObject::invokeMethod(
-            &progress, [&progress] { progress.accept(); }, Qt::QueuedConnection);
+        reply = poster_.Post(url, prepared.request.headers, prepared.request.body,
+                             &progress.CancelFlag(), report);
     });
-    ShowModal(progress);
-    // The dialog closed before the transfer ended (closed by the window
-    // manager, or a runner that does not wait): that is a cancel.
-    if (!finished) {
-        cancel = true;
-    }
-    worker.join();
     return reply;
 }
 

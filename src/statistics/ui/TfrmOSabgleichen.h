@@ -12,7 +12,7 @@ class QPushButton;
 namespace zv {
 
 struct PreparedUpload;
-class TfrmMain;
+class WindowHost;
 
 // The upload: lists what is sent, lets the angler add the personal fields
 // and sends every catch to the online statistics server. The transfer runs
@@ -25,7 +25,7 @@ public:
     // The object name of the progress dialog shown during the transfer.
     static const char* const kProgressName;
 
-    TfrmOSabgleichen(TfrmMain& main, QWidget* parent);
+    TfrmOSabgleichen(WindowHost& main, QWidget* parent);
 
     void FormShow();
     void BitBtn1Click(); // "Starten"
@@ -40,7 +40,7 @@ protected:
 private:
     HttpReply Transfer(const PreparedUpload& prepared);
 
-    TfrmMain& main_;
+    WindowHost& main_;
     HttpPoster poster_;
     QListWidget* ListBox1 = nullptr;
     QListWidget* CheckListBox1 = nullptr;

@@ -3,7 +3,6 @@
 #include "base/DateTime.h"
 #include "base/EConvertError.h"
 #include "base/NumberText.h"
-#include "catchlog/ui/TfrmMain.h"
 #include "statistics/CatchRecommendation.h"
 #include "statistics/CatchStatistics.h"
 #include "statistics/PieChart.h"
@@ -14,10 +13,12 @@
 #include "statistics/ui/TallyListView.h"
 #include "statistics/ui/TfrmFangempfehlung.h"
 #include "widgets/CenteredTabWidget.h"
+#include "widgets/ElidingComboBox.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/ModalShow.h"
 #include "widgets/Prompts.h"
 #include "widgets/QtText.h"
+#include "widgets/WindowHost.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -35,6 +36,12 @@ namespace {
 
 constexpr int kClientWidth = 710;
 constexpr int kClientHeight = 669;
+// The record texts on the tabs' top right corner, in the 8-point font: six
+// lines of the species record, five of the bait record.
+constexpr int kRecordLeft = 516;
+constexpr int kPageWidth = 706;
+constexpr int kSpeciesRecordHeight = 80;
+constexpr int kBaitRecordHeight = 65;
 
 // What a record label says when the selection has no catch that weighs
 // anything: there is nothing to open then.
@@ -86,7 +93,7 @@ struct TfrmStatistik::ViewLayout {
     int chartX, chartY, chartWidth, chartHeight;
 };
 
-TfrmStatistik::TfrmStatistik(TfrmMain& main, QWidget* parent) : QDialog(parent), main_(main) {
+TfrmStatistik::TfrmStatistik(WindowHost& main, QWidget* parent) : QDialog(parent), main_(main) {
     setObjectName(QStringLiteral("frmStatistik"));
     setWindowTitle(QStringLiteral("Statistik"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -119,7 +126,8 @@ TfrmStatistik::TfrmStatistik(TfrmMain& main, QWidget* parent) : QDialog(parent),
     BitBtn1 =
         new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), U8("Schließen"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setGeometry(317, 640, 75, 25);
+    // Wide enough for the glyph and the caption in this font.
+    BitBtn1->setGeometry(310, 640, 90, 25);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
     setFixedSize(kClientWidth, kClientHeight);
 }
@@ -129,9 +137,8 @@ QComboBox* TfrmStatistik::AddChoice(QWidget* page, const char* caption, const ch
     auto* label = new QLabel(U8(caption), page);
     label->adjustSize();
     label->move(x, y + 4);
-    auto* box = new QComboBox(page);
+    auto* box = new ElidingComboBox(page);
     box->setObjectName(U8(name));
-    box->setEditable(false);
     box->setMaxVisibleItems(20);
     box->setGeometry(x + label->width() + 4, y, width, 22);
     return box;
@@ -188,9 +195,10 @@ void TfrmStatistik::BuildSpeciesTab(QWidget* page) {
     auto* caption = new QLabel(U8("Rekordfisch:"), page);
     caption->adjustSize();
     caption->move(512 - caption->width(), 2);
-    // Six lines: the label takes the whole corner above the lists.
+    // Six lines in the window's font: the record takes the corner up to the
+    // tab's edge, and the moon list and chart below start under it.
     lb_rekord = new RecordLabel(QStringLiteral("lb_rekord"), page);
-    lb_rekord->setGeometry(516, 0, kClientWidth - 8 - 516, 70);
+    lb_rekord->setGeometry(kRecordLeft, 0, kPageWidth - kRecordLeft, kSpeciesRecordHeight);
 
     const QColor grey(239, 239, 239);
     const QColor green(184, 223, 194);
@@ -205,7 +213,7 @@ void TfrmStatistik::BuildSpeciesTab(QWidget* page) {
         {"lv_wetter", 0, 261, 192, 171, "Fische:", 47, "Wetter:", 115, "Image5", 194, 261, 161,
          169},
         {"lv_zeit", 0, 434, 192, 171, "Fische:", 47, "Zeit:", 115, "Image6", 194, 434, 161, 169},
-        {"lv_mond", 358, 70, 184, 149, "Fische:", 47, "Mond:", 110, "Image2", 544, 72, 158, 145},
+        {"lv_mond", 358, 82, 184, 137, "Fische:", 47, "Mond:", 110, "Image2", 544, 80, 158, 145},
         {"lv_gewaesser", 358, 222, 184, 179, "Fische:", 47, "Gewässer:", 110, "Image3", 544, 226,
          158, 169},
         {"lv_monat", 358, 404, 184, 200, "Fische:", 47, "Monat:", 110, "Image4", 544, 418, 158,
@@ -222,14 +230,17 @@ void TfrmStatistik::BuildBaitTab(QWidget* page) {
     cb_koederjahr = AddChoice(page, "Jahr:", "cb_koederjahr", 4, 4, 65);
     cb_koedertyp = AddChoice(page, "Ködertyp:", "cb_koedertyp", 112, 4, 141);
     cb_koeder = AddChoice(page, "Köder:", "cb_koeder", 318, 4, 157);
-    lb_koederrekord = new RecordLabel(QStringLiteral("lb_koederrekord"), page);
-    lb_koederrekord->setGeometry(516, -1, kClientWidth - 8 - 516, 69);
     auto* heading = new QLabel(U8("Rekordfisch"), page);
     QFont bold = heading->font();
     bold.setBold(true);
     heading->setFont(bold);
     heading->adjustSize();
     heading->move(630, 0);
+    // Five lines under the heading, so a long species is not drawn under
+    // it; the last one reaches into the blank margin above the colour chart.
+    lb_koederrekord = new RecordLabel(QStringLiteral("lb_koederrekord"), page);
+    lb_koederrekord->setGeometry(kRecordLeft, heading->height() + 1, kPageWidth - kRecordLeft,
+                                 kBaitRecordHeight);
 
     const QColor grey(239, 239, 239);
     const QColor green(184, 223, 194);
@@ -251,7 +262,7 @@ void TfrmStatistik::BuildBaitTab(QWidget* page) {
          97},
         {"lv_koederzeit", 1, 496, 192, 108, "Fische:", 47, "Zeit:", 115, "Image9", 194, 496, 161,
          104},
-        {"lv_koederfarbe", 358, 69, 184, 99, "Anzahl:", 47, "Farbe:", 110, "Image21", 544, 69, 158,
+        {"lv_koederfarbe", 358, 81, 184, 87, "Anzahl:", 47, "Farbe:", 110, "Image21", 544, 69, 158,
          101},
         {"lv_koederlaenge", 358, 170, 184, 99, "Anzahl:", 47, "Köderlänge:", 110, "Image22", 544,
          170, 158, 101},
@@ -263,6 +274,7 @@ void TfrmStatistik::BuildBaitTab(QWidget* page) {
          158, 119},
     };
     baitViews_ = BuildViews(page, layouts, std::size(layouts));
+    lb_koederrekord->raise();
 
     ConnectGuarded(cb_koederjahr, &QComboBox::activated, this, [this] { cb_koederjahrChange(); });
     ConnectGuarded(cb_koedertyp, &QComboBox::activated, this, [this] { cb_koedertypChange(); });
@@ -347,9 +359,23 @@ void TfrmStatistik::FormShow() {
     for (QComboBox* box : {cb_fischjahr, cb_koederjahr, cb_wetterjahr}) {
         box->clear();
     }
+    setWindowTitle(catcher_.empty() ? QStringLiteral("Statistik")
+                                    : QStringLiteral("Statistik – ") + ToQ(catcher_));
     const std::vector<std::string> years = YearChoices(main_.GetWorkspace().DB(), catcher_);
     for (QComboBox* box : {cb_fischjahr, cb_koederjahr, cb_wetterjahr}) {
         FillChoices(box, years);
+    }
+    auto other = [this](const std::optional<std::string>& computedFor) {
+        return computedFor && *computedFor != catcher_;
+    };
+    if (other(speciesFor_)) {
+        Guarded([this] { ComputeSpecies(); });
+    }
+    if (other(baitFor_)) {
+        Guarded([this] { ComputeBait(); });
+    }
+    if (other(weatherFor_)) {
+        Guarded([this] { ComputeWeather(); });
     }
 }
 
@@ -396,6 +422,7 @@ void TfrmStatistik::ComputeSpecies() {
     lb_gefangeneFische->setText(QString::number(result.count));
     lb_laenge->setText(ToQ(FormatAverage(result.lengthSum, result.count)));
     lb_gewicht->setText(ToQ(FormatAverage(result.weightSum, result.count)));
+    speciesFor_ = catcher_;
     speciesRecord_ = result.record;
     lb_rekord->ShowRecord(result.record ? ToQ(SpeciesRecordText(*result.record)) : U8(kNoRecord),
                           result.record.has_value());
@@ -411,6 +438,7 @@ void TfrmStatistik::ComputeBait() {
     lb_koedergefangenefische->setText(QString::number(result.count));
     lb_koederlaenge->setText(ToQ(FormatAverage(result.lengthSum, result.count)));
     lb_koedergewicht->setText(ToQ(FormatAverage(result.weightSum, result.count)));
+    baitFor_ = catcher_;
     baitRecord_ = result.record;
     lb_koederrekord->ShowRecord(result.record ? ToQ(BaitRecordText(*result.record)) : U8(kNoRecord),
                                 result.record.has_value());
@@ -430,6 +458,7 @@ void TfrmStatistik::ComputeWeather() {
                                   view.list->Empty();
                               }
                           });
+    weatherFor_ = catcher_;
     ShowTallies(weatherViews_,
                 {&result.airTemperature, &result.waterTemperature, &result.windDirection,
                  &result.windStrength, &result.waterLevel, &result.turbidity, &result.airPressure});
@@ -460,7 +489,7 @@ void TfrmStatistik::OpenRecord(const std::optional<RecordCatch>& record) {
     if (!HoldsRecord(main_.GetWorkspace().DB(), *record)) {
         CurrentPrompts().Information(
             U8("Dieser Rekordfisch wurde inzwischen geändert oder gelöscht. Bitte wählen Sie "
-               "die Auswahl neu, um den aktuellen Rekordfisch zu sehen."));
+               "das Jahr erneut aus, um den aktuellen Rekordfisch zu sehen."));
         return;
     }
     main_.ShowCatchDetails(record->row);

@@ -18,7 +18,7 @@ namespace zv {
 
 class RecordLabel;
 class TallyListView;
-class TfrmMain;
+class WindowHost;
 
 // "Statistik": the three catch statistics (species, bait, weather) as lists
 // with a pie chart beside each, the list rows coloured like the slices. It
@@ -32,7 +32,7 @@ public:
     static constexpr int kNormal = 0;
     static constexpr int kRecommendation = 2;
 
-    TfrmStatistik(TfrmMain& main, QWidget* parent);
+    TfrmStatistik(WindowHost& main, QWidget* parent);
 
     // The catcher every computation and the year lists are restricted to;
     // empty for all catchers. Set by the opener.
@@ -47,7 +47,9 @@ public:
     // opens normally.
     void Open(int mode);
 
-    // Fills the three year drop-downs afresh, nothing selected anywhere.
+    // Fills the three year drop-downs afresh, nothing selected anywhere, and
+    // names the catcher in the caption. Results of another catcher are not
+    // left standing: the tabs are computed anew for this one, all years.
     void FormShow();
 
     // The drop-downs' handlers (run when the user picks an entry).
@@ -95,8 +97,13 @@ private:
     void OpenRecord(const std::optional<RecordCatch>& record);
     bool RunRecommendation();
 
-    TfrmMain& main_;
+    WindowHost& main_;
     std::string catcher_;
+    // Per tab, the catcher its results were computed for; none before the
+    // first computation.
+    std::optional<std::string> speciesFor_;
+    std::optional<std::string> baitFor_;
+    std::optional<std::string> weatherFor_;
     int tag_ = kNormal;
     std::optional<RecordCatch> speciesRecord_;
     std::optional<RecordCatch> baitRecord_;

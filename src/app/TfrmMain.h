@@ -3,6 +3,7 @@
 #include "catchlog/CatchList.h"
 #include "storage/Workspace.h"
 #include "widgets/FormSet.h"
+#include "widgets/WindowHost.h"
 
 #include <QMainWindow>
 
@@ -28,32 +29,37 @@ class TfrmAuswerten;
 // The program's home: owns the Workspace (the three tables and their
 // paths), shows the filtered catch list with its summary, the preview of the
 // selected catch, and the menus that lead to every other window.
-class TfrmMain : public QMainWindow {
+class TfrmMain : public QMainWindow, public WindowHost {
     Q_OBJECT
 public:
     // Heights of the window without and with the detail area.
     static constexpr int kShortHeight = 434;
     static constexpr int kTallHeight = 588;
     static constexpr int kWidth = 830;
+    // The object names of the progress dialogs of "Backup erstellen.." and
+    // "&Backup laden..".
+    static constexpr const char* kBackupProgressName = "BackupProgress";
+    static constexpr const char* kRestoreProgressName = "RestoreProgress";
 
     explicit TfrmMain(std::filesystem::path programFolder, QWidget* parent = nullptr);
     ~TfrmMain() override;
 
-    Workspace& GetWorkspace() { return workspace_; }
-    FormSet& Forms() { return forms_; }
+    Workspace& GetWorkspace() override { return workspace_; }
+    FormSet& Forms() override { return forms_; }
+    QRect FrameGeometry() const override { return frameGeometry(); }
 
     // Start-up work, run when the window is first shown.
     void FormShow();
 
     // Refresh operations other windows call after they change data.
-    void FillAnglerLists();
-    void ShowCostTotal();
+    void FillAnglerLists() override;
+    void ShowCostTotal() override;
     void ShowLastCatches();
-    void ShowCatchList();
+    void ShowCatchList() override;
     void FillYearFilter();
     void FillSpeciesFilter();
     void FillMapMenu();
-    void ShowCatchDetails(int row);
+    void ShowCatchDetails(int row) override;
     // After the database window switched the databases: the angler lists,
     // the cost total and the last ten catches of the tables now open.
     void DatabasesReloaded();
@@ -82,6 +88,10 @@ public:
     void Details1Click();
     void Beenden1Click();
     void Datenbankauswhlen1Click();
+    // "&Exportieren…": the export window, with the catches the list shows.
+    void Exportieren1Click();
+    // The catch table's rows the list shows, in the list's order.
+    std::vector<int> ListedCatchIds() const;
     // "Backup erstellen.." and "&Backup laden..".
     void Backuperstellen1Click();
     void Backup1Click();
@@ -98,7 +108,7 @@ public:
     void SpeedButton2Click();
     void KarteItemClick(const QString& water);
     // Opens a window of the set modally by its class name.
-    void OpenForm(const QString& className);
+    void OpenForm(const QString& className) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -106,6 +116,9 @@ protected:
 
 private:
     void BuildMenus();
+    // The Statistik menu's fixed items, then one item per angler.
+    void StartStatistikMenu();
+    void AddStatistikItem(const QString& caption, int number);
     void BuildControls();
     void ShowListing(CatchListing listing);
     void ClearPreview();

@@ -1,4 +1,4 @@
-#include "catchlog/ui/TfrmMain.h"
+#include "app/TfrmMain.h"
 
 #include "backup/Backup.h"
 #include "backup/Restore.h"
@@ -12,18 +12,21 @@
 #include "catchlog/ui/TfrmFangHinzufuegen.h"
 #include "catchlog/ui/TfrmKarte.h"
 #include "costs/ui/TfrmAKadd.h"
+#include "exporting/ui/TfrmExportieren.h"
 #include "reports/HtmlCatchSheet.h"
 #include "reports/ui/TfrmAuswerten.h"
 #include "statistics/ui/TfrmStatistik.h"
 #include "storage/ValueList.h"
+#include "widgets/ElidingComboBox.h"
 #include "widgets/ErrorBoundary.h"
 #include "widgets/JpegImage.h"
 #include "widgets/ModalShow.h"
-#include "widgets/OverrideCursor.h"
+#include "widgets/PlainHint.h"
 #include "widgets/ProgramVersion.h"
 #include "widgets/Prompts.h"
 #include "widgets/QtText.h"
 #include "widgets/ReportList.h"
+#include "widgets/WorkerDialog.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -52,6 +55,8 @@ namespace zv {
 namespace {
 
 constexpr const char* kDeleteQuestion = "Wollen Sie diesen Eintrag wirklich löschen?";
+constexpr const char* kRestoreQuestion =
+    "Alle aktuellen Daten werden durch die Daten aus dem Backup ersetzt. Fortfahren?";
 
 // A menu caption as the text it shows: "&&" is an ampersand, a single "&"
 // only marks the accelerator.
@@ -140,9 +145,8 @@ void TfrmMain::BuildControls() {
     filters->setContentsMargins(6, 3, 6, 3);
     auto addFilter = [&](const char* caption, const char* name, int width) {
         auto* label = new QLabel(U8(caption), panel8);
-        auto* box = new QComboBox(panel8);
+        auto* box = new ElidingComboBox(panel8);
         box->setObjectName(U8(name));
-        box->setEditable(false);
         box->setFixedWidth(width);
         box->setMaxVisibleItems(20);
         filters->addWidget(label);
@@ -345,6 +349,8 @@ void TfrmMain::BuildMenus() {
     QMenu* datei = menu(nullptr, "Datei1", "&Datei");
     item(datei, "Datenbankauswhlen1", "&Datenbank", [this] { Datenbankauswhlen1Click(); });
     separator(datei);
+    item(datei, "Exportieren1", "&Exportieren…", [this] { Exportieren1Click(); });
+    separator(datei);
     item(datei, "Backup1", "&Backup laden..", [this] { Backup1Click(); });
     item(datei, "Backuperstellen1", "Backup erstellen..", [this] { Backuperstellen1Click(); });
     separator(datei);
@@ -372,6 +378,9 @@ void TfrmMain::BuildMenus() {
     item(kosten, "Suchen2", "Suchen", opener("TfrmAksuchen"));
 
     Statistik1 = menu(nullptr, "Statistik1", "&Statistik");
+    // The whole catch log and the recommendation need no angler: they are
+    // offered from the start, before the first catch names one.
+    StartStatistikMenu();
 
     QMenu* extras = menu(nullptr, "Extras1", "&Extras");
     QMenu* auswerten = menu(extras, "Auswerten1", "Auswerten");
@@ -448,25 +457,13 @@ void TfrmMain::FillAnglerLists() {
     const std::vector<std::string> anglers = ReadValueList(folder, "Faenger");
     const bool chosen = cb_faenger->currentIndex() >= 0;
     const QString angler = cb_faenger->currentText();
-    Statistik1->clear();
-    auto addStatistik = [this](const QString& caption, int number) {
-        QAction* action = Statistik1->addAction(caption);
-        action->setData(number);
-        ConnectGuarded(action, &QAction::triggered, this, [this, action](bool) {
-            StatistikItemClick(action->data().toInt(), action->text());
-        });
-        return action;
-    };
-    addStatistik(QStringLiteral("Wann angeln gehen?"), 2);
-    Statistik1->addSeparator();
-    addStatistik(QStringLiteral("Gesamt"), 0);
-    Statistik1->addSeparator();
+    StartStatistikMenu();
     cb_faenger->clear();
     cb_faenger->addItem(ToQ(kAllEntry));
     for (const std::string& name : anglers) {
         cb_faenger->addItem(ToQ(name));
         // "&" in a name is a letter, not a menu accelerator.
-        addStatistik(ToQ(name).replace(QLatin1Char('&'), QStringLiteral("&&")), 1);
+        AddStatistikItem(ToQ(name).replace(QLatin1Char('&'), QStringLiteral("&&")), 1);
     }
     // The list below is still filtered by the angler chosen before: the box
     // keeps showing that angler, and never a caption of another listing.
@@ -479,6 +476,22 @@ void TfrmMain::FillAnglerLists() {
     } else {
         cb_faenger->setCurrentIndex(-1);
     }
+}
+
+void TfrmMain::StartStatistikMenu() {
+    Statistik1->clear();
+    AddStatistikItem(QStringLiteral("Wann angeln gehen?"), 2);
+    Statistik1->addSeparator();
+    AddStatistikItem(QStringLiteral("Gesamt"), 0);
+    Statistik1->addSeparator();
+}
+
+void TfrmMain::AddStatistikItem(const QString& caption, int number) {
+    QAction* action = Statistik1->addAction(caption);
+    action->setData(number);
+    ConnectGuarded(action, &QAction::triggered, this, [this, action](bool) {
+        StatistikItemClick(action->data().toInt(), action->text());
+    });
 }
 
 void TfrmMain::ShowCostTotal() {
@@ -510,6 +523,8 @@ void TfrmMain::ShowCatchList() {
         MakeCatchFilter(ToUtf8(cb_faenger->currentText()), ToUtf8(cb_jahr->currentText()),
                         ToUtf8(cb_fischart->currentText()));
     ShowListing(ListCatches(workspace_.DB(), filter));
+    // A catch stored on a new water is on the map menu at once.
+    FillMapMenu();
 }
 
 void TfrmMain::ShowListing(CatchListing listing) {
@@ -622,8 +637,8 @@ void TfrmMain::cb_faengerChange() {
     if (angler.isEmpty() || ToUtf8(angler) == kAllEntry) {
         SpeedButton2->setToolTip(QStringLiteral("Statistik"));
     } else {
-        SpeedButton2->setToolTip(QStringLiteral("Statistik für ") + angler +
-                                 QStringLiteral(" anzeigen"));
+        SpeedButton2->setToolTip(
+            PlainHint(QStringLiteral("Statistik für ") + angler + QStringLiteral(" anzeigen")));
     }
 }
 
@@ -773,10 +788,26 @@ void TfrmMain::DatabasesReloaded() {
     FillAnglerLists();
     ShowCostTotal();
     ShowLastCatches();
+    // The waters may have been rebuilt from the catches, also of an empty table.
+    FillMapMenu();
 }
 
 void TfrmMain::Datenbankauswhlen1Click() {
     OpenForm(QStringLiteral("TfrmDatenbank"));
+}
+
+std::vector<int> TfrmMain::ListedCatchIds() const {
+    std::vector<int> ids;
+    for (int row = 0; row < model_->rowCount(); ++row) {
+        ids.push_back(model_->Row(row).id);
+    }
+    return ids;
+}
+
+void TfrmMain::Exportieren1Click() {
+    if (auto* window = forms_.Get<TfrmExportieren>(QStringLiteral("TfrmExportieren"))) {
+        window->Open(ListedCatchIds());
+    }
 }
 
 namespace {
@@ -789,6 +820,19 @@ FileDialogOptions ZipDialog(const char* title) {
     return options;
 }
 
+// The engine's progress in the dialog: its text when the phase or the file
+// changes, the bar by bytes.
+ArchiveProgress DialogProgress(WorkerDialog& dialog) {
+    return {[&dialog, shown = ArchiveState{ArchivePhase::Writing, 0, 0, 0, 0}](
+                const ArchiveState& state) mutable {
+                const bool moved = shown.fileCount == 0 || state.phase != shown.phase ||
+                                   state.CurrentFile() != shown.CurrentFile();
+                shown = state;
+                dialog.Show(moved ? ToQ(ArchiveStateText(state)) : QString(), state.Permille());
+            },
+            &dialog.CancelFlag()};
+}
+
 } // namespace
 
 void TfrmMain::Backuperstellen1Click() {
@@ -799,12 +843,13 @@ void TfrmMain::Backuperstellen1Click() {
     }
     const std::filesystem::path archive = PathFromUtf8(ToUtf8(choice->path));
     BackupResult result;
-    {
-        const OverrideCursor wait(Qt::WaitCursor);
-        result = CreateBackup(workspace_, archive);
-    }
+    WorkerDialog progress(this, kBackupProgressName, U8("Backup erstellen"),
+                          U8("Das Backup wird erstellt …"), U8("Das Backup wird abgebrochen …"));
+    progress.Run([&] { result = CreateBackup(workspace_, archive, DialogProgress(progress)); });
     const QString text = ToQ(BackupMessage(result, archive));
-    if (!result.ok) {
+    if (result.cancelled) {
+        CurrentPrompts().Information(text);
+    } else if (!result.ok) {
         CurrentPrompts().Error(text);
     } else if (!result.selection.leftOut.empty()) {
         CurrentPrompts().Warning(text);
@@ -818,15 +863,27 @@ void TfrmMain::Backup1Click() {
     if (!choice || choice->path.isEmpty()) {
         return;
     }
+    if (!CurrentPrompts().ConfirmYesNo(U8(kRestoreQuestion), PromptAnswer::No)) {
+        return;
+    }
     const std::filesystem::path archive = PathFromUtf8(ToUtf8(choice->path));
     RestoreReport report;
-    {
-        const OverrideCursor wait(Qt::WaitCursor);
-        report = RestoreBackup(workspace_, archive);
-    }
+    WorkerDialog progress(this, kRestoreProgressName, U8("Backup laden"),
+                          U8("Das Backup wird geladen …"), U8("Das Laden wird abgebrochen …"));
+    RestoreOptions options;
+    options.safetyBackupAt = CurrentClock().Now();
+    options.progress = DialogProgress(progress);
+    // The files are written off the window's thread; the tables change
+    // only here, once that is done.
+    progress.Run([&] { report = RestoreFiles(workspace_, archive, options); });
+    OpenRestoredDatabases(workspace_, report);
     const QString text = ToQ(RestoreMessage(report, workspace_, archive));
     if (!report.opened) {
-        CurrentPrompts().Error(text);
+        if (report.cancelled) {
+            CurrentPrompts().Information(text);
+        } else {
+            CurrentPrompts().Error(text);
+        }
         return;
     }
     DatabasesReloaded();
@@ -834,7 +891,7 @@ void TfrmMain::Backup1Click() {
         std::any_of(report.entries.begin(), report.entries.end(), [](const RestoredEntry& entry) {
             return entry.outcome == RestoreOutcome::Skipped;
         });
-    if (skipped || !report.Problems().empty()) {
+    if (report.cancelled || skipped || !report.Problems().empty()) {
         CurrentPrompts().Warning(text);
     } else {
         CurrentPrompts().Information(text);
@@ -878,6 +935,12 @@ void TfrmMain::Jahreszusammenfassung1Click() {
 }
 
 void TfrmMain::Fanglisteerstellen1Click() {
+    // The sheet's rows are the fields of the open catch database.
+    if (workspace_.CatchPath().empty()) {
+        CurrentPrompts().Information(
+            U8("Es ist keine Zelvorin Datenbank geöffnet: Die Fangliste hat deshalb keine "
+               "Zeilen. Eine Datenbank wählen Sie unter \"Datei\" \"Datenbank\"."));
+    }
     const std::vector<std::string> lines = BuildCatchSheet(workspace_.DB());
     FileDialogOptions options;
     options.title = QStringLiteral("Speichern unter");

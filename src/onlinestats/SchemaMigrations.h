@@ -1,0 +1,17 @@
+#pragma once
+
+namespace zv {
+
+class SqlDatabase;
+
+// The schema version this program writes.
+int CurrentSchemaVersion();
+
+// Brings the database to the current schema: creates it when empty and
+// applies every numbered migration it lacks, all in one transaction, so a
+// failed start leaves the schema as it was. A database of a newer version
+// than this program knows throws DatabaseError (Fault) and is not touched.
+// Returns the version found before.
+int MigrateSchema(SqlDatabase& database);
+
+} // namespace zv
