@@ -53,7 +53,6 @@ public:
     // per scan.
     TDateTime Date(std::string_view dateText);
     int Year(std::string_view dateText) { return DecodeDate(Date(dateText)).year; }
-    int Month(std::string_view dateText) { return DecodeDate(Date(dateText)).month; }
     static CatchDay Day(std::string_view dateText);
     static int Hour(std::string_view timeText);
     // The same without an error: false when the text does not convert.

@@ -35,12 +35,6 @@ bool RangeCounter::NumericTextLess::operator()(const std::string& a, const std::
     return aNegative ? magnitudeLess(b, a) : magnitudeLess(a, b);
 }
 
-void RangeCounter::Add(std::string_view text) {
-    if (IsPlainWholeNumber(text)) {
-        ++counts_[std::string(text)];
-    }
-}
-
 void RangeCounter::Add(const ScanField& field, int row) {
     if (field.Identity() != field_ || known_.size() != field.Size()) {
         field_ = field.Identity();

@@ -19,8 +19,7 @@ namespace zv {
 // whole number of the range had its own counter, however wide the range.
 class RangeCounter {
 public:
-    void Add(std::string_view text);
-    // The same for a row's cell of a field (a counter counts one field).
+    // Counts a row's cell of a field (a counter counts one field).
     void Add(const ScanField& field, int row);
 
     // The whole numbers met, ascending, then ordered by count, largest first.
