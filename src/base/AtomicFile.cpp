@@ -20,6 +20,7 @@ constexpr std::string_view kTempSuffix = ".tmp";
 // Earlier versions named a temporary file "<target>.tmp-<digits>"; such a
 // name could exceed the file system's limit for long file names.
 constexpr std::string_view kOldTempMark = ".tmp-";
+constexpr std::size_t kWriteBackStep = 4 << 20;
 constexpr std::size_t kTempDigits = 12;
 
 bool IsHexDigits(std::string_view digits) {
@@ -121,6 +122,8 @@ bool AtomicFileWriter::Open(const std::filesystem::path& target) {
     target_ = target;
     error_.clear();
     failed_ = false;
+    unsynced_ = 0;
+    written_ = 0;
     std::error_code ec;
     // A database reached through a link is written where the link points;
     // renaming over the link itself would cut it off from its file.
@@ -199,6 +202,18 @@ bool AtomicFileWriter::Write(std::string_view bytes) {
     if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
         return Fail("Fehler beim Schreiben der Datei", errno);
     }
+    unsynced_ += bytes.size();
+#ifdef SYNC_FILE_RANGE_WRITE
+    // A file written in pieces goes to the disk while the next pieces are
+    // made, so the sync at the end has only the last ones to wait for.
+    if (unsynced_ >= kWriteBackStep && std::fflush(file_) == 0) {
+        const std::uint64_t end = written_ + unsynced_;
+        ::sync_file_range(::fileno(file_), static_cast<off_t>(written_),
+                          static_cast<off_t>(end - written_), SYNC_FILE_RANGE_WRITE);
+        written_ = end;
+        unsynced_ = 0;
+    }
+#endif
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -53,6 +54,9 @@ private:
     std::FILE* file_ = nullptr;
     std::string error_;
     bool failed_ = false;
+    // Bytes written since the disk was last asked to start writing back.
+    std::size_t unsynced_ = 0;
+    std::uint64_t written_ = 0;
 };
 
 // Removes the temporary files an interrupted save left in `folder`: plain

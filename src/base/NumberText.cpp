@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -89,6 +91,129 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+constexpr std::uint64_t kPowersOfTen[] = {1,
+                                          10,
+                                          100,
+                                          1000,
+                                          10000,
+                                          100000,
+                                          1000000,
+                                          10000000,
+                                          100000000,
+                                          1000000000,
+                                          10000000000,
+                                          100000000000,
+                                          1000000000000,
+                                          10000000000000,
+                                          100000000000000,
+                                          1000000000000000};
+
+// FormatFixed2 for the values lists and sums are made of (0.001 up to
+// 10^8) in whole-number arithmetic: the value is an integer m over 2^shift,
+// so its digits and the remainder that decides each rounding are exact, and
+// the text is the one the decimal expansion gives. False leaves the rest
+// (and the exponent form) to it.
+bool FastFixed2(double value, std::string& out) {
+    const double magnitude = std::fabs(value);
+    if (!(magnitude >= 1e-3 && magnitude < 1e8)) {
+        return false;
+    }
+    int binaryExponent = 0;
+    const double fraction = std::frexp(magnitude, &binaryExponent);
+    const auto m = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    const int shift = 53 - binaryExponent; // magnitude = m / 2^shift, 26 <= shift <= 62
+    // The eight significant digits: magnitude × 10^(8 - e) with e the number
+    // of integer digits, found exactly by the size of the result.
+    int e = static_cast<int>(std::floor(std::log10(magnitude))) + 1;
+    unsigned __int128 digits = 0;
+    unsigned __int128 rest = 0;
+    for (int attempt = 0;; ++attempt) {
+        const int scale = 8 - e;
+        if (attempt == 3 || scale < 0 || scale > 11) {
+            return false;
+        }
+        const unsigned __int128 scaled = static_cast<unsigned __int128>(m) * kPowersOfTen[scale];
+        digits = scaled >> shift;
+        rest = scaled - (digits << shift);
+        if (digits >= kPowersOfTen[8]) {
+            ++e;
+        } else if (digits < kPowersOfTen[7]) {
+            --e;
+        } else {
+            break;
+        }
+    }
+    // Halves away from zero: up when the rest is at least half of one.
+    if (rest >= (static_cast<unsigned __int128>(1) << (shift - 1))) {
+        ++digits;
+    }
+    const int scale = 8 - e;
+    std::uint64_t cents = 0;
+    if (scale >= 2) {
+        const std::uint64_t unit = kPowersOfTen[scale - 2];
+        const auto eight = static_cast<std::uint64_t>(digits);
+        cents = eight / unit + (unit > 1 && eight % unit >= unit / 2 ? 1 : 0);
+    } else if (digits >= kPowersOfTen[8] && scale == 0) {
+        return false; // nine integer digits: the exponent form
+    } else {
+        cents = static_cast<std::uint64_t>(digits) * kPowersOfTen[2 - scale];
+    }
+    if (cents == 0) {
+        out = "0,00";
+        return true;
+    }
+    char text[32];
+    char* p = text;
+    if (value < 0) {
+        *p++ = '-';
+    }
+    p = std::to_chars(p, text + sizeof text, cents / 100).ptr;
+    *p++ = ',';
+    *p++ = static_cast<char>('0' + cents % 100 / 10);
+    *p++ = static_cast<char>('0' + cents % 10);
+    out.assign(text, p);
+    return true;
+}
+
+// "-123,45" and the like: at most 15 digits, so the digits form an exact
+// integer and one division by an exact power of ten rounds correctly to the
+// same double the general parser returns.
+bool TryPlainNumber(std::string_view text, double& value) {
+    std::size_t i = 0;
+    const bool negative = !text.empty() && text[0] == '-';
+    if (negative) {
+        ++i;
+    }
+    std::uint64_t digits = 0;
+    int count = 0;
+    int decimals = -1;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+            if (++count > 15) {
+                return false;
+            }
+            if (decimals >= 0) {
+                ++decimals;
+            }
+        } else if (c == ',' && decimals < 0) {
+            decimals = 0;
+        } else {
+            return false;
+        }
+    }
+    if (count == 0) {
+        return false;
+    }
+    value = static_cast<double>(digits) /
+            static_cast<double>(kPowersOfTen[decimals < 0 ? 0 : decimals]);
+    if (negative) {
+        value = -value;
+    }
+    return true;
+}
+
 } // namespace
 
 std::string FloatToStrDe(double value) {
@@ -146,6 +271,9 @@ std::string FormatFixed2(double value) {
     if (value == 0.0) {
         return "0,00";
     }
+    if (std::string fast; FastFixed2(value, fast)) {
+        return fast;
+    }
     constexpr int kPrecision = 8;
     Decimal d = ExactDecimal(value);
     RoundDigits(d, kPrecision);
@@ -200,6 +328,9 @@ std::string InvalidBoolMessage(std::string_view text) {
 }
 
 bool TryStrToFloatDe(std::string_view text, double& value) {
+    if (TryPlainNumber(text, value)) {
+        return true;
+    }
     const std::string_view t = Trim(text);
     std::string c; // the same number in the C locale's notation
     std::size_t i = 0;

@@ -90,6 +90,38 @@ void SinCosDeg(long double degrees, long double& sine, long double& cosine) {
     SinCosRad(NormalizeAngle(degrees) * kRadiansPerDegree, sine, cosine);
 }
 
+// Cosine and sine of an angle as one value.
+struct Turn {
+    long double cosine = 1;
+    long double sine = 0;
+};
+
+Turn operator*(const Turn& a, const Turn& b) {
+    return {a.cosine * b.cosine - a.sine * b.sine, a.sine * b.cosine + a.cosine * b.sine};
+}
+
+// The whole multiples -4 … 4 of an angle. The arguments of the periodic
+// terms are sums of small multiples of the same few angles, so their sines
+// and cosines follow from the angles' own by the addition theorem instead
+// of one evaluation per term.
+class Multiples {
+public:
+    explicit Multiples(long double degrees) {
+        Turn one;
+        SinCosDeg(degrees, one.sine, one.cosine);
+        turns_[kMax] = Turn{};
+        for (int k = 1; k <= kMax; ++k) {
+            const Turn& up = turns_[kMax + k] = turns_[kMax + k - 1] * one;
+            turns_[kMax - k] = Turn{up.cosine, -up.sine};
+        }
+    }
+    const Turn& operator[](int k) const { return turns_[static_cast<std::size_t>(kMax + k)]; }
+
+private:
+    static constexpr int kMax = 4;
+    std::array<Turn, 2 * kMax + 1> turns_;
+};
+
 long double Frac(long double x) {
     return x - std::trunc(x);
 }
@@ -207,20 +239,20 @@ Nutation ComputeNutation(long double value, bool withObliquity) {
     const long double omega =
         NormalizeAngle(125.04452L - 1934.136261L * t + 0.0020708L * t2 + t3 / 450000.0L);
 
+    const Multiples dTurns(d);
+    const Multiples mTurns(m);
+    const Multiples mPrimeTurns(mPrime);
+    const Multiples fTurns(f);
+    const Multiples omegaTurns(omega);
     long double deltaPsi = 0;
     long double deltaEpsilon = 0;
     for (const NutationTerm& term : kNutationTerms) {
-        const long double argument =
-            term.d * d + term.m * m + term.mPrime * mPrime + term.f * f + term.omega * omega;
+        const Turn argument = dTurns[term.d] * mTurns[term.m] * mPrimeTurns[term.mPrime] *
+                              fTurns[term.f] * omegaTurns[term.omega];
         // The per-century coefficients are tabulated in tenths.
+        deltaPsi += (term.psiConst + term.psiT / 10.0L * t) * argument.sine;
         if (withObliquity) {
-            long double sine = 0;
-            long double cosine = 0;
-            SinCosDeg(argument, sine, cosine);
-            deltaPsi += (term.psiConst + term.psiT / 10.0L * t) * sine;
-            deltaEpsilon += (term.epsConst + term.epsT / 10.0L * t) * cosine;
-        } else {
-            deltaPsi += (term.psiConst + term.psiT / 10.0L * t) * SinDeg(argument);
+            deltaEpsilon += (term.epsConst + term.epsT / 10.0L * t) * argument.cosine;
         }
     }
 
@@ -290,22 +322,26 @@ BodyPosition MoonEclipticPosition(long double value) {
     const long double e = 1 - 0.002516L * t - 0.0000074L * t2;
     const std::array<long double, 3> eFactor = {1.0L, e, e * e};
 
+    const Multiples dTurns(d);
+    const Multiples mTurns(m);
+    const Multiples mPrimeTurns(mPrime);
+    const Multiples fTurns(f);
+    const auto argumentOf = [&](const auto& term) {
+        return dTurns[term.d] * mTurns[term.m] * mPrimeTurns[term.mPrime] * fTurns[term.f];
+    };
     long double sumL = 0;
     long double sumR = 0;
     for (const MoonLongitudeDistanceTerm& term : kMoonLongitudeDistanceTerms) {
-        const long double argument = term.d * d + term.m * m + term.mPrime * mPrime + term.f * f;
+        const Turn argument = argumentOf(term);
         const long double factor = eFactor[static_cast<std::size_t>(std::abs(term.m))];
-        long double sine = 0;
-        long double cosine = 0;
-        SinCosDeg(argument, sine, cosine);
-        sumL += term.sigmaL * factor * sine;
-        sumR += term.sigmaR * factor * cosine;
+        sumL += term.sigmaL * factor * argument.sine;
+        sumR += term.sigmaR * factor * argument.cosine;
     }
     long double sumB = 0;
     for (const MoonLatitudeTerm& term : kMoonLatitudeTerms) {
-        const long double argument = term.d * d + term.m * m + term.mPrime * mPrime + term.f * f;
+        const Turn argument = argumentOf(term);
         const long double factor = eFactor[static_cast<std::size_t>(std::abs(term.m))];
-        sumB += term.sigmaB * factor * SinDeg(argument);
+        sumB += term.sigmaB * factor * argument.sine;
     }
 
     sumL += 3958 * SinDeg(a1) + 1962 * SinDeg(lPrime - f) + 318 * SinDeg(a2);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <map>
 #include <set>
 #include <unordered_map>
@@ -86,14 +87,82 @@ bool ParseNumber(std::string_view text, double& value) {
     return !text.empty() && TryStrToFloatDe(text, value);
 }
 
+// The fishing periods met so far, each once: an open-addressing set of rows
+// by the hash of their date, start and end, so no key text is copied.
+class PeriodSet {
+public:
+    PeriodSet(const TMlbc& db, const CatchColumns& columns) : db_(db), columns_(columns) {
+        slots_.assign(1024, Slot{});
+    }
+
+    // False when a row with the same three texts was inserted before.
+    bool Insert(int row, std::string_view date, std::string_view begin, std::string_view end) {
+        const std::size_t hash = Hash(date, begin, end);
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+            Slot& slot = slots_[at];
+            if (slot.row == 0) {
+                slot = Slot{hash, row};
+                if (2 * ++count_ > slots_.size()) {
+                    Grow();
+                }
+                return true;
+            }
+            if (slot.hash == hash && CellAt(db_, slot.row, columns_.date) == date &&
+                CellAt(db_, slot.row, columns_.begin) == begin &&
+                CellAt(db_, slot.row, columns_.end) == end) {
+                return false;
+            }
+        }
+    }
+
+private:
+    struct Slot {
+        std::size_t hash = 0;
+        int row = 0; // 0: empty
+    };
+
+    static std::size_t Hash(std::string_view date, std::string_view begin, std::string_view end) {
+        const std::hash<std::string_view> hash;
+        std::size_t h = hash(date);
+        h = h * 31 + hash(begin);
+        return h * 31 + hash(end);
+    }
+
+    void Grow() {
+        std::vector<Slot> old(2 * slots_.size());
+        old.swap(slots_);
+        const std::size_t mask = slots_.size() - 1;
+        for (const Slot& slot : old) {
+            if (slot.row != 0) {
+                std::size_t at = slot.hash & mask;
+                while (slots_[at].row != 0) {
+                    at = (at + 1) & mask;
+                }
+                slots_[at] = slot;
+            }
+        }
+    }
+
+    const TMlbc& db_;
+    const CatchColumns& columns_;
+    std::vector<Slot> slots_;
+    std::size_t count_ = 0;
+};
+
 // Collects rows into a listing: the list rows, the sums and the distinct
-// fishing periods.
+// fishing periods. The rows are written out once, in their final order.
 class ListingBuilder {
 public:
-    ListingBuilder(const TMlbc& db, const CatchColumns& columns) : db_(db), columns_(columns) {}
+    ListingBuilder(const TMlbc& db, const CatchColumns& columns)
+        : db_(db), columns_(columns), periods_(db, columns) {}
+
+    // Rows are read in the order they are added, which is the order the
+    // table holds them in memory; sorting then moves finished rows.
+    void Reserve(std::size_t rows) { scanned_.reserve(rows); }
 
     void Add(int row, int dateKey) {
-        CatchListRow listRow;
+        CatchListRow& listRow = scanned_.emplace_back();
         listRow.id = row;
         listRow.date = CellAt(db_, row, columns_.date);
         listRow.species = CellAt(db_, row, columns_.species);
@@ -116,30 +185,23 @@ public:
             s.maxLength = std::max(s.maxLength, value);
         }
         AddPeriod(row, listRow.date);
-
-        keys_.push_back({dateKey, TimeOfDayMs(CellAt(db_, row, columns_.time))});
-        listing_.rows.push_back(std::move(listRow));
+        entries_.push_back(
+            {scanned_.size() - 1, dateKey, TimeOfDayMs(CellAt(db_, row, columns_.time))});
     }
 
     CatchListing Finish() {
         // Newest date first, on the same date the later time first; rows that
         // still tie keep their order (the later stored catch first).
-        std::vector<std::size_t> order(listing_.rows.size());
-        for (std::size_t i = 0; i < order.size(); ++i) {
-            order[i] = i;
-        }
-        std::stable_sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
-            if (keys_[a].date != keys_[b].date) {
-                return keys_[a].date > keys_[b].date;
+        std::stable_sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
+            if (a.date != b.date) {
+                return a.date > b.date;
             }
-            return keys_[a].time > keys_[b].time;
+            return a.time > b.time;
         });
-        std::vector<CatchListRow> sorted;
-        sorted.reserve(order.size());
-        for (std::size_t index : order) {
-            sorted.push_back(std::move(listing_.rows[index]));
+        listing_.rows.reserve(entries_.size());
+        for (const Entry& entry : entries_) {
+            listing_.rows.push_back(std::move(scanned_[entry.index]));
         }
-        listing_.rows = std::move(sorted);
         return std::move(listing_);
     }
 
@@ -150,10 +212,7 @@ private:
         if (begin.empty() || end.empty() || begin == end) {
             return;
         }
-        std::string key;
-        key.reserve(date.size() + begin.size() + end.size() + 2);
-        key.append(date).append(1, '\x1f').append(begin).append(1, '\x1f').append(end);
-        if (!periods_.insert(std::move(key)).second) {
+        if (!periods_.Insert(row, date, begin, end)) {
             return;
         }
         // A start or end that is not a time gives no period to count.
@@ -163,7 +222,8 @@ private:
         }
     }
 
-    struct SortKey {
+    struct Entry {
+        std::size_t index; // in scanned_
         int date;
         long long time;
     };
@@ -171,8 +231,9 @@ private:
     const TMlbc& db_;
     const CatchColumns& columns_;
     CatchListing listing_;
-    std::vector<SortKey> keys_;
-    std::unordered_set<std::string> periods_;
+    std::vector<CatchListRow> scanned_;
+    std::vector<Entry> entries_;
+    PeriodSet periods_;
 };
 
 int YearOfKey(int dateKey) {
@@ -231,6 +292,8 @@ CatchListing ListLastCatches(const TMlbc& db, int count) {
 CatchListing ListCatches(const TMlbc& db, const CatchFilter& filter) {
     const CatchColumns columns(db);
     ListingBuilder builder(db, columns);
+    // Room for every row costs only the memory the listed rows use.
+    builder.Reserve(static_cast<std::size_t>(db.RowCount()));
     for (int row = db.RowCount(); row >= 1; --row) {
         if (filter.angler && CellAt(db, row, columns.angler) != *filter.angler) {
             continue;

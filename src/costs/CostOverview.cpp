@@ -5,12 +5,14 @@
 #include "base/NumberText.h"
 #include "costs/CostFields.h"
 #include "costs/MoneyText.h"
+#include "storage/TMlb2.h"
 #include "storage/TMlbc.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <numeric>
+#include <optional>
 #include <unordered_map>
 
 namespace zv {
@@ -59,6 +61,36 @@ private:
     int column_;
     int year_ = 0;
     DateCache dates_;
+};
+
+// A field of the cost table as the ids of its distinct texts; a field the
+// table lacks reads as empty in every row.
+class TextColumn {
+public:
+    TextColumn(const TMlbc& ak, int position) {
+        if (position >= 1) {
+            column_ = &ak.DistinctColumn(position);
+        } else {
+            missing_.idOfRow.assign(static_cast<std::size_t>(ak.RowCount()), 0);
+            missing_.texts.emplace_back();
+        }
+    }
+
+    std::uint32_t Id(int row) const { return Column().idOfRow[std::size_t(row - 1)]; }
+    std::string_view Text(std::uint32_t id) const { return Column().texts[id]; }
+    std::uint32_t Size() const { return static_cast<std::uint32_t>(Column().texts.size()); }
+    // The id of a text; Size() when no row holds it.
+    std::uint32_t Find(std::string_view text) const {
+        const auto& texts = Column().texts;
+        return static_cast<std::uint32_t>(std::find(texts.begin(), texts.end(), text) -
+                                          texts.begin());
+    }
+
+private:
+    const TMlb2DistinctColumn& Column() const { return column_ != nullptr ? *column_ : missing_; }
+
+    const TMlb2DistinctColumn* column_ = nullptr;
+    TMlb2DistinctColumn missing_;
 };
 
 bool IsAll(std::string_view text) {
@@ -144,46 +176,108 @@ PurchaseTree BuildPurchaseTree(const TMlbc& ak, std::string_view yearText,
     const CostColumns columns(ak);
     const int rowCount = ak.RowCount();
 
-    // One pass groups the passing rows by their exact date and shop texts.
+    // Dates and shops as the ids of their distinct texts (kept by the table
+    // while it is unchanged), so grouping and ordering compare numbers and
+    // every distinct date is parsed once.
+    ak.Engine().IndexColumns({columns.kaufdatum, columns.geschaeft});
+    const TextColumn dates(ak, columns.kaufdatum);
+    const TextColumn shops(ak, columns.geschaeft);
+    std::vector<std::optional<DateInfo>> dateInfo(dates.Size());
+    const auto infoOf = [&](std::uint32_t dateId) -> const DateInfo& {
+        std::optional<DateInfo>& info = dateInfo[dateId];
+        if (!info) {
+            const TDateTime value = StrToDate(dates.Text(dateId));
+            info = DateInfo{std::floor(value), DecodeDate(value).year};
+        }
+        return *info;
+    };
+    const std::uint32_t shopChosen = shopFiltered ? shops.Find(shopText) : 0;
+
+    // One pass groups the passing rows by their exact date and shop texts;
+    // a row with an empty Kaufdatum belongs to the year of the row before.
     struct Group {
-        std::string_view date;
-        std::string_view shop;
-        int shopId = 0;
+        std::uint32_t date;
+        std::uint32_t shop;
         int rows = 0;
-        double day = 0;
     };
     std::vector<Group> groups;
     std::vector<int> groupOfRow(static_cast<std::size_t>(rowCount) + 1, -1);
-    std::unordered_map<std::string_view, int> dateIds;
-    std::unordered_map<std::string_view, int> shopIds;
     std::unordered_map<std::uint64_t, int> groupIds;
-    RowYears years(ak, columns.kaufdatum);
+    int year = 0;
     for (int row = 1; row <= rowCount; ++row) {
-        const int year = years.YearOf(row);
-        const std::string_view shop = ak.Cell(row, columns.geschaeft);
-        if ((yearFilter != 0 && yearFilter != year) || (shopFiltered && shop != shopText)) {
+        const std::uint32_t date = dates.Id(row);
+        if (!dates.Text(date).empty()) {
+            year = infoOf(date).year;
+        }
+        const std::uint32_t shop = shops.Id(row);
+        if ((yearFilter != 0 && yearFilter != year) || (shopFiltered && shop != shopChosen)) {
             continue;
         }
-        const std::string_view date = ak.Cell(row, columns.kaufdatum);
-        const int dateId = dateIds.try_emplace(date, int(dateIds.size())).first->second;
-        const int shopId = shopIds.try_emplace(shop, int(shopIds.size())).first->second;
-        const std::uint64_t key =
-            (std::uint64_t(std::uint32_t(dateId)) << 32) | std::uint32_t(shopId);
+        const std::uint64_t key = (std::uint64_t(date) << 32) | shop;
         const auto [found, added] = groupIds.try_emplace(key, int(groups.size()));
         if (added) {
-            groups.push_back(Group{date, shop, shopId, 0, 0});
+            groups.push_back(Group{date, shop, 0});
         }
         ++groups[std::size_t(found->second)].rows;
         groupOfRow[std::size_t(row)] = found->second;
     }
 
-    // Every purchase's day takes part in the order, so it must be a date.
-    for (Group& group : groups) {
-        group.day = years.Dates().Of(group.date).day;
+    // Newest day first; on one day the shops descending without regard to
+    // case, and names that differ only in case in descending byte order:
+    // ranks of the dates and shops in use give that order as numbers. Every
+    // purchase's day takes part in the order, so it must be a date.
+    std::vector<std::uint32_t> dateRank(dates.Size());
+    std::vector<std::uint32_t> shopRank(shops.Size());
+    {
+        std::vector<std::uint32_t> usedDates;
+        std::vector<std::uint32_t> usedShops;
+        std::vector<std::uint8_t> dateUsed(dates.Size());
+        std::vector<std::uint8_t> shopUsed(shops.Size());
+        for (const Group& group : groups) {
+            if (dateUsed[group.date] == 0) {
+                dateUsed[group.date] = 1;
+                usedDates.push_back(group.date);
+                infoOf(group.date);
+            }
+            if (shopUsed[group.shop] == 0) {
+                shopUsed[group.shop] = 1;
+                usedShops.push_back(group.shop);
+            }
+        }
+        std::sort(usedDates.begin(), usedDates.end(), [&](std::uint32_t a, std::uint32_t b) {
+            const double dayA = dateInfo[a]->day;
+            const double dayB = dateInfo[b]->day;
+            return dayA != dayB ? dayA < dayB : dates.Text(a) < dates.Text(b);
+        });
+        std::vector<std::string> keys(shops.Size());
+        for (const std::uint32_t shop : usedShops) {
+            keys[shop] = CollationKeyDe(shops.Text(shop));
+        }
+        std::sort(usedShops.begin(), usedShops.end(), [&](std::uint32_t a, std::uint32_t b) {
+            return keys[a] != keys[b] ? keys[a] < keys[b] : shops.Text(a) < shops.Text(b);
+        });
+        for (std::size_t i = 0; i < usedDates.size(); ++i) {
+            dateRank[usedDates[i]] = static_cast<std::uint32_t>(i);
+        }
+        for (std::size_t i = 0; i < usedShops.size(); ++i) {
+            shopRank[usedShops[i]] = static_cast<std::uint32_t>(i);
+        }
     }
-    std::vector<std::string> shopKeys(shopIds.size());
-    for (const auto& [shop, id] : shopIds) {
-        shopKeys[std::size_t(id)] = CollationKeyDe(shop);
+
+    // Each purchase is built in its place in that order.
+    std::vector<std::size_t> order(groups.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        const Group& ga = groups[a];
+        const Group& gb = groups[b];
+        if (ga.date != gb.date) {
+            return dateRank[ga.date] > dateRank[gb.date];
+        }
+        return shopRank[ga.shop] > shopRank[gb.shop];
+    });
+    std::vector<std::size_t> placeOf(groups.size());
+    for (std::size_t place = 0; place < order.size(); ++place) {
+        placeOf[order[place]] = place;
     }
 
     PurchaseTree tree;
@@ -191,7 +285,7 @@ PurchaseTree BuildPurchaseTree(const TMlbc& ak, std::string_view yearText,
     std::vector<double> articleSums(groups.size(), 0.0);
     std::vector<double> shippingSums(groups.size(), 0.0);
     for (std::size_t g = 0; g < groups.size(); ++g) {
-        tree.purchases[g].articles.reserve(std::size_t(groups[g].rows));
+        tree.purchases[placeOf[g]].articles.reserve(std::size_t(groups[g].rows));
     }
     // Articles from the last stored row to the first.
     for (int row = rowCount; row >= 1; --row) {
@@ -202,22 +296,21 @@ PurchaseTree BuildPurchaseTree(const TMlbc& ak, std::string_view yearText,
         const std::string_view total = ak.Cell(row, columns.gesamtpreis);
         const std::string_view shipping = ak.Cell(row, columns.versandkosten);
         if (!total.empty()) {
-            articleSums[std::size_t(g)] += ReadStoredAmount(total);
+            articleSums[std::size_t(g)] += StrToFloatDe(total);
         }
         if (!shipping.empty()) {
-            shippingSums[std::size_t(g)] += ReadStoredAmount(shipping);
+            shippingSums[std::size_t(g)] += StrToFloatDe(shipping);
         }
-        TTreeData article;
+        TTreeData& article = tree.purchases[placeOf[std::size_t(g)]].articles.emplace_back();
         article[kArticleName] = ak.Cell(row, columns.artikel);
         article[kArticleQuantity] = ak.Cell(row, columns.menge);
         article[kArticlePrice] = WithEuro(ak.Cell(row, columns.einzelpreis));
         article[kArticleTotal] = WithEuro(total);
-        tree.purchases[std::size_t(g)].articles.push_back(std::move(article));
     }
     for (std::size_t g = 0; g < groups.size(); ++g) {
-        TTreeData& purchase = tree.purchases[g].purchase;
-        purchase[kPurchaseDate] = groups[g].date;
-        purchase[kPurchaseShop] = groups[g].shop;
+        TTreeData& purchase = tree.purchases[placeOf[g]].purchase;
+        purchase[kPurchaseDate] = dates.Text(groups[g].date);
+        purchase[kPurchaseShop] = shops.Text(groups[g].shop);
         if (shippingSums[g] != 0) {
             purchase[kPurchaseShipping] = MoneyDisplay(shippingSums[g]);
         }
@@ -225,33 +318,6 @@ PurchaseTree BuildPurchaseTree(const TMlbc& ak, std::string_view yearText,
         tree.shippingTotal += shippingSums[g];
         tree.articleTotal += articleSums[g];
     }
-
-    // Newest day first; on one day the shops descending without regard to
-    // case, and names that differ only in case in descending byte order.
-    std::vector<std::size_t> order(groups.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        const Group& ga = groups[a];
-        const Group& gb = groups[b];
-        if (ga.day != gb.day) {
-            return ga.day > gb.day;
-        }
-        if (ga.date != gb.date) {
-            return ga.date > gb.date;
-        }
-        const std::string& ka = shopKeys[std::size_t(ga.shopId)];
-        const std::string& kb = shopKeys[std::size_t(gb.shopId)];
-        if (ka != kb) {
-            return ka > kb;
-        }
-        return ga.shop > gb.shop;
-    });
-    std::vector<PurchaseNode> sorted;
-    sorted.reserve(order.size());
-    for (std::size_t index : order) {
-        sorted.push_back(std::move(tree.purchases[index]));
-    }
-    tree.purchases = std::move(sorted);
     return tree;
 }
 

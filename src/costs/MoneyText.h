@@ -32,12 +32,6 @@ inline constexpr double kMaxAmount = 999999999.99;
 // otherwise throws the conversion error naming `text`.
 double CheckedAmount(double value, std::string_view text);
 
-// Reads a number cell as the cost database stores it ("12,50"); the same
-// value and the same error as StrToFloatDe, but plain texts of digits with
-// an optional sign and decimal comma are read without allocating, which
-// counts on tables of 100,000 rows.
-double ReadStoredAmount(std::string_view text);
-
 // The number form of an amount text (see ReadMoney); empty for empty text.
 // The value is rounded to the two decimals the number form keeps.
 std::string MoneyNumberForm(std::string_view text);

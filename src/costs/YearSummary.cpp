@@ -25,10 +25,10 @@ std::vector<YearSummaryItem> BuildYearSummary(const TMlbc& ak, TDateTime now) {
         if (slot < 0 || slot >= kYearSlots) {
             continue;
         }
-        slots[std::size_t(slot)] += ReadStoredAmount(ak.Cell(row, columns.gesamtpreis));
+        slots[std::size_t(slot)] += StrToFloatDe(ak.Cell(row, columns.gesamtpreis));
         const std::string_view shipping = ak.Cell(row, columns.versandkosten);
         if (!shipping.empty()) {
-            slots[std::size_t(slot)] += ReadStoredAmount(shipping);
+            slots[std::size_t(slot)] += StrToFloatDe(shipping);
         }
     }
 

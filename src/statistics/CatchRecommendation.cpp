@@ -2,6 +2,7 @@
 
 #include "statistics/CatchScan.h"
 #include "statistics/CategoryMatcher.h"
+#include "statistics/ParsedField.h"
 #include "statistics/StatisticsCategories.h"
 #include "storage/ValueList.h"
 
@@ -32,8 +33,9 @@ public:
     explicit EntryCounter(const std::vector<std::string>& entries)
         : matcher_(entries, MatchRule::Exact), counts_(entries.size(), 0) {}
 
-    void Add(std::string_view value) {
-        for (int position : matcher_.Matches(value)) {
+    // A row's cell of a field (a counter counts one field).
+    void Add(const ScanField& field, int row) {
+        for (int position : matcher_.Matches(field, row)) {
             ++counts_[static_cast<std::size_t>(position)];
         }
     }
@@ -75,22 +77,29 @@ std::vector<RecommendationRow> CatchRecommendation(TMlbc& catches,
     EntryCounter hour(HourLabels());
 
     CatchScan scan(catches);
-    const int datePosition = scan.Position("Fangdatum");
+    scan.Index(
+        {"Fangdatum", "Fischart", "Koeder", "KoederFarbe", "KoederLaenge", "Koederverhalten"});
+    const ScanField speciesField = scan.Field("Fischart");
+    const ScanField baitField = scan.Field("Koeder");
+    const ScanField colourField = scan.Field("KoederFarbe");
+    const ScanField baitLengthField = scan.Field("KoederLaenge");
+    const ScanField behaviourField = scan.Field("Koederverhalten");
+    const ParsedField<CatchDay> dates(scan.Field("Fangdatum"), &CatchScan::TryDay, &CatchScan::Day);
     const int timePosition = scan.Position("Fangzeit");
-    const int speciesPosition = scan.Position("Fischart");
-    const int baitPosition = scan.Position("Koeder");
-    const int colourPosition = scan.Position("KoederFarbe");
-    const int baitLengthPosition = scan.Position("KoederLaenge");
-    const int behaviourPosition = scan.Position("Koederverhalten");
 
     // Every month looks at the date of every row, so a bad date anywhere
     // stops the computation before any month is done; sorting the rows into
     // months once gives the same answer as a scan per month.
+    // The hours are read in the same pass, front to back through the table;
+    // a time that does not read is read again (and fails) where a month
+    // needs it.
     std::vector<std::vector<int>> rowsOfMonth(13);
+    std::vector<int> hourOfRow(static_cast<std::size_t>(scan.RowCount()) + 1, -1);
     for (int row = 1; row <= scan.RowCount(); ++row) {
         scan.Visit(row);
-        const int month = scan.Month(scan.Cell(row, datePosition));
+        const int month = dates.At(row).month;
         rowsOfMonth[static_cast<std::size_t>(month)].push_back(row);
+        CatchScan::TryHour(scan.Cell(row, timePosition), hourOfRow[static_cast<std::size_t>(row)]);
     }
 
     std::vector<RecommendationRow> rows;
@@ -108,8 +117,10 @@ std::vector<RecommendationRow> CatchRecommendation(TMlbc& catches,
         hour.Reset();
         for (int row : monthRows) {
             scan.Visit(row);
-            species.Add(scan.Cell(row, speciesPosition));
-            hour.AddAt(HourBucket(CatchScan::Hour(scan.Cell(row, timePosition))));
+            species.Add(speciesField, row);
+            const int known = hourOfRow[static_cast<std::size_t>(row)];
+            hour.AddAt(
+                HourBucket(known >= 0 ? known : CatchScan::Hour(scan.Cell(row, timePosition))));
         }
         const std::optional<std::string> chosenSpecies = species.Chosen();
 
@@ -119,14 +130,15 @@ std::vector<RecommendationRow> CatchRecommendation(TMlbc& catches,
         behaviour.Reset();
         baitLength.Reset();
         if (chosenSpecies) {
+            const std::uint32_t chosenId = speciesField.Find(*chosenSpecies);
             for (int row : monthRows) {
-                if (scan.Cell(row, speciesPosition) != *chosenSpecies) {
+                if (speciesField.Id(row) != chosenId) {
                     continue;
                 }
-                bait.Add(scan.Cell(row, baitPosition));
-                colour.Add(scan.Cell(row, colourPosition));
-                behaviour.Add(scan.Cell(row, behaviourPosition));
-                baitLength.Add(scan.Cell(row, baitLengthPosition));
+                bait.Add(baitField, row);
+                colour.Add(colourField, row);
+                behaviour.Add(behaviourField, row);
+                baitLength.Add(baitLengthField, row);
             }
         }
         scan.Visit(scan.RowCount());

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "base/DateTime.h"
+#include "statistics/ScanField.h"
 
 #include <cstddef>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -11,6 +13,13 @@
 namespace zv {
 
 class TMlbc;
+
+// A catch date with the year and month the statistics group by.
+struct CatchDay {
+    TDateTime value = 0;
+    int year = 0;
+    int month = 0;
+};
 
 // Reads the catch table cell by cell for a statistics scan. Field positions
 // are looked up once; cells are read by row number so a long scan does not
@@ -30,6 +39,10 @@ public:
     // read as empty).
     int Position(std::string_view fieldName) const;
     std::string_view Cell(int row, int position) const;
+    // A field as the ids of its distinct texts.
+    ScanField Field(std::string_view fieldName) const;
+    // Has the table index the fields a computation reads, in one pass.
+    void Index(std::initializer_list<std::string_view> fieldNames) const;
 
     // Marks a row as visited.
     void Visit(int row) { lastVisited_ = row; }
@@ -40,8 +53,12 @@ public:
     // per scan.
     TDateTime Date(std::string_view dateText);
     int Year(std::string_view dateText) { return DecodeDate(Date(dateText)).year; }
-    int Month(std::string_view dateText) { return DecodeDate(Date(dateText)).month; }
+    static CatchDay Day(std::string_view dateText);
     static int Hour(std::string_view timeText);
+    // The same without an error: false when the text does not convert.
+    static bool TryDay(std::string_view dateText, CatchDay& day);
+    static bool TryHour(std::string_view timeText, int& hour);
+    static bool TryNumber(std::string_view text, double& value);
     static double Number(std::string_view text);
 
 private:

@@ -2,6 +2,7 @@
 
 #include "base/DateTime.h"
 #include "statistics/CatchScan.h"
+#include "statistics/ParsedField.h"
 #include "statistics/RangeCounter.h"
 #include "statistics/StatisticsCategories.h"
 #include "statistics/TallyCounter.h"
@@ -41,58 +42,82 @@ std::vector<std::string> FixedTableLines(std::vector<std::string> lines, std::si
     return NonEmptyLines(std::move(lines));
 }
 
-// Positions of the catch fields a scan reads.
-struct CatchColumns {
-    explicit CatchColumns(const CatchScan& scan)
-        : date(scan.Position("Fangdatum")), time(scan.Position("Fangzeit")),
-          catcher(scan.Position("Faenger")), species(scan.Position("Fischart")),
+// The catch fields a scan reads, each as the ids of its distinct texts.
+struct CatchFields {
+    explicit CatchFields(const CatchScan& scan)
+        : scan(scan), date(scan.Field("Fangdatum")), time(scan.Position("Fangzeit")),
+          catcher(scan.Field("Faenger")), species(scan.Field("Fischart")),
           length(scan.Position("Laenge")), weight(scan.Position("Gewicht")),
-          bait(scan.Position("Koeder")), baitColour(scan.Position("KoederFarbe")),
-          baitLength(scan.Position("KoederLaenge")), baitType(scan.Position("Koedertyp")),
-          behaviour(scan.Position("Koederverhalten")), water(scan.Position("Gewaesser")),
-          weather(scan.Position("Wetter")), airTemperature(scan.Position("Lufttemp")),
-          waterTemperature(scan.Position("Wassertemp")), airPressure(scan.Position("Luftdruck")),
-          windDirection(scan.Position("Windrichtung")), windStrength(scan.Position("Windstaerke")),
-          waterLevel(scan.Position("Wasserstand")), turbidity(scan.Position("Wassertruebung")),
-          moon(scan.Position("Mondphase")) {}
+          bait(scan.Field("Koeder")), baitColour(scan.Field("KoederFarbe")),
+          baitLength(scan.Field("KoederLaenge")), baitType(scan.Field("Koedertyp")),
+          behaviour(scan.Field("Koederverhalten")), water(scan.Field("Gewaesser")),
+          weather(scan.Field("Wetter")), airTemperature(scan.Field("Lufttemp")),
+          waterTemperature(scan.Field("Wassertemp")), airPressure(scan.Field("Luftdruck")),
+          windDirection(scan.Field("Windrichtung")), windStrength(scan.Field("Windstaerke")),
+          waterLevel(scan.Field("Wasserstand")), turbidity(scan.Field("Wassertruebung")),
+          moon(scan.Field("Mondphase")) {}
 
-    int date, time, catcher, species, length, weight, bait, baitColour, baitLength, baitType,
-        behaviour, water, weather, airTemperature, waterTemperature, airPressure, windDirection,
-        windStrength, waterLevel, turbidity, moon;
+    // Times, lengths and weights differ from catch to catch and are quick to
+    // read, so they are read per row rather than indexed.
+    std::string_view Time(int row) const { return scan.Cell(row, time); }
+    std::string_view Length(int row) const { return scan.Cell(row, length); }
+    std::string_view Weight(int row) const { return scan.Cell(row, weight); }
+
+    const CatchScan& scan;
+    ScanField date;
+    int time;
+    ScanField catcher, species;
+    int length, weight;
+    ScanField bait, baitColour, baitLength, baitType, behaviour, water, weather, airTemperature,
+        waterTemperature, airPressure, windDirection, windStrength, waterLevel, turbidity, moon;
+};
+
+// The catch dates of a scan, each distinct date parsed once.
+ParsedField<CatchDay> CatchDays(const CatchFields& fields) {
+    return ParsedField<CatchDay>(fields.date, &CatchScan::TryDay, &CatchScan::Day);
+}
+
+// An exact text to select rows by, as the id of the field's text.
+class Selection {
+public:
+    Selection(const ScanField& field, std::string_view text)
+        : active_(!text.empty()), id_(active_ ? field.Find(text) : 0) {}
+    bool Passes(const ScanField& field, int row) const { return !active_ || field.Id(row) == id_; }
+
+private:
+    bool active_;
+    std::uint32_t id_;
 };
 
 // The catch date of one row, parsed the first time a step needs it.
 class RowDate {
 public:
-    RowDate(CatchScan& scan, std::string_view text) : scan_(scan), text_(text) {}
+    RowDate(ParsedField<CatchDay>& dates, int row) : dates_(dates), row_(row) {}
 
-    TDateTime Value() {
-        if (!value_) {
-            value_ = scan_.Date(text_);
-        }
-        return *value_;
-    }
-    int Year() { return DecodeDate(Value()).year; }
-    int Month() { return DecodeDate(Value()).month; }
+    TDateTime Value() { return dates_.At(row_).value; }
+    int Year() { return dates_.At(row_).year; }
+    int Month() { return dates_.At(row_).month; }
 
 private:
-    CatchScan& scan_;
-    std::string_view text_;
-    std::optional<TDateTime> value_;
+    ParsedField<CatchDay>& dates_;
+    int row_;
 };
 
 // Catcher and year, the two restrictions every computation shares, tested in
 // this order before the computation's own selection.
 struct CommonFilter {
-    std::string_view catcher;
-    int year = 0;
+    CommonFilter(const CatchFields& fields, std::string_view catcherText, int yearNumber)
+        : catcher(fields.catcher, catcherText), year(yearNumber) {}
 
-    bool Passes(const CatchScan& scan, const CatchColumns& fields, int row, RowDate& date) const {
-        if (!catcher.empty() && scan.Cell(row, fields.catcher) != catcher) {
+    bool Passes(const CatchFields& fields, int row, RowDate& date) const {
+        if (!catcher.Passes(fields.catcher, row)) {
             return false;
         }
         return year == 0 || date.Year() == year;
     }
+
+    Selection catcher;
+    int year = 0;
 };
 
 double NumberOrZero(std::string_view text) {
@@ -107,21 +132,21 @@ struct Totals {
     double weightSum = 0;
     std::optional<RecordCatch> record;
 
-    void AddSums(const CatchScan& scan, const CatchColumns& fields, int row) {
+    void AddSums(const CatchFields& fields, int row) {
         ++count;
-        const std::string_view length = scan.Cell(row, fields.length);
+        const std::string_view length = fields.Length(row);
         if (!length.empty()) {
             lengthSum += CatchScan::Number(length);
         }
-        const std::string_view weight = scan.Cell(row, fields.weight);
+        const std::string_view weight = fields.Weight(row);
         if (!weight.empty()) {
             weightSum += CatchScan::Number(weight);
         }
     }
 
     // The heaviest catch wins; on equal weights the earlier row stays.
-    void TestRecord(const CatchScan& scan, const CatchColumns& fields, int row, RowDate& date) {
-        const double weight = NumberOrZero(scan.Cell(row, fields.weight));
+    void TestRecord(const CatchFields& fields, int row, RowDate& date) {
+        const double weight = NumberOrZero(fields.Weight(row));
         const double recordWeight = record ? record->weight : 0.0;
         if (!(weight > recordWeight)) {
             return;
@@ -129,18 +154,14 @@ struct Totals {
         RecordCatch candidate;
         candidate.row = row;
         candidate.weight = weight;
-        candidate.length = NumberOrZero(scan.Cell(row, fields.length));
-        candidate.species = std::string(scan.Cell(row, fields.species));
+        candidate.length = NumberOrZero(fields.Length(row));
+        candidate.species = std::string(fields.species.Cell(row));
         candidate.date = date.Value();
-        candidate.time = StrToTime(scan.Cell(row, fields.time));
-        candidate.bait = std::string(scan.Cell(row, fields.bait));
+        candidate.time = StrToTime(fields.Time(row));
+        candidate.bait = std::string(fields.bait.Cell(row));
         record = std::move(candidate);
     }
 };
-
-int HourOf(const CatchScan& scan, const CatchColumns& fields, int row) {
-    return CatchScan::Hour(scan.Cell(row, fields.time));
-}
 
 } // namespace
 
@@ -153,29 +174,30 @@ SpeciesResult SpeciesStatistics(TMlbc& catches, const std::filesystem::path& pro
     TallyCounter month(MonthLabels(), MatchRule::Exact);
     TallyCounter hour(HourBucketLabels(), MatchRule::Exact);
 
-    const CommonFilter filter{NoFilterIfAll(catcher), year};
-    species = NoFilterIfAll(species);
-
     CatchScan scan(catches);
-    const CatchColumns fields(scan);
+    scan.Index({"Fangdatum", "Faenger", "Fischart", "Koeder", "Wetter", "Gewaesser", "Mondphase"});
+    const CatchFields fields(scan);
+    ParsedField<CatchDay> dates = CatchDays(fields);
+    const CommonFilter filter(fields, NoFilterIfAll(catcher), year);
+    const Selection speciesSelection(fields.species, NoFilterIfAll(species));
     Totals totals;
     for (int row = 1; row <= scan.RowCount(); ++row) {
         scan.Visit(row);
-        RowDate date(scan, scan.Cell(row, fields.date));
-        if (!filter.Passes(scan, fields, row, date)) {
+        RowDate date(dates, row);
+        if (!filter.Passes(fields, row, date)) {
             continue;
         }
-        if (!species.empty() && scan.Cell(row, fields.species) != species) {
+        if (!speciesSelection.Passes(fields.species, row)) {
             continue;
         }
-        totals.AddSums(scan, fields, row);
+        totals.AddSums(fields, row);
         month.AddAt(date.Month() - 1);
-        bait.Add(scan.Cell(row, fields.bait));
-        weather.Add(scan.Cell(row, fields.weather));
-        water.Add(scan.Cell(row, fields.water));
-        totals.TestRecord(scan, fields, row, date);
-        hour.AddAt(HourBucket(HourOf(scan, fields, row)));
-        moon.Add(scan.Cell(row, fields.moon));
+        bait.Add(fields.bait, row);
+        weather.Add(fields.weather, row);
+        water.Add(fields.water, row);
+        totals.TestRecord(fields, row, date);
+        hour.AddAt(HourBucket(CatchScan::Hour(fields.Time(row))));
+        moon.Add(fields.moon, row);
     }
 
     SpeciesResult result;
@@ -210,37 +232,39 @@ BaitResult BaitStatistics(TMlbc& catches, const std::filesystem::path& programFo
     TallyCounter month(MonthLabels(), MatchRule::Exact);
     TallyCounter hour(HourBucketLabels(), MatchRule::Exact);
 
-    const CommonFilter filter{NoFilterIfAll(catcher), year};
-    baitType = NoFilterIfAll(baitType);
-    bait = NoFilterIfAll(bait);
-
     CatchScan scan(catches);
-    const CatchColumns fields(scan);
+    scan.Index({"Fangdatum", "Faenger", "Fischart", "Koeder", "KoederFarbe", "KoederLaenge",
+                "Koedertyp", "Koederverhalten", "Wetter", "Gewaesser", "Mondphase"});
+    const CatchFields fields(scan);
+    ParsedField<CatchDay> dates = CatchDays(fields);
+    const CommonFilter filter(fields, NoFilterIfAll(catcher), year);
+    const Selection baitTypeSelection(fields.baitType, NoFilterIfAll(baitType));
+    const Selection baitSelection(fields.bait, NoFilterIfAll(bait));
     Totals totals;
     for (int row = 1; row <= scan.RowCount(); ++row) {
         scan.Visit(row);
-        RowDate date(scan, scan.Cell(row, fields.date));
-        if (!filter.Passes(scan, fields, row, date)) {
+        RowDate date(dates, row);
+        if (!filter.Passes(fields, row, date)) {
             continue;
         }
-        if (!baitType.empty() && scan.Cell(row, fields.baitType) != baitType) {
+        if (!baitTypeSelection.Passes(fields.baitType, row)) {
             continue;
         }
-        if (!bait.empty() && scan.Cell(row, fields.bait) != bait) {
+        if (!baitSelection.Passes(fields.bait, row)) {
             continue;
         }
-        totals.AddSums(scan, fields, row);
-        moon.Add(scan.Cell(row, fields.moon));
+        totals.AddSums(fields, row);
+        moon.Add(fields.moon, row);
         month.AddAt(date.Month() - 1);
-        baitTally.Add(scan.Cell(row, fields.bait));
-        colour.Add(scan.Cell(row, fields.baitColour));
-        baitLength.Add(scan.Cell(row, fields.baitLength));
-        behaviour.Add(scan.Cell(row, fields.behaviour));
-        hour.AddAt(HourBucket(HourOf(scan, fields, row)));
-        totals.TestRecord(scan, fields, row, date);
-        species.Add(scan.Cell(row, fields.species));
-        weather.Add(scan.Cell(row, fields.weather));
-        water.Add(scan.Cell(row, fields.water));
+        baitTally.Add(fields.bait, row);
+        colour.Add(fields.baitColour, row);
+        baitLength.Add(fields.baitLength, row);
+        behaviour.Add(fields.behaviour, row);
+        hour.AddAt(HourBucket(CatchScan::Hour(fields.Time(row))));
+        totals.TestRecord(fields, row, date);
+        species.Add(fields.species, row);
+        weather.Add(fields.weather, row);
+        water.Add(fields.water, row);
     }
 
     BaitResult result;
@@ -277,25 +301,40 @@ WeatherResult WeatherStatistics(TMlbc& catches, const std::filesystem::path& pro
     RangeCounter waterTemperature;
     RangeCounter airPressure;
 
-    const CommonFilter filter{NoFilterIfAll(catcher), year};
     species = NoFilterIfAll(species);
     if (species == "--Gesamt--") {
         species = {};
     }
 
     CatchScan scan(catches);
-    const CatchColumns fields(scan);
+    scan.Index({"Fangdatum", "Faenger", "Fischart", "Lufttemp", "Wassertemp", "Luftdruck",
+                "Windrichtung", "Windstaerke", "Wasserstand", "Wassertruebung"});
+    const CatchFields fields(scan);
+    ParsedField<CatchDay> dates = CatchDays(fields);
+    const CommonFilter filter(fields, NoFilterIfAll(catcher), year);
+    const Selection speciesSelection(fields.species, species);
     WeatherResult result;
     result.airTemperatureRange = {0, 0};
     result.waterTemperatureRange = {0, 0};
     result.airPressureRange = {1000, 1000};
 
     // The ranges run over the whole table, whatever the filter.
-    auto widen = [](RangeBounds& bounds, std::string_view text) {
-        if (text.empty()) {
+    const auto tryRounded = [](std::string_view text, double& value) {
+        const bool number = CatchScan::TryNumber(text, value);
+        value = std::nearbyint(value); // halves to even
+        return number;
+    };
+    const auto rounded = [](std::string_view text) {
+        return std::nearbyint(CatchScan::Number(text));
+    };
+    ParsedField<double> airTemperatures(fields.airTemperature, tryRounded, rounded);
+    ParsedField<double> waterTemperatures(fields.waterTemperature, tryRounded, rounded);
+    ParsedField<double> airPressures(fields.airPressure, tryRounded, rounded);
+    auto widen = [](RangeBounds& bounds, ParsedField<double>& values, int row) {
+        if (values.Field().Cell(row).empty()) {
             return;
         }
-        const double value = std::nearbyint(CatchScan::Number(text)); // halves to even
+        const double value = values.At(row);
         if (value < bounds.lower) {
             bounds.lower = value;
         }
@@ -305,9 +344,9 @@ WeatherResult WeatherStatistics(TMlbc& catches, const std::filesystem::path& pro
     };
     for (int row = 1; row <= scan.RowCount(); ++row) {
         scan.Visit(row);
-        widen(result.airTemperatureRange, scan.Cell(row, fields.airTemperature));
-        widen(result.waterTemperatureRange, scan.Cell(row, fields.waterTemperature));
-        widen(result.airPressureRange, scan.Cell(row, fields.airPressure));
+        widen(result.airTemperatureRange, airTemperatures, row);
+        widen(result.waterTemperatureRange, waterTemperatures, row);
+        widen(result.airPressureRange, airPressures, row);
     }
     if (afterBounds) {
         afterBounds();
@@ -315,20 +354,20 @@ WeatherResult WeatherStatistics(TMlbc& catches, const std::filesystem::path& pro
 
     for (int row = 1; row <= scan.RowCount(); ++row) {
         scan.Visit(row);
-        RowDate date(scan, scan.Cell(row, fields.date));
-        if (!filter.Passes(scan, fields, row, date)) {
+        RowDate date(dates, row);
+        if (!filter.Passes(fields, row, date)) {
             continue;
         }
-        if (!species.empty() && scan.Cell(row, fields.species) != species) {
+        if (!speciesSelection.Passes(fields.species, row)) {
             continue;
         }
-        airPressure.Add(scan.Cell(row, fields.airPressure));
-        waterTemperature.Add(scan.Cell(row, fields.waterTemperature));
-        airTemperature.Add(scan.Cell(row, fields.airTemperature));
-        windStrength.Add(scan.Cell(row, fields.windStrength));
-        windDirection.Add(scan.Cell(row, fields.windDirection));
-        turbidity.Add(scan.Cell(row, fields.turbidity));
-        waterLevel.Add(scan.Cell(row, fields.waterLevel));
+        airPressure.Add(fields.airPressure, row);
+        waterTemperature.Add(fields.waterTemperature, row);
+        airTemperature.Add(fields.airTemperature, row);
+        windStrength.Add(fields.windStrength, row);
+        windDirection.Add(fields.windDirection, row);
+        turbidity.Add(fields.turbidity, row);
+        waterLevel.Add(fields.waterLevel, row);
     }
 
     result.airTemperature = airTemperature.OrderedRows();

@@ -21,6 +21,14 @@ bool CategoryMatcher::Equal(std::string_view label, std::string_view value) cons
     return false;
 }
 
+void CategoryMatcher::Bind(const ScanField& field) {
+    field_ = field.Identity();
+    ofId_.resize(field.Size());
+    for (std::uint32_t id = 0; id < field.Size(); ++id) {
+        ofId_[id] = &Matches(field.Text(id));
+    }
+}
+
 const std::vector<int>& CategoryMatcher::Matches(std::string_view value) {
     if (auto found = known_.find(value); found != known_.end()) {
         return found->second;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "statistics/ScanField.h"
+
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -30,6 +32,14 @@ public:
 
     // Positions (0-based, ascending) of every category the value matches.
     const std::vector<int>& Matches(std::string_view value);
+    // The same for a row's cell of a field, worked out once per distinct text
+    // of the field (a matcher serves one field at a time).
+    const std::vector<int>& Matches(const ScanField& field, int row) {
+        if (field.Identity() != field_) {
+            Bind(field);
+        }
+        return *ofId_[field.Id(row)];
+    }
 
 private:
     struct TextHash {
@@ -40,10 +50,13 @@ private:
     };
 
     bool Equal(std::string_view label, std::string_view value) const;
+    void Bind(const ScanField& field);
 
     std::vector<std::string> labels_;
     MatchRule rule_;
     std::unordered_map<std::string, std::vector<int>, TextHash, std::equal_to<>> known_;
+    const void* field_ = nullptr;
+    std::vector<const std::vector<int>*> ofId_;
 };
 
 } // namespace zv

@@ -35,9 +35,22 @@ bool RangeCounter::NumericTextLess::operator()(const std::string& a, const std::
     return aNegative ? magnitudeLess(b, a) : magnitudeLess(a, b);
 }
 
-void RangeCounter::Add(std::string_view text) {
-    if (IsPlainWholeNumber(text)) {
-        ++counts_[std::string(text)];
+void RangeCounter::Add(const ScanField& field, int row) {
+    if (field.Identity() != field_ || known_.size() != field.Size()) {
+        field_ = field.Identity();
+        counterOfId_.assign(field.Size(), nullptr);
+        known_.assign(field.Size(), 0);
+    }
+    const std::uint32_t id = field.Id(row);
+    if (known_[id] == 0) {
+        const std::string_view text = field.Text(id);
+        if (IsPlainWholeNumber(text)) {
+            counterOfId_[id] = &counts_[std::string(text)];
+        }
+        known_[id] = 1;
+    }
+    if (counterOfId_[id] != nullptr) {
+        ++*counterOfId_[id];
     }
 }
 

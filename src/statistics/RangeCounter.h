@@ -1,10 +1,12 @@
 #pragma once
 
+#include "statistics/ScanField.h"
 #include "statistics/Tally.h"
 
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zv {
 
@@ -17,7 +19,8 @@ namespace zv {
 // whole number of the range had its own counter, however wide the range.
 class RangeCounter {
 public:
-    void Add(std::string_view text);
+    // Counts a row's cell of a field (a counter counts one field).
+    void Add(const ScanField& field, int row);
 
     // The whole numbers met, ascending, then ordered by count, largest first.
     Tally OrderedRows() const;
@@ -34,6 +37,10 @@ private:
     };
 
     std::map<std::string, int, NumericTextLess> counts_;
+    // Per distinct text of the field: its counter, or none.
+    const void* field_ = nullptr;
+    std::vector<int*> counterOfId_;
+    std::vector<std::uint8_t> known_;
 };
 
 } // namespace zv

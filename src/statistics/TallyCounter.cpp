@@ -8,12 +8,6 @@ namespace zv {
 TallyCounter::TallyCounter(std::vector<std::string> labels, MatchRule rule)
     : matcher_(std::move(labels), rule), counts_(matcher_.Size(), 0) {}
 
-void TallyCounter::Add(std::string_view value) {
-    for (int position : matcher_.Matches(value)) {
-        ++counts_[static_cast<std::size_t>(position)];
-    }
-}
-
 void TallyCounter::AddAt(int position) {
     if (position >= 0 && static_cast<std::size_t>(position) < counts_.size()) {
         ++counts_[static_cast<std::size_t>(position)];

@@ -1,6 +1,8 @@
 #include "storage/TMlb2.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstring>
 #include <optional>
 
 #include "base/GermanText.h"
@@ -36,6 +38,81 @@ std::string TableNameOfPath(std::string_view path) {
     }
     return std::string(name.substr(0, dot));
 }
+
+// The ids of distinct texts: an open-addressing table that keeps each
+// text's hash, size and first bytes, so most lookups compare without
+// reading the text where a row holds it.
+class TextIds {
+public:
+    explicit TextIds(std::vector<std::string_view>& texts) : texts_(texts) { Grow(64); }
+
+    std::uint32_t IdOf(std::string_view text) {
+        const std::uint64_t hash = Hash(text);
+        for (std::size_t at = hash & mask_;; at = (at + 1) & mask_) {
+            Slot& slot = slots_[at];
+            if (slot.id == kEmpty) {
+                const auto id = static_cast<std::uint32_t>(texts_.size());
+                texts_.push_back(text);
+                Fill(slot, hash, text, id);
+                if (2 * texts_.size() > slots_.size()) {
+                    Grow(2 * slots_.size());
+                }
+                return id;
+            }
+            if (slot.hash == hash && slot.size == text.size() &&
+                std::memcmp(slot.head, text.data(), std::min(text.size(), sizeof slot.head)) == 0 &&
+                (text.size() <= sizeof slot.head || texts_[slot.id] == text)) {
+                return slot.id;
+            }
+        }
+    }
+
+private:
+    static constexpr std::uint32_t kEmpty = 0xFFFFFFFF;
+    struct Slot {
+        std::uint64_t hash = 0;
+        std::uint32_t id = kEmpty;
+        std::uint32_t size = 0;
+        char head[16] = {};
+    };
+
+    static std::uint64_t Hash(std::string_view text) {
+        std::uint64_t hash = 0x9E3779B97F4A7C15ULL * (text.size() + 1);
+        for (std::size_t at = 0; at < text.size(); at += 8) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, text.data() + at, std::min<std::size_t>(8, text.size() - at));
+            hash = (hash ^ word) * 0xBF58476D1CE4E5B9ULL;
+            hash ^= hash >> 31;
+        }
+        return hash ^ (hash >> 29);
+    }
+
+    static void Fill(Slot& slot, std::uint64_t hash, std::string_view text, std::uint32_t id) {
+        slot.hash = hash;
+        slot.id = id;
+        slot.size = static_cast<std::uint32_t>(text.size());
+        std::memcpy(slot.head, text.data(), std::min(text.size(), sizeof slot.head));
+    }
+
+    void Grow(std::size_t size) {
+        std::vector<Slot> old(size);
+        old.swap(slots_);
+        mask_ = size - 1;
+        for (const Slot& slot : old) {
+            if (slot.id != kEmpty) {
+                std::size_t at = slot.hash & mask_;
+                while (slots_[at].id != kEmpty) {
+                    at = (at + 1) & mask_;
+                }
+                slots_[at] = slot;
+            }
+        }
+    }
+
+    std::vector<std::string_view>& texts_;
+    std::vector<Slot> slots_;
+    std::size_t mask_ = 0;
+};
 
 } // namespace
 
@@ -97,8 +174,10 @@ void TMlb2::PlaceCursor(int index) {
 }
 
 void TMlb2::ClearRows() {
+    Changed();
     rows_.clear();
     rows_.shrink_to_fit();
+    arena_.Clear();
     ClearCursor();
     distinct_ = false;
     ClearLastError();
@@ -114,6 +193,7 @@ bool TMlb2::AddField(std::string_view name) {
     if (TrimLeft(name).empty() || FieldIndex(name) != 0) {
         return false;
     }
+    Changed();
     names_.emplace_back(name);
     types_.emplace_back("STRING");
     buffer_.emplace_back();
@@ -162,6 +242,7 @@ bool TMlb2::AppendRow() {
     if (rows_.size() >= static_cast<std::size_t>(INT_MAX)) {
         return false;
     }
+    Changed();
     rows_.emplace_back();
     PlaceCursor(RowCount() - 1);
     return true;
@@ -171,6 +252,7 @@ bool TMlb2::DeleteRow() {
     if (rows_.empty() || !CursorValid()) {
         return false;
     }
+    Changed();
     rows_.erase(rows_.begin() + cursor_);
     if (rows_.empty()) {
         ClearCursor();
@@ -207,6 +289,7 @@ bool TMlb2::PasteRow() {
             return false;
         }
     }
+    Changed();
     rows_[static_cast<std::size_t>(cursor_)] = builder.Build();
     return true;
 }
@@ -276,26 +359,60 @@ bool TMlb2::SetFloat(std::string_view fieldName, double value) {
     return SetCell(FieldIndex(fieldName), FloatToStrDe(value));
 }
 
-std::string_view TMlb2::Cell(int row, int fieldPosition) const {
-    if (row < 1 || row > RowCount() || fieldPosition < 1 || fieldPosition > FieldCount()) {
-        return {};
+const TMlb2DistinctColumn& TMlb2::DistinctColumn(int fieldPosition) const {
+    static const TMlb2DistinctColumn kNone;
+    if (fieldPosition < 1 || fieldPosition > FieldCount()) {
+        return kNone;
     }
-    return rows_[static_cast<std::size_t>(row - 1)].Cell(
-        static_cast<std::size_t>(fieldPosition - 1));
+    IndexColumns({fieldPosition});
+    return *distinctColumns_[static_cast<std::size_t>(fieldPosition - 1)];
+}
+
+void TMlb2::IndexColumns(const std::vector<int>& fieldPositions) const {
+    distinctColumns_.resize(names_.size());
+    std::vector<std::size_t> fields;
+    std::vector<TextIds> ids;
+    std::vector<std::unique_ptr<TMlb2DistinctColumn>> built;
+    for (const int position : fieldPositions) {
+        const auto field = static_cast<std::size_t>(position - 1);
+        if (position < 1 || position > FieldCount() || distinctColumns_[field] ||
+            std::find(fields.begin(), fields.end(), field) != fields.end()) {
+            continue;
+        }
+        fields.push_back(field);
+        built.push_back(std::make_unique<TMlb2DistinctColumn>());
+        built.back()->idOfRow.reserve(rows_.size());
+    }
+    ids.reserve(built.size());
+    for (auto& column : built) {
+        ids.emplace_back(column->texts);
+    }
+    // Row by row, so each row's memory is read once for all the fields.
+    for (const TMlb2Row& row : rows_) {
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            built[i]->idOfRow.push_back(ids[i].IdOf(row.Cell(fields[i])));
+        }
+    }
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        distinctColumns_[fields[i]] = std::move(built[i]);
+    }
 }
 
 bool TMlb2::SetCell(int fieldPosition, std::string_view text) {
     if (fieldPosition < 1 || fieldPosition > FieldCount() || !CursorValid()) {
         return false;
     }
+    Changed();
     return rows_[static_cast<std::size_t>(cursor_)].SetCell(
         static_cast<std::size_t>(fieldPosition - 1), text);
 }
 
 void TMlb2::AdoptLoaded(TMlb2& loaded, const std::string& path) {
+    Changed();
     names_ = std::move(loaded.names_);
     types_ = std::move(loaded.types_);
     rows_ = std::move(loaded.rows_);
+    arena_ = std::move(loaded.arena_);
     // Every field the load added also added an empty cell to the buffer.
     buffer_.resize(buffer_.size() + names_.size());
     tableName_ = TableNameOfPath(path);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +12,12 @@ namespace zv {
 
 // The three file formats, chosen by the last three characters of a path.
 enum class TMlb2Format { Csv, Mlb, Txt };
+
+// The distinct texts of one field and which of them each row holds.
+struct TMlb2DistinctColumn {
+    std::vector<std::uint32_t> idOfRow;  // by row number - 1
+    std::vector<std::string_view> texts; // by id, in the order first met
+};
 
 // The table engine: named text fields in order, rows of text cells, a cursor.
 // Field positions and row numbers are 1-based. Text is UTF-8 in memory and
@@ -82,7 +90,21 @@ public:
 
     // A cell by row number and field position; empty outside the table. The
     // view stays valid until the table changes.
-    std::string_view Cell(int row, int fieldPosition) const;
+    std::string_view Cell(int row, int fieldPosition) const {
+        if (row < 1 || row > RowCount() || fieldPosition < 1 || fieldPosition > FieldCount()) {
+            return {};
+        }
+        return rows_[static_cast<std::size_t>(row - 1)].Cell(
+            static_cast<std::size_t>(fieldPosition - 1));
+    }
+    // The distinct texts of a field (position 1..FieldCount; an empty column
+    // otherwise). Scans that group or count by a field compare small numbers
+    // instead of texts, and the work is done once per state of the table:
+    // it is kept until the table changes, and its views as long as it is.
+    const TMlb2DistinctColumn& DistinctColumn(int fieldPosition) const;
+    // Builds the distinct columns of several fields in one pass over the
+    // rows (positions outside the fields are left out).
+    void IndexColumns(const std::vector<int>& fieldPositions) const;
     // Sets a cell of the cursor row; false outside 1..FieldCount or without
     // a cursor row.
     bool SetCell(int fieldPosition, std::string_view text);
@@ -100,6 +122,8 @@ public:
     const std::string& LastFailure() const { return lastFailure_; }
 
 private:
+    // Drops what was derived from the cells; every change calls it.
+    void Changed() { distinctColumns_.clear(); }
     void ClearLastError();
     bool Fail(int code, std::string_view message, std::string failure);
     void AdoptLoaded(TMlb2& loaded, const std::string& path);
@@ -117,6 +141,9 @@ private:
     std::vector<std::string> names_;
     std::vector<std::string> types_;
     std::vector<TMlb2Row> rows_;
+    TMlb2RowArena arena_; // memory of the rows of the file last loaded
+    mutable std::vector<std::unique_ptr<TMlb2DistinctColumn>>
+        distinctColumns_; // by field position - 1
     std::vector<std::string> buffer_;
     int cursor_ = -1;
     bool bof_ = true;

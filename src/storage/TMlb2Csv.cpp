@@ -2,8 +2,10 @@
 // uses: a header line of field names, then one line per row, CR LF.
 
 #include <climits>
+#include <cstdint>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "base/AtomicFile.h"
 #include "base/GermanText.h"
@@ -19,11 +21,14 @@ namespace {
 constexpr std::size_t kChunkSize = 256 * 1024;
 constexpr std::size_t kFlushSize = 256 * 1024;
 
-// Feeds complete lines (without their line end) to a handler. Lines end at
-// CR LF, LF or a lone CR; a last line without a line end still counts.
+// Feeds complete lines (without their line end) to a handler, with how many
+// bytes from the line's start may be read. Lines end at CR LF, LF or a lone
+// CR; a last line without a line end still counts.
 class LineSplitter {
 public:
-    template <typename Handler> bool Feed(const char* data, std::size_t size, Handler& handle) {
+    // `slack` bytes after the data may be read too.
+    template <typename Handler>
+    bool Feed(const char* data, std::size_t size, std::size_t slack, Handler& handle) {
         std::size_t pos = 0;
         if (skipLf_ && size > 0) {
             skipLf_ = false;
@@ -62,10 +67,11 @@ public:
             }
             bool ok = false;
             if (carry_.empty()) {
-                ok = handle(std::string_view(start, static_cast<std::size_t>(lineEnd - start)));
+                ok = handle(std::string_view(start, static_cast<std::size_t>(lineEnd - start)),
+                            static_cast<std::size_t>(end - start) + slack);
             } else {
                 carry_.append(start, static_cast<std::size_t>(lineEnd - start));
-                ok = handle(std::string_view(carry_));
+                ok = handle(std::string_view(carry_), carry_.size());
                 carry_.clear();
             }
             if (!ok) {
@@ -80,7 +86,7 @@ public:
         if (carry_.empty()) {
             return true;
         }
-        const bool ok = handle(std::string_view(carry_));
+        const bool ok = handle(std::string_view(carry_), carry_.size());
         carry_.clear();
         return ok;
     }
@@ -105,9 +111,12 @@ bool TMlb2::ReadCsv(const std::string& path) {
 
     const TMlb2ParseCSV parser(separator_);
     TMlb2Row::Builder pieces;
+    // Cell ends of a line; 16 bits are enough for most lines.
+    std::vector<std::uint16_t> narrowEnds;
+    std::vector<std::uint32_t> ends;
     long long lineNumber = 0;
     std::string failure;
-    auto handleLine = [&](std::string_view line) {
+    auto handleLine = [&](std::string_view line, std::size_t readable) {
         ++lineNumber;
         if (lineNumber == 1) {
             if (!parser.SplitLine(line, pieces)) {
@@ -122,28 +131,46 @@ bool TMlb2::ReadCsv(const std::string& path) {
         if (Trim(line).empty()) {
             return true;
         }
-        if (!parser.SplitLine(line, pieces)) {
+        // The cells are split straight into the table's row memory.
+        const bool narrow = line.size() <= TMlb2ParseCSV::kNarrowLine;
+        const std::size_t endsRoom = TMlb2ParseCSV::SplitEndsRoom(line.size());
+        if (narrow && narrowEnds.size() < endsRoom) {
+            narrowEnds.resize(endsRoom);
+        }
+        if (!narrow && ends.size() < endsRoom) {
+            ends.resize(endsRoom);
+        }
+        char* const room =
+            arena_.Room(TMlb2ParseCSV::SplitRoom(line.size()) + TMlb2Row::EndsRoom(names_.size()));
+        std::size_t size = 0;
+        const std::size_t count =
+            narrow ? parser.SplitInto(line, readable, room, narrowEnds.data(), size)
+                   : parser.SplitInto(line, readable, room, ends.data(), size);
+        if (size > UINT32_MAX) {
             failure = "Zeile " + std::to_string(lineNumber) + " ist zu lang";
             return false;
         }
-        if (pieces.CellCount() > names_.size()) {
-            failure = "Zeile " + std::to_string(lineNumber) + " enthält " +
-                      std::to_string(pieces.CellCount()) + " Werte, die Tabelle hat aber nur " +
-                      std::to_string(names_.size()) + " Felder";
+        if (count > names_.size()) {
+            failure = "Zeile " + std::to_string(lineNumber) + " enthält " + std::to_string(count) +
+                      " Werte, die Tabelle hat aber nur " + std::to_string(names_.size()) +
+                      " Felder";
             return false;
         }
         if (rows_.size() >= static_cast<std::size_t>(INT_MAX)) {
             failure = "Die Datei hat zu viele Zeilen";
             return false;
         }
-        rows_.push_back(pieces.Build());
+        rows_.push_back(narrow ? TMlb2Row::PlaceInArena(arena_, room, narrowEnds.data(), count)
+                               : TMlb2Row::PlaceInArena(arena_, room, ends.data(), count));
         return true;
     };
 
     // The table is built from the file in chunks; no copy of the whole file
     // is ever held beside it.
     LineSplitter splitter;
-    const std::unique_ptr<char[]> chunk(new char[kChunkSize]);
+    // The slack after a chunk lets the last line's scan read whole blocks.
+    constexpr std::size_t kSlack = 16;
+    const std::unique_ptr<char[]> chunk(new char[kChunkSize + kSlack]());
     for (;;) {
         std::size_t got = 0;
         if (!source.Read(chunk.get(), kChunkSize, got)) {
@@ -152,7 +179,7 @@ bool TMlb2::ReadCsv(const std::string& path) {
         if (got == 0) {
             break;
         }
-        if (!splitter.Feed(chunk.get(), got, handleLine)) {
+        if (!splitter.Feed(chunk.get(), got, kSlack, handleLine)) {
             return Fail(kErrorReadWrite, kMsgReadError, ReadFailure(path, failure));
         }
     }
@@ -210,8 +237,9 @@ bool TMlb2::WriteCsv(const std::string& path) {
     bool writeFailed = !writer.Write(out);
     for (std::size_t r = 0; r < rows_.size() && !writeFailed; ++r) {
         const TMlb2Row& row = rows_[r];
-        const std::string_view rowBytes = row.Bytes();
-        const std::size_t need = 2 * rowBytes.size() + 9 * fieldCount + 3;
+        // The escaped row, a backslash before a blank-only line and CR LF.
+        const std::size_t need =
+            TMlb2ParseCSV::EscapedCapacity(row.Bytes().size()) + fieldCount + 3;
         if (used + need > capacity) {
             writeFailed = !writer.Write(std::string_view(buffer.get(), used));
             used = 0;
@@ -221,25 +249,13 @@ bool TMlb2::WriteCsv(const std::string& path) {
             }
         }
         char* const lineStart = buffer.get() + used;
-        char* p = lineStart;
-        for (std::size_t i = 0; i < fieldCount; ++i) {
-            if (i > 0) {
-                *p++ = separator_;
-            }
-            // Cells of a row lie back to back, so the scan may read on into
-            // the following ones.
-            const std::string_view cell = row.Cell(i);
-            const std::size_t readable =
-                cell.empty()
-                    ? 0
-                    : rowBytes.size() - static_cast<std::size_t>(cell.data() - rowBytes.data());
-            p = parser.EscapeInto(cell, p, &bad, readable);
-            if (p == nullptr) {
-                writer.Abort();
-                return Fail(kErrorReadWrite, kMsgWriteError,
-                            WriteFailure(path, "Datensatz " + std::to_string(r + 1) + ", Feld \"" +
-                                                   names_[i] + "\": " + NonWin1252Message(bad)));
-            }
+        std::size_t badField = 0;
+        char* p = parser.EscapeRow(row, fieldCount, lineStart, &bad, badField);
+        if (p == nullptr) {
+            writer.Abort();
+            return Fail(kErrorReadWrite, kMsgWriteError,
+                        WriteFailure(path, "Datensatz " + std::to_string(r + 1) + ", Feld \"" +
+                                               names_[badField] + "\": " + NonWin1252Message(bad)));
         }
         // A line of blanks only would be skipped when read back; a backslash
         // before its first character keeps the row (it reads as that character).
@@ -253,8 +269,7 @@ bool TMlb2::WriteCsv(const std::string& path) {
         *p++ = '\n';
         used = static_cast<std::size_t>(p - buffer.get());
     }
-    out.assign(buffer.get(), used);
-    writer.Write(out);
+    writer.Write(std::string_view(buffer.get(), used));
     if (!writer.Commit()) {
         return Fail(kErrorReadWrite, kMsgWriteError, writer.Error());
     }

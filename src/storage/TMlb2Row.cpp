@@ -8,12 +8,17 @@ namespace zv {
 namespace {
 
 constexpr std::size_t kMaxRowBytes = std::numeric_limits<std::uint32_t>::max();
-constexpr char kFiller = ';';
+constexpr char kFiller = '\0';
+// Rows of a loaded file go into blocks of this size (a larger row gets a
+// block of its own size).
+constexpr std::size_t kArenaBlock = 1 << 20;
 
-std::uint32_t LoadU32(const char* p) {
-    std::uint32_t v = 0;
-    std::memcpy(&v, p, sizeof v);
-    return v;
+// Trailing empty cells need no room: missing cells read as empty.
+template <typename Offset> std::size_t StoredCount(const Offset* ends, std::size_t count) {
+    while (count > 0 && (count == 1 ? 0u : ends[count - 2] + 1u) == ends[count - 1]) {
+        --count;
+    }
+    return count;
 }
 
 } // namespace
@@ -66,56 +71,58 @@ std::string_view TMlb2Row::Builder::Cell(std::size_t index) const {
 }
 
 TMlb2Row TMlb2Row::Builder::Build() const {
-    // Trailing empty cells need no room: missing cells read as empty.
-    std::size_t count = count_;
-    while (count > 0 && (count == 1 ? 0 : ends_[count - 2] + 1) == ends_[count - 1]) {
-        --count;
-    }
-    const std::size_t used = count == 0 ? 0 : ends_[count - 1];
-    return Make(ends_.get(), count, std::string_view(data_.get(), used));
-}
-
-TMlb2Row TMlb2Row::Make(const std::uint32_t* ends, std::size_t count, std::string_view data) {
+    const std::size_t count = StoredCount(ends_.get(), count_);
     TMlb2Row row;
     if (count == 0) {
         return row;
     }
-    const std::size_t header = sizeof(std::uint32_t) * (1 + count);
-    row.mem_.reset(new char[header + data.size()]);
-    const auto count32 = static_cast<std::uint32_t>(count);
-    std::memcpy(row.mem_.get(), &count32, sizeof count32);
-    std::memcpy(row.mem_.get() + sizeof count32, ends, sizeof(std::uint32_t) * count);
-    if (!data.empty()) {
-        std::memcpy(row.mem_.get() + header, data.data(), data.size());
+    const std::size_t used = ends_[count - 1];
+    row.own_.reset(new char[used + EndsRoom(count) + kReadSlack]());
+    std::memcpy(row.own_.get(), data_.get(), used);
+    row.PlaceEnds(row.own_.get(), used, ends_.get(), count);
+    return row;
+}
+
+template <typename Offset>
+std::size_t TMlb2Row::PlaceEnds(char* data, std::size_t used, const Offset* ends,
+                                std::size_t count) {
+    // The ends follow the data, aligned to their width.
+    wideEnds_ = used > std::numeric_limits<std::uint16_t>::max();
+    const std::size_t width = wideEnds_ ? sizeof(std::uint32_t) : sizeof(std::uint16_t);
+    const std::size_t at = (used + width - 1) / width * width;
+    char* const out = data + at;
+    if (width == sizeof(Offset)) {
+        std::memcpy(out, ends, count * width);
+    } else {
+        for (std::size_t i = 0; i < count; ++i) {
+            const auto end = static_cast<std::uint16_t>(ends[i]);
+            std::memcpy(out + i * width, &end, width);
+        }
+    }
+    data_ = data;
+    ends_ = out;
+    count_ = static_cast<std::uint32_t>(count);
+    return at + count * width;
+}
+
+template <typename Offset>
+TMlb2Row TMlb2Row::Place(TMlb2RowArena& arena, char* data, const Offset* ends, std::size_t count) {
+    TMlb2Row row;
+    count = StoredCount(ends, count);
+    if (count > 0) {
+        arena.Use(row.PlaceEnds(data, ends[count - 1], ends, count));
     }
     return row;
 }
 
-std::size_t TMlb2Row::CellCount() const {
-    return mem_ ? LoadU32(mem_.get()) : 0;
+TMlb2Row TMlb2Row::PlaceInArena(TMlb2RowArena& arena, char* data, const std::uint32_t* ends,
+                                std::size_t count) {
+    return Place(arena, data, ends, count);
 }
 
-std::uint32_t TMlb2Row::End(std::size_t index) const {
-    return LoadU32(mem_.get() + sizeof(std::uint32_t) * (1 + index));
-}
-
-std::string_view TMlb2Row::Cell(std::size_t index) const {
-    const std::size_t count = CellCount();
-    if (index >= count) {
-        return {};
-    }
-    const std::uint32_t begin = index == 0 ? 0 : End(index - 1) + 1;
-    const std::uint32_t end = End(index);
-    const char* data = mem_.get() + sizeof(std::uint32_t) * (1 + count);
-    return std::string_view(data + begin, end - begin);
-}
-
-std::string_view TMlb2Row::Bytes() const {
-    const std::size_t count = CellCount();
-    if (count == 0) {
-        return {};
-    }
-    return std::string_view(mem_.get() + sizeof(std::uint32_t) * (1 + count), End(count - 1));
+TMlb2Row TMlb2Row::PlaceInArena(TMlb2RowArena& arena, char* data, const std::uint16_t* ends,
+                                std::size_t count) {
+    return Place(arena, data, ends, count);
 }
 
 bool TMlb2Row::SetCell(std::size_t index, std::string_view text) {
@@ -124,7 +131,7 @@ bool TMlb2Row::SetCell(std::size_t index, std::string_view text) {
         return true; // already empty
     }
     const std::size_t newCount = index >= count ? index + 1 : count;
-    const std::size_t oldTotal = count == 0 ? 0 : End(count - 1);
+    const std::size_t oldTotal = Bytes().size();
     if (oldTotal - Cell(index).size() + text.size() + newCount > kMaxRowBytes) {
         return false;
     }
@@ -135,6 +142,25 @@ bool TMlb2Row::SetCell(std::size_t index, std::string_view text) {
     }
     *this = builder.Build();
     return true;
+}
+
+char* TMlb2RowArena::Room(std::size_t bytes) {
+    if (bytes > left_) {
+        const std::size_t size = std::max(bytes, kArenaBlock);
+        // The slack after the last row of the block is never handed out.
+        blocks_.emplace_back(new char[size + TMlb2Row::kReadSlack]);
+        std::memset(blocks_.back().get() + size, 0, TMlb2Row::kReadSlack);
+        next_ = blocks_.back().get();
+        left_ = size;
+    }
+    return next_;
+}
+
+void TMlb2RowArena::Clear() {
+    blocks_.clear();
+    blocks_.shrink_to_fit();
+    next_ = nullptr;
+    left_ = 0;
 }
 
 } // namespace zv

@@ -120,6 +120,10 @@ std::string_view TMlbc::Cell(int row, int fieldPosition) const {
     return engine_->Cell(row, fieldPosition);
 }
 
+const TMlb2DistinctColumn& TMlbc::DistinctColumn(int fieldPosition) const {
+    return engine_->DistinctColumn(fieldPosition);
+}
+
 const std::string& TMlbc::LastFailure() const {
     return engine_->LastFailure();
 }

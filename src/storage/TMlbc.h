@@ -7,6 +7,7 @@
 namespace zv {
 
 class TMlb2;
+struct TMlb2DistinctColumn;
 
 // The table component every window uses: owns one TMlb2 engine and forwards
 // to it. Field positions and row numbers are 1-based; an operation that fails
@@ -59,6 +60,8 @@ public:
     // Direct read of a cell by row number and field position (1-based), for
     // scans that must not move the shared cursor; empty outside the table.
     std::string_view Cell(int row, int fieldPosition) const;
+    // The distinct texts of a field and which each row holds (see TMlb2).
+    const TMlb2DistinctColumn& DistinctColumn(int fieldPosition) const;
 
     // Why the last LoadFromFile or SaveToFile failed, as a German sentence
     // naming the file (empty after a success). The engine's own error code

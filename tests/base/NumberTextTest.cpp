@@ -1,7 +1,11 @@
 #include "base/NumberText.h"
 #include "base/EConvertError.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <string>
 
 using namespace zv;
 
@@ -70,9 +74,23 @@ TEST(NumberText, ParsesGermanNumbers) {
     }
 }
 
+TEST(NumberText, PlainNumbersReadToTheNearestDouble) {
+    // The digits of a stored number, read as the C library reads the same
+    // number with a point, to the last bit.
+    for (const char* text :
+         {"12,50", "0,1", "-0,07", "5,", ",5", "007", "-0", "1,005", "0,3", "123456789012345",
+          "1234567890123456", "99999,99", "0,000000000000001", "8,589973"}) {
+        std::string point(text);
+        std::replace(point.begin(), point.end(), ',', '.');
+        const double expected = std::strtod(point.c_str(), nullptr);
+        const double read = StrToFloatDe(text);
+        EXPECT_EQ(std::memcmp(&read, &expected, sizeof read), 0) << text;
+    }
+}
+
 TEST(NumberText, RefusesWithTheRuntimeMessages) {
-    for (const char* bad :
-         {"", " ", "12.5", "1.000,5", "abc", "1,2,3", "1E", "+", ",", "12 5", "1e999"}) {
+    for (const char* bad : {"", " ", "-", "12.5", "1.000,5", "abc", "1,2,3", "1E", "+", ",", "12 5",
+                            "1e999", "4,90 €"}) {
         double v = 0;
         EXPECT_FALSE(TryStrToFloatDe(bad, v)) << bad;
     }

@@ -31,17 +31,5 @@ TEST(MoneyText, AmountsAreReadAsGermanNumbersWithOrWithoutTheEuroSign) {
     EXPECT_EQ(ReadMoney("-999999999,99"), -kMaxAmount);
 }
 
-TEST(MoneyText, StoredAmountsReadExactlyAsTheGeneralParser) {
-    for (const char* text :
-         {"12,50", "0,1", "-0,07", "5,", ",5", "007", "-0", "1,005", "123456789012345",
-          "1234567890123456", "99999,99", "1E3", " 4,90", "+3"}) {
-        SCOPED_TRACE(text);
-        EXPECT_EQ(ReadStoredAmount(text), StrToFloatDe(text));
-    }
-    for (const char* bad : {"", "-", "1,2,3", "12.50", "4,90 €"}) {
-        EXPECT_THROW(ReadStoredAmount(bad), EConvertError) << bad;
-    }
-}
-
 } // namespace
 } // namespace zv::test

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "TMlb2TestSupport.h"
 #include "base/Win1252.h"
 #include "storage/TMlb2ParseCSV.h"
@@ -137,6 +139,54 @@ TEST(TMlb2CsvFile, EveryByteValueSurvivesReadAndWrite) {
     EXPECT_EQ(t.Cell(1, 2), Win1252ToUtf8(raw));
     ASSERT_TRUE(t.SaveToFile(out)) << t.LastFailure();
     EXPECT_EQ(ReadBytes(out), bytes);
+}
+
+TEST(TMlb2CsvFile, RandomCellsSurviveSaveAndLoad) {
+    // Cells of every kind at every offset, so block-wise scans meet escapes,
+    // converted characters, cell ends and line ends at every position of a
+    // block; some rows end in empty cells and one cell is far longer.
+    const std::vector<std::string> atoms = {"Hecht",
+                                            "a",
+                                            " ",
+                                            ";",
+                                            "\\",
+                                            "\r\n",
+                                            "\xC3\xA4",
+                                            "\xE2\x82\xAC",
+                                            "\xC2\xA0",
+                                            "\x01",
+                                            std::string(1, '\0'),
+                                            "0123456789abcdefghij"};
+    std::mt19937 random(25);
+    std::vector<std::vector<std::string>> rows(300);
+    for (auto& row : rows) {
+        row.resize(7);
+        for (auto& cell : row) {
+            const int pieces = static_cast<int>(random() % 6);
+            for (int i = 0; i < pieces; ++i) {
+                cell += atoms[random() % atoms.size()];
+            }
+        }
+    }
+    rows[7].assign(7, "");
+    rows[9][6] = std::string(70000, 'x') + "\xC3\xBC";
+    TempDir dir;
+    TMlbc t;
+    Fill(t, {"A", "B", "C", "D", "E", "F", "G"}, rows);
+    const std::string path = dir.File("zufall.f");
+    ASSERT_TRUE(t.SaveToFile(path)) << t.LastFailure();
+    TMlbc back;
+    ASSERT_TRUE(back.LoadFromFile(path)) << back.LastFailure();
+    ASSERT_EQ(back.RowCount(), static_cast<int>(rows.size()));
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        for (std::size_t f = 0; f < rows[r].size(); ++f) {
+            ASSERT_EQ(back.Cell(static_cast<int>(r + 1), static_cast<int>(f + 1)), rows[r][f])
+                << "row " << r + 1 << ", field " << f + 1;
+        }
+    }
+    const std::string again = dir.File("zurueck.f");
+    ASSERT_TRUE(back.SaveToFile(again)) << back.LastFailure();
+    EXPECT_TRUE(ReadBytes(again) == ReadBytes(path)) << "the loaded table saves differently";
 }
 
 TEST(TMlb2CsvFile, BlankLinesAddNoRows) {

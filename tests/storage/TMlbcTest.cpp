@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <vector>
+
 #include "TMlb2TestSupport.h"
 
 namespace zv {
@@ -9,6 +13,7 @@ namespace {
 
 using tabletest::Fill;
 using tabletest::StateOf;
+using tabletest::TempDir;
 
 // Five rows whose Nr cell is their row number.
 void FillNumbered(TMlbc& t, int rows) {
@@ -132,6 +137,49 @@ TEST(TMlbcCells, PositionalAccessStaysInsideTheTable) {
     EXPECT_FALSE(e.SetCell(3, "x"));
     e.ClearRows();
     EXPECT_FALSE(e.SetCell(1, "x"));
+}
+
+TEST(TMlbcCells, DistinctColumnFollowsEveryChange) {
+    // After each change the column must tell what the cells tell now.
+    TempDir dir;
+    const std::string file = dir.File("orte.f");
+    {
+        TMlbc source;
+        Fill(source, {"Nr", "Ort"}, {{"1", "Rhein"}, {"2", "Elbe"}});
+        ASSERT_TRUE(source.SaveToFile(file));
+    }
+    const struct {
+        const char* change;
+        std::function<void(TMlbc&)> apply;
+    } changes[] = {
+        {"SetData", [](TMlbc& t) { t.GoToRow(2), t.SetData("Ort", "Mosel"); }},
+        {"SetFloat", [](TMlbc& t) { t.GoToRow(1), t.SetFloat("Ort", 2.5); }},
+        {"AppendRow", [](TMlbc& t) { t.AppendRow(); }},
+        {"DeleteRow", [](TMlbc& t) { t.GoToRow(1), t.DeleteRow(); }},
+        {"PasteRow", [](TMlbc& t) { t.GoToRow(3), t.CopyRow(), t.GoToRow(1), t.PasteRow(); }},
+        {"AddField", [](TMlbc& t) { t.AddField("Fisch"); }},
+        {"LoadFromFile", [&](TMlbc& t) { t.LoadFromFile(file); }},
+        {"ClearRows", [](TMlbc& t) { t.ClearRows(); }},
+    };
+    TMlbc t;
+    Fill(t, {"Nr", "Ort"}, {{"1", "Rhein"}, {"2", "Rhein"}, {"3", "Elbe"}});
+    for (const auto& c : changes) {
+        SCOPED_TRACE(c.change);
+        t.DistinctColumn(2); // built before the change
+        c.apply(t);
+        const TMlb2DistinctColumn& column = t.DistinctColumn(2);
+        ASSERT_EQ(column.idOfRow.size(), static_cast<std::size_t>(t.RowCount()));
+        std::vector<std::string_view> firstMet;
+        for (int row = 1; row <= t.RowCount(); ++row) {
+            const std::string_view cell = t.Cell(row, 2);
+            if (std::find(firstMet.begin(), firstMet.end(), cell) == firstMet.end()) {
+                firstMet.push_back(cell);
+            }
+            EXPECT_EQ(column.texts.at(column.idOfRow[std::size_t(row - 1)]), cell) << row;
+        }
+        EXPECT_EQ(column.texts, firstMet);
+    }
+    EXPECT_TRUE(t.DistinctColumn(9).texts.empty());
 }
 
 TEST(TMlbcRows, AppendRowPlacesTheCursorOnTheNewRow) {

@@ -2,6 +2,7 @@
 
 #include "base/Win1252.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -88,29 +89,29 @@ void AppendContentNumber(std::string& out, double value) {
         out.push_back('0');
         return;
     }
-    // Negative values round like positive ones (halves away from zero);
-    // cutting value·100 + 0.5 towards zero would pull them up by 0.01.
-    double scaled = value < 0 ? -std::trunc(-value * 100 + 0.5) : std::trunc(value * 100 + 0.5);
-    if (std::fabs(scaled) > 9.0e17) {
-        AppendPdfReal(out, scaled / 100);
+    // Halves away from zero, negative values like positive ones; cutting
+    // value·100 + 0.5 towards zero would pull them up by 0.01.
+    const double scaled = std::fabs(value) * 100 + 0.5;
+    if (scaled > 9.0e17) {
+        AppendPdfReal(out, (value < 0 ? -std::trunc(scaled) : std::trunc(scaled)) / 100);
         return;
     }
-    auto hundredths = static_cast<long long>(scaled);
-    if (hundredths < 0) {
-        out.push_back('-');
-        hundredths = -hundredths;
-    }
+    const auto hundredths = static_cast<long long>(scaled); // cuts towards zero
     char digits[24];
-    auto result = std::to_chars(digits, digits + sizeof digits, hundredths / 100);
-    out.append(digits, result.ptr);
-    long long fraction = hundredths % 100;
+    char* p = digits;
+    if (value < 0 && hundredths != 0) {
+        *p++ = '-';
+    }
+    p = std::to_chars(p, digits + sizeof digits, hundredths / 100).ptr;
+    const long long fraction = hundredths % 100;
     if (fraction != 0) {
-        out.push_back('.');
-        out.push_back(static_cast<char>('0' + fraction / 10));
+        *p++ = '.';
+        *p++ = static_cast<char>('0' + fraction / 10);
         if (fraction % 10 != 0) {
-            out.push_back(static_cast<char>('0' + fraction % 10));
+            *p++ = static_cast<char>('0' + fraction % 10);
         }
     }
+    out.append(digits, p);
 }
 
 void AppendPdfName(std::string& out, std::string_view name) {
@@ -146,37 +147,42 @@ void AppendPdfName(std::string& out, std::string_view name) {
 
 void AppendPdfLiteral(std::string& out, std::string_view bytes) {
     out.push_back('(');
-    for (char c : bytes) {
-        switch (c) {
+    std::size_t run = 0; // start of the bytes written as they are
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char* escape = nullptr;
+        switch (bytes[i]) {
         case '(':
-            out += "\\(";
+            escape = "\\(";
             break;
         case ')':
-            out += "\\)";
+            escape = "\\)";
             break;
         case '\\':
-            out += "\\\\";
+            escape = "\\\\";
             break;
         case '\r':
-            out += "\\r";
+            escape = "\\r";
             break;
         case '\n':
-            out += "\\n";
+            escape = "\\n";
             break;
         case '\t':
-            out += "\\t";
+            escape = "\\t";
             break;
         case '\b':
-            out += "\\b";
+            escape = "\\b";
             break;
         case '\f':
-            out += "\\f";
+            escape = "\\f";
             break;
         default:
-            out.push_back(c);
-            break;
+            continue;
         }
+        out.append(bytes.data() + run, i - run);
+        out.append(escape, 2);
+        run = i + 1;
     }
+    out.append(bytes.data() + run, bytes.size() - run);
     out.push_back(')');
 }
 
@@ -186,6 +192,12 @@ void AppendPdfTextString(std::string& out, std::string_view utf8) {
     // 0xA0 (the no-break space, which PDFDocEncoding reads as €) and 0xAD
     // (the soft hyphen, undefined there); text using those goes the Unicode
     // way so a viewer shows the same characters.
+    // Plain ASCII is the same in every encoding.
+    if (std::all_of(utf8.begin(), utf8.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        AppendPdfLiteral(out, utf8);
+        return;
+    }
     if (auto bytes = Utf8ToWin1252(utf8)) {
         bool sameInPdfDoc = true;
         for (char c : *bytes) {

@@ -3,7 +3,35 @@
 #include "base/AtomicFile.h"
 #include "base/Jpeg.h"
 
+#include <algorithm>
+#include <cstdio>
+
 namespace zv {
+namespace {
+
+constexpr std::size_t kHeaderBytes = 64 * 1024;
+
+// The first `limit` bytes of a file (all of it when shorter; `whole` says
+// which). False with a German reason when it cannot be read.
+bool ReadFileStart(const std::filesystem::path& path, std::size_t limit, std::string& bytes,
+                   bool& whole, std::string& error) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        return ReadFileBytes(path, bytes, error); // the same message as a whole read
+    }
+    bytes.resize(limit + 1);
+    const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file);
+    const bool bad = std::ferror(file) != 0;
+    std::fclose(file);
+    if (bad) {
+        return ReadFileBytes(path, bytes, error);
+    }
+    whole = got <= limit;
+    bytes.resize(std::min(got, limit));
+    return true;
+}
+
+} // namespace
 
 void TJpegPicture::Clear() {
     bytes_.reset();
@@ -16,12 +44,22 @@ void TJpegPicture::Clear() {
 
 bool TJpegPicture::LoadFromFile(const std::filesystem::path& path, std::string& error) {
     Clear();
+    // The size is in the header, which the first kilobytes nearly always
+    // hold whole; only a picture whose header is longer is read entirely.
     std::string bytes;
-    if (!ReadFileBytes(path, bytes, error)) {
+    bool whole = false;
+    if (!ReadFileStart(path, kHeaderBytes, bytes, whole, error)) {
         return false;
     }
     JpegHeader header;
-    if (!ReadJpegHeader(bytes, header)) {
+    bool read = ReadJpegHeader(bytes, header);
+    if (!read && !whole) {
+        if (!ReadFileBytes(path, bytes, error)) {
+            return false;
+        }
+        read = ReadJpegHeader(bytes, header);
+    }
+    if (!read) {
         error = "Die Datei \"" + PathToUtf8(path) + "\" ist kein JPEG-Bild.";
         return false;
     }

@@ -52,6 +52,8 @@ public:
 
     // Prints the control into `rect` (its place on the page).
     virtual void Print(TPRPrintContext& context, const TPRBounds& rect) = 0;
+    // True for a control its panel leaves out when printing.
+    virtual bool Skipped() const { return false; }
 
 private:
     std::string name_;

@@ -11,6 +11,7 @@ public:
 
     bool Printable() const { return printable_; }
     void SetPrintable(bool printable) { printable_ = printable; }
+    bool Skipped() const override { return !printable_; }
 
 private:
     bool printable_ = true;

@@ -8,12 +8,9 @@ void TPRPanel::PrintChildren(TPRPrintContext& context, const TPRBounds& rect) {
     std::vector<TPRBounds> places = ArrangeChildren(rect);
     for (std::size_t i = 0; i < ChildCount(); ++i) {
         TPRControl& child = Child(i);
-        if (auto* item = dynamic_cast<TPRItem*>(&child)) {
-            if (!item->Printable()) {
-                continue;
-            }
+        if (!child.Skipped()) {
+            child.Print(context, places[i]);
         }
-        child.Print(context, places[i]);
     }
 }
 

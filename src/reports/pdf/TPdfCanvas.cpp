@@ -5,6 +5,7 @@
 #include "reports/pdf/TPdfFont.h"
 #include "reports/pdf/TPdfPage.h"
 
+#include <array>
 #include <cmath>
 #include <stdexcept>
 
@@ -12,17 +13,29 @@ namespace zv {
 
 namespace {
 
-// A colour component as byte ÷ 255; negative colours are black.
+// A colour component as byte ÷ 255; negative colours are black. A report
+// uses few colours, over and over: the last texts are kept.
 void AppendColor(std::string& out, TColor color) {
     if (color < 0) {
         color = clBlack;
     }
-    AppendContentNumber(out, static_cast<double>(color & 0xFF) / 255.0);
-    out.push_back(' ');
-    AppendContentNumber(out, static_cast<double>((color >> 8) & 0xFF) / 255.0);
-    out.push_back(' ');
-    AppendContentNumber(out, static_cast<double>((color >> 16) & 0xFF) / 255.0);
-    out.push_back(' ');
+    struct Known {
+        TColor color = -1;
+        std::string text;
+    };
+    thread_local std::array<Known, 8> known;
+    Known& entry = known[static_cast<std::size_t>((color ^ (color >> 11)) & 7)];
+    if (entry.color != color) {
+        entry.color = color;
+        entry.text.clear();
+        AppendContentNumber(entry.text, static_cast<double>(color & 0xFF) / 255.0);
+        entry.text.push_back(' ');
+        AppendContentNumber(entry.text, static_cast<double>((color >> 8) & 0xFF) / 255.0);
+        entry.text.push_back(' ');
+        AppendContentNumber(entry.text, static_cast<double>((color >> 16) & 0xFF) / 255.0);
+        entry.text.push_back(' ');
+    }
+    out.append(entry.text);
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "reports/pdf/TPdfDestination.h"
 
+#include "reports/pdf/PdfFormat.h"
 #include "reports/pdf/TPdfArray.h"
+#include "reports/pdf/TPdfOutput.h"
 #include "reports/pdf/TPdfPage.h"
 
 #include <stdexcept>
@@ -67,6 +69,26 @@ std::shared_ptr<TPdfArray> TPdfDestination::GetValue() const {
         break;
     }
     return array;
+}
+
+void TPdfDestination::WriteValue(TPdfOutput& out) const {
+    if (kind_ != TPdfDestinationType::XYZ || !page_ || !page_->IsIndirect()) {
+        GetValue()->Write(out);
+        return;
+    }
+    out.Write('[');
+    out.WriteInt(page_->ObjectNumber());
+    out.Write(' ');
+    out.WriteInt(page_->Generation());
+    out.Write(" R /XYZ ");
+    out.WriteInt(Left());
+    out.Write(' ');
+    out.WriteInt(Top());
+    out.Write(' ');
+    std::string zoom;
+    AppendPdfReal(zoom, zoom_);
+    out.Write(zoom);
+    out.Write(" ]");
 }
 
 } // namespace zv

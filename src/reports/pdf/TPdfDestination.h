@@ -8,6 +8,7 @@ namespace zv {
 
 class TPdfArray;
 class TPdfDoc;
+class TPdfOutput;
 class TPdfPage;
 
 // A place in the document: a page, a kind and up to four whole-number
@@ -38,6 +39,9 @@ public:
 
     // The written form: [page-reference /Kind values...].
     std::shared_ptr<TPdfArray> GetValue() const;
+    // Writes the same array as GetValue()->Write, without building it (a
+    // long report has a destination for every bookmark).
+    void WriteValue(TPdfOutput& out) const;
 
 private:
     static int Clamp(int value) { return value < 0 ? -1 : value; }

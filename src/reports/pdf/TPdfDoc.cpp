@@ -10,8 +10,11 @@
 #include "reports/pdf/TPdfOutlineRoot.h"
 #include "reports/pdf/TPdfOutput.h"
 #include "reports/pdf/TPdfPage.h"
+#include "reports/pdf/TPdfSpill.h"
 #include "reports/pdf/TPdfXref.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <stdexcept>
 
@@ -19,7 +22,38 @@ namespace zv {
 
 namespace {
 const char kProducer[] = "Zelvorin PDF-Writer 1.1";
+
+// Writes `value` as exactly `width` digits with leading zeros, the way
+// printf's "%0<width>" does for values that fit.
+char* ZeroPadded(char* out, unsigned long long value, int width) {
+    char digits[24];
+    char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    const auto length = static_cast<int>(end - digits);
+    for (int i = length; i < width; ++i) {
+        *out++ = '0';
+    }
+    return std::copy(digits, end, out);
 }
+
+// One line of the cross-reference table: "0000000017 00000 n" and CR LF.
+std::string_view XrefLine(const TPdfXrefEntry& entry) {
+    thread_local char line[64];
+    char* p = ZeroPadded(line, entry.byteOffset, 10);
+    *p++ = ' ';
+    if (entry.generation < 0) {
+        *p++ = '-';
+        p = ZeroPadded(
+            p, static_cast<unsigned long long>(-static_cast<long long>(entry.generation)), 4);
+    } else {
+        p = ZeroPadded(p, static_cast<unsigned long long>(entry.generation), 5);
+    }
+    *p++ = ' ';
+    *p++ = entry.kind;
+    *p++ = '\r';
+    *p++ = '\n';
+    return std::string_view(line, static_cast<std::size_t>(p - line));
+}
+} // namespace
 
 TPdfDoc::TPdfDoc() = default;
 TPdfDoc::~TPdfDoc() = default;
@@ -43,6 +77,7 @@ void TPdfDoc::NewDocument() {
     fonts_.clear();
     images_.clear();
     openAction_.reset();
+    spill_.reset();
 
     xref_ = std::make_unique<TPdfXref>();
     trailer_ = std::make_shared<TPdfDictionary>();
@@ -98,8 +133,16 @@ TPdfPage& TPdfDoc::AddPage() {
     xref_->Register(page->ContentsObject());
     page->Add("Contents", page->ContentsObject());
 
+    const std::shared_ptr<TPdfPage> finished = pages_.empty() ? nullptr : pages_.back();
     pages_.push_back(page);
     canvas_->SetPage(page);
+    // A finished page is never drawn on again: its content can leave memory.
+    if (finished) {
+        if (!spill_) {
+            spill_ = std::make_unique<TPdfSpill>();
+        }
+        finished->Contents().MoveDataTo(*spill_);
+    }
     return *page;
 }
 
@@ -232,13 +275,9 @@ void TPdfDoc::SaveToStream(std::ostream& stream, const WriteProgress& progress) 
     out.Write("xref\r\n0 ");
     out.WriteInt(static_cast<long long>(count));
     out.Write("\r\n");
-    char line[32];
     for (std::size_t number = 0; number < count; ++number) {
         const TPdfXrefEntry& entry = xref_->Entry(number);
-        std::snprintf(line, sizeof line, "%010llu %05d %c\r\n",
-                      static_cast<unsigned long long>(entry.byteOffset), entry.generation,
-                      entry.kind);
-        out.Write(line);
+        out.Write(XrefLine(entry));
     }
     if (auto* size = dynamic_cast<TPdfNumber*>(trailer_->Value("Size"))) {
         size->SetValue(static_cast<long long>(count));

@@ -24,6 +24,7 @@ class TPdfInfo;
 class TPdfOutlineEntry;
 class TPdfOutlineRoot;
 class TPdfPage;
+class TPdfSpill;
 class TPdfXref;
 
 // Thrown when the caller's progress function asks to stop writing.
@@ -110,6 +111,9 @@ private:
     std::vector<std::shared_ptr<TPdfFont>> fonts_;
     std::unordered_map<std::string, std::shared_ptr<TPdfImage>> images_;
     std::shared_ptr<TPdfDestination> openAction_;
+    // Content of finished pages, kept out of memory until the document is
+    // written (made with the second page).
+    std::unique_ptr<TPdfSpill> spill_;
 };
 
 } // namespace zv

@@ -64,7 +64,7 @@ void TPdfOutlineEntry::Write(TPdfOutput& out) {
         out.Write(text);
         if (dest_) {
             out.Write("/Dest ");
-            dest_->GetValue()->Write(out);
+            dest_->WriteValue(out);
             out.Write("\r\n");
         }
     }

@@ -2,6 +2,9 @@
 
 #include "reports/pdf/TPdfArray.h"
 #include "reports/pdf/TPdfOutput.h"
+#include "reports/pdf/TPdfSpill.h"
+
+#include <stdexcept>
 
 namespace zv {
 
@@ -10,8 +13,24 @@ TPdfStream::TPdfStream() : filter_(std::make_shared<TPdfArray>()) {
     attributes_.Add("Filter", filter_);
 }
 
-std::string_view TPdfStream::FetchData(std::string& /*scratch*/) {
+std::string_view TPdfStream::FetchData(std::string& scratch) {
+    if (spill_ != nullptr) {
+        if (!spill_->Fetch(spillOffset_, spillSize_, scratch)) {
+            throw std::runtime_error("Fehler beim Lesen der Seiteninhalte aus der Zwischendatei.");
+        }
+        return scratch;
+    }
     return data_;
+}
+
+bool TPdfStream::MoveDataTo(TPdfSpill& spill) {
+    if (spill_ != nullptr || !spill.Keep(data_, spillOffset_)) {
+        return false;
+    }
+    spill_ = &spill;
+    spillSize_ = data_.size();
+    std::string().swap(data_);
+    return true;
 }
 
 void TPdfStream::BeforeWriteAttributes(std::string_view /*data*/) {}

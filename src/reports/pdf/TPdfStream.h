@@ -2,12 +2,14 @@
 
 #include "reports/pdf/TPdfDictionary.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace zv {
 
 class TPdfArray;
+class TPdfSpill;
 
 // A dictionary and data bytes. Written uncompressed: "Length" is set to the
 // number of data bytes when the stream is written and a FlateDecode entry is
@@ -24,6 +26,10 @@ public:
 
     void Write(TPdfOutput& out) override;
 
+    // Moves the data into `spill` (they are read back when the stream is
+    // written; Data() is empty then). False keeps them here.
+    bool MoveDataTo(TPdfSpill& spill);
+
 protected:
     // The bytes to write. A stream whose data live elsewhere (a picture in a
     // file) overrides this and fetches them into `scratch` just for the write.
@@ -36,6 +42,9 @@ private:
     TPdfDictionary attributes_;
     std::shared_ptr<TPdfArray> filter_;
     std::string data_;
+    const TPdfSpill* spill_ = nullptr;
+    std::uint64_t spillOffset_ = 0;
+    std::size_t spillSize_ = 0;
 };
 
 } // namespace zv
