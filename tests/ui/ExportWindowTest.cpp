@@ -78,7 +78,8 @@ TEST_F(ExportWindowTest, TheChosenTableGoesToTheFormatOfTheNameOrElseTheFilter) 
     }
     const QStringList told = prompts_.Texts(PromptKind::Information);
     ASSERT_EQ(told.size(), 3);
-    EXPECT_TRUE(told[1].contains(QStringLiteral("1 Zeile Angelkosten wurde"))) << told[1].toStdString();
+    EXPECT_TRUE(told[1].contains(QStringLiteral("1 Zeile Angelkosten wurde")))
+        << told[1].toStdString();
     const FileDialogOptions& dialog = prompts_.Shown().front().file;
     EXPECT_EQ(dialog.fileName, QStringLiteral("Fänge.xlsx"));
 }
