@@ -1,18 +1,30 @@
 #pragma once
 
-#include "reports/pdf/TPdfStream.h"
+#include "reports/pdf/TPdfObject.h"
 
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace zv {
 
 class TJpegPicture;
 
-// An image XObject: a stream with "Type" "XObject" and "Subtype" "Image".
-class TPdfImage : public TPdfStream {
+// An image XObject: a stream with "Type" "XObject", "Subtype" "Image" and
+// the "Name" it is registered under in its document.
+class TPdfImage : public TPdfObject {
 public:
-    TPdfImage();
+    // Set when the image is registered with a document.
+    bool Named() const { return named_; }
+    const std::string& Name() const { return name_; }
+    void SetName(std::string name) {
+        name_ = std::move(name);
+        named_ = true;
+    }
+
+private:
+    std::string name_;
+    bool named_ = false;
 };
 
 // Creates the image object of the registered image kind `imageClassName`
