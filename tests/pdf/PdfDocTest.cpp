@@ -287,6 +287,40 @@ TEST_F(PdfDocTest, FileBackedPictureIsReadWhileWriting) {
     EXPECT_NE(error.find("kein JPEG-Bild"), std::string::npos);
 }
 
+TEST_F(PdfDocTest, PictureSizeIsFoundBehindLongLeadingSegments) {
+    // Camera files put previews and metadata in front of the frame header;
+    // each count of 60,000-byte segments ends it in another of the reads
+    // that look for it.
+    for (int segments : {0, 1, 3}) {
+        SCOPED_TRACE(segments);
+        const std::string plain = MakeJpeg(40, 30);
+        std::string jpeg = plain.substr(0, 2);
+        for (int i = 0; i < segments; ++i) {
+            const int length = 60000;
+            jpeg += "\xFF\xE1";
+            jpeg.push_back(static_cast<char>(length >> 8));
+            jpeg.push_back(static_cast<char>(length & 0xFF));
+            jpeg.append(length - 2, static_cast<char>('a' + i));
+        }
+        jpeg += plain.substr(2);
+        const auto path = folder_.File("vorschau.jpg");
+        WriteBytes(path, jpeg);
+
+        TJpegPicture picture;
+        std::string error;
+        ASSERT_TRUE(picture.LoadFromFile(path, error)) << error;
+        EXPECT_EQ(picture.Width(), 40);
+        EXPECT_EQ(picture.Height(), 30);
+        TPdfDoc doc;
+        doc.NewDocument();
+        doc.AddPage();
+        doc.AddXObject("Bild", CreatePdfImage(picture, "Pdf-Jpeg"));
+        doc.GetCanvas().DrawXObject(0, 0, 40, 30, "Bild");
+        const std::string pdf = SaveAndCheck(doc);
+        EXPECT_NE(pdf.find("stream\r\n" + jpeg + "\nendstream"), std::string::npos);
+    }
+}
+
 TEST_F(PdfDocTest, ImageErrors) {
     TPdfDoc doc;
     doc.NewDocument();
