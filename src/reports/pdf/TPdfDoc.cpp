@@ -130,7 +130,7 @@ TPdfPage& TPdfDoc::AddPage() {
         if (!spill_) {
             spill_ = std::make_unique<TPdfSpill>();
         }
-        finished->Contents().MoveTo(*spill_);
+        finished->Contents().MoveTo(*spill_, page.Contents());
     }
     canvas_->SetPage(page, expected);
     return page;

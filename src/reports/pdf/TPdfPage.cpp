@@ -7,13 +7,16 @@
 
 namespace zv {
 
-bool TPdfPageContents::MoveTo(TPdfSpill& spill) {
+bool TPdfPageContents::MoveTo(TPdfSpill& spill, TPdfPageContents& next) {
     if (spilled_ || !spill.Keep(data_, spillOffset_)) {
         return false;
     }
     spilled_ = true;
     spillSize_ = data_.size();
-    std::string().swap(data_);
+    // Reusing the buffer spares every page allocating and touching fresh
+    // memory for its content.
+    data_.clear();
+    data_.swap(next.data_);
     return true;
 }
 

@@ -15,8 +15,10 @@ public:
     std::string& Data() { return data_; }
     const std::string& Data() const { return data_; }
 
-    // Moves the data into `spill`; false keeps them here.
-    bool MoveTo(TPdfSpill& spill);
+    // Moves the data into `spill` and hands the emptied buffer, with its
+    // room, to `next` (the next page's contents, still empty); false keeps
+    // them here.
+    bool MoveTo(TPdfSpill& spill, TPdfPageContents& next);
     // Writes the stream object's body: "<< /Length … /Filter [] >>" and the
     // data, read back from the spill when they were moved there.
     void Write(TPdfOutput& out, const TPdfSpill* spill, std::string& scratch) const;
