@@ -390,6 +390,14 @@ TEST_F(PdfDocTest, DestinationsKeepTheirRangesAndFormOfWriting) {
     other.AddPage();
     EXPECT_EQ(ErrorOf([&] { first->SetDest(other.CreateDestination()); }),
               "SetDest --internal docs are not equal.");
+    // A destination kept past a new start of `other` refers to a page that
+    // is no longer there.
+    auto earlier = other.CreateDestination();
+    other.SetUseOutlines(true);
+    other.NewDocument();
+    other.AddPage();
+    TPdfOutlineEntry* again = other.GetOutlineRoot().AddChild();
+    EXPECT_EQ(ErrorOf([&] { again->SetDest(earlier); }), "SetDest --internal docs are not equal.");
 
     std::string pdf = SaveAndCheck(doc);
     int pageNumber = page.ObjectNumber();

@@ -2,6 +2,7 @@
 
 #include "reports/pdf/PdfTypes.h"
 
+#include <cstdint>
 #include <memory>
 
 namespace zv {
@@ -17,9 +18,12 @@ class TPdfPage;
 // pages; a long report has one for every bookmark.
 class TPdfDestination {
 public:
-    TPdfDestination(const TPdfDoc* doc, TPdfPage* page) : doc_(doc), page_(page) {}
+    // `run` tells which document of `doc` it belongs to (see TPdfDoc::Owns).
+    TPdfDestination(const TPdfDoc* doc, std::uint32_t run, TPdfPage* page)
+        : doc_(doc), page_(page), run_(run) {}
 
     const TPdfDoc* Doc() const { return doc_; }
+    std::uint32_t Run() const { return run_; }
     TPdfPage& Page() const { return *page_; }
 
     TPdfDestinationType Kind() const { return kind_; }
@@ -54,6 +58,7 @@ private:
     int elements_[4] = {0, 0, 0, 0};
     double zoom_ = 1;
     TPdfDestinationType kind_ = TPdfDestinationType::XYZ;
+    std::uint32_t run_;
 };
 
 } // namespace zv

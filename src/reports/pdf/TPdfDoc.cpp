@@ -11,6 +11,7 @@
 #include "reports/pdf/TPdfSpill.h"
 #include "reports/pdf/TPdfXref.h"
 
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
@@ -82,6 +83,10 @@ void TPdfDoc::NewDocument() {
 
     xref_ = std::make_unique<TPdfXref>();
     records_ = std::make_shared<Records>();
+    // Counted over all documents, so that one made by another TPdfDoc at
+    // the same address does not pass for this one's either.
+    static std::atomic<std::uint32_t> runs{0};
+    run_ = ++runs;
     trailer_ = std::make_shared<TPdfDictionary>();
     trailer_->AddNumber("Size", 0);
     canvas_ = std::make_unique<TPdfCanvas>(this);
@@ -232,7 +237,8 @@ std::shared_ptr<TPdfDestination> TPdfDoc::CreateDestination() {
     if (records_->pages.empty()) {
         throw std::runtime_error("GetPage --the Page is nil");
     }
-    TPdfDestination& dest = records_->destinations.emplace_back(this, &records_->pages.back());
+    TPdfDestination& dest =
+        records_->destinations.emplace_back(this, run_, &records_->pages.back());
     return std::shared_ptr<TPdfDestination>(records_, &dest);
 }
 

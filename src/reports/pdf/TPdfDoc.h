@@ -83,6 +83,11 @@ public:
     // A destination on the current page. It lives as long as the document
     // or the last pointer to it.
     std::shared_ptr<TPdfDestination> CreateDestination();
+    // Whether `dest` was made for the document now being built (not for
+    // another one, nor for an earlier one of this TPdfDoc).
+    bool Owns(const TPdfDestination& dest) const {
+        return dest.Doc() == this && dest.Run() == run_;
+    }
     const std::shared_ptr<TPdfDestination>& OpenAction() const { return openAction_; }
     void SetOpenAction(std::shared_ptr<TPdfDestination> dest) { openAction_ = std::move(dest); }
 
@@ -121,6 +126,9 @@ private:
     void WritePage(TPdfOutput& out, const TPdfPage& page) const;
 
     bool useOutlines_ = false;
+    // Tells the document being built from every other one; its
+    // destinations carry it.
+    std::uint32_t run_ = 0;
     double defaultPageWidth_ = 596;
     double defaultPageHeight_ = 842;
 

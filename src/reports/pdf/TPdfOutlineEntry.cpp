@@ -31,7 +31,9 @@ void TPdfOutlineEntry::SetTitle(std::string_view utf8) {
 }
 
 void TPdfOutlineEntry::SetDest(const std::shared_ptr<TPdfDestination>& dest) {
-    if (dest && dest->Doc() != doc_) {
+    // A destination of an earlier document would point at a page that is
+    // gone; it is refused like one of another document.
+    if (dest && !doc_->Owns(*dest)) {
         throw std::runtime_error("SetDest --internal docs are not equal.");
     }
     dest_ = dest.get();

@@ -36,7 +36,8 @@ public:
     void SetTitle(std::string_view utf8);
     TPdfDestination* Dest() const { return dest_; }
     // Throws std::runtime_error "SetDest --internal docs are not equal." for
-    // a destination of another document.
+    // a destination of another document, or of an earlier one of this
+    // TPdfDoc.
     void SetDest(const std::shared_ptr<TPdfDestination>& dest);
     bool Opened() const { return opened_; }
     void SetOpened(bool opened) { opened_ = opened; }
