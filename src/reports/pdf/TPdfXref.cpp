@@ -1,6 +1,12 @@
 #include "reports/pdf/TPdfXref.h"
 
+#include "reports/pdf/TPdfOutlineEntry.h"
+#include "reports/pdf/TPdfPage.h"
+
 namespace zv {
+
+// An entry keeps its kind in the low bits of the target's address.
+static_assert(alignof(TPdfObject) >= 4 && alignof(TPdfPage) >= 4 && alignof(TPdfOutlineEntry) >= 4);
 
 TPdfXref::TPdfXref() {
     entries_.emplace_back(TPdfXrefEntry::Kind::Object, nullptr);
