@@ -342,6 +342,15 @@ TEST_F(PdfDocTest, ImageErrors) {
     EXPECT_EQ(ErrorOf([&] { TPdfJpegImage image(png); }), "only jpeg image is allowed.");
     TJpegPicture empty;
     EXPECT_EQ(ErrorOf([&] { TPdfJpegImage image(empty); }), "only jpeg image is allowed.");
+    // A picture file's image is kept by the document under the same rules.
+    EXPECT_EQ(ErrorOf([&] { doc.AddJpegFile("B", picture); }), "only jpeg image is allowed.");
+    const auto path = folder_.File("bild.jpg");
+    WriteBytes(path, MakeJpeg(8, 8));
+    TJpegPicture file;
+    std::string error;
+    ASSERT_TRUE(file.LoadFromFile(path, error)) << error;
+    EXPECT_EQ(ErrorOf([&] { doc.AddJpegFile("A", file); }),
+              "AddImage --the image named A is already exists..");
     SaveAndCheck(doc);
 }
 

@@ -1,5 +1,6 @@
 #include "reports/pdf/TPdfDoc.h"
 
+#include "reports/pdf/TJpegPicture.h"
 #include "reports/pdf/TPdfArray.h"
 #include "reports/pdf/TPdfCanvas.h"
 #include "reports/pdf/TPdfCatalog.h"
@@ -76,6 +77,8 @@ void TPdfDoc::NewDocument() {
     texts_.Clear();
     fonts_.clear();
     images_.clear();
+    ownedImages_.clear();
+    fileImages_.clear();
     imageIndex_.clear();
     imageUses_.clear();
     openAction_.reset();
@@ -195,7 +198,7 @@ TPdfFont& TPdfDoc::GetFont(std::string_view registeredName) {
     return *font;
 }
 
-void TPdfDoc::AddXObject(const std::string& name, const TPdfObjectPtr& image) {
+void TPdfDoc::RequireNewImageName(const std::string& name) const {
     RequireDocument("AddImage --Document is null");
     if (imageIndex_.count(name) != 0) {
         char message[512];
@@ -203,19 +206,39 @@ void TPdfDoc::AddXObject(const std::string& name, const TPdfObjectPtr& image) {
                       name.c_str());
         throw std::runtime_error(message);
     }
+}
+
+void TPdfDoc::AddImage(const std::string& name, TPdfImage& image) {
+    xref_->Register(image);
+    image.SetName(texts_.Keep(name));
+    images_.push_back(ImageSlot{&image});
+    imageIndex_.emplace(image.Name(), images_.size() - 1);
+}
+
+void TPdfDoc::AddXObject(const std::string& name, const TPdfObjectPtr& image) {
+    RequireNewImageName(name);
     auto asImage = std::dynamic_pointer_cast<TPdfImage>(image);
     if (!asImage) {
         throw std::runtime_error("AddImage --the image is not valid TPdfImage..");
     }
-    xref_->Register(*asImage);
-    asImage->SetName(name);
-    images_.push_back(ImageSlot{asImage});
-    imageIndex_.emplace(asImage->Name(), images_.size() - 1);
+    ownedImages_.push_back(asImage);
+    AddImage(name, *asImage);
+}
+
+void TPdfDoc::AddJpegFile(const std::string& name, const TJpegPicture& picture) {
+    RequireNewImageName(name);
+    if (!picture.FromFile() || !picture.IsJpeg()) {
+        throw std::runtime_error("only jpeg image is allowed.");
+    }
+    TPdfJpegFileImage& image = fileImages_.emplace_back(
+        texts_.Keep(picture.FilePath()),
+        JpegHeader{picture.Width(), picture.Height(), picture.Components()});
+    AddImage(name, image);
 }
 
 TPdfImage* TPdfDoc::GetXObject(std::string_view name) const {
     auto found = imageIndex_.find(name);
-    return found == imageIndex_.end() ? nullptr : images_[found->second].image.get();
+    return found == imageIndex_.end() ? nullptr : images_[found->second].image;
 }
 
 void TPdfDoc::UseXObject(std::string_view name) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reports/pdf/TPdfDestination.h"
+#include "reports/pdf/TPdfJpegFileImage.h"
 #include "reports/pdf/TPdfObject.h"
 #include "reports/pdf/TPdfOutlineEntry.h"
 #include "reports/pdf/TPdfPage.h"
@@ -22,6 +23,7 @@ class TPdfCanvas;
 class TPdfCatalog;
 class TPdfDictionary;
 class TPdfFont;
+class TJpegPicture;
 class TPdfImage;
 class TPdfInfo;
 class TPdfOutlineRoot;
@@ -74,6 +76,10 @@ public:
 
     // Registers an image under a name; the image gets "Name" /name.
     void AddXObject(const std::string& name, const TPdfObjectPtr& image);
+    // The same for a picture loaded from a file, kept compactly (its path
+    // and size, not an object of its own); written like
+    // AddXObject(name, CreatePdfImage(picture, "Pdf-Jpeg")).
+    void AddJpegFile(const std::string& name, const TJpegPicture& picture);
     TPdfImage* GetXObject(std::string_view name) const;
     std::size_t XObjectCount() const { return images_.size(); }
     // Puts the image of that name into the current page's resources (once
@@ -117,12 +123,15 @@ private:
         std::deque<TPdfDestination> destinations;
     };
     struct ImageSlot {
-        std::shared_ptr<TPdfImage> image;
+        TPdfImage* image;
         // The page (counted from 1) whose resources last took it.
         std::size_t lastPage = 0;
     };
 
     void RequireDocument(const char* message) const;
+    // Throws the writer's message when the document has an image of that name.
+    void RequireNewImageName(const std::string& name) const;
+    void AddImage(const std::string& name, TPdfImage& image);
     void WritePage(TPdfOutput& out, const TPdfPage& page) const;
 
     bool useOutlines_ = false;
@@ -144,6 +153,9 @@ private:
     std::unique_ptr<TPdfCanvas> canvas_;
     std::vector<std::shared_ptr<TPdfFont>> fonts_;
     std::vector<ImageSlot> images_;
+    // The images: those handed in and those of picture files.
+    std::vector<std::shared_ptr<TPdfImage>> ownedImages_;
+    std::deque<TPdfJpegFileImage> fileImages_;
     std::unordered_map<std::string_view, std::size_t> imageIndex_;
     // The images each page uses, page after page (see TPdfPage).
     std::vector<std::uint32_t> imageUses_;

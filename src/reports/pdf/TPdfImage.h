@@ -14,16 +14,17 @@ class TJpegPicture;
 // the "Name" it is registered under in its document.
 class TPdfImage : public TPdfObject {
 public:
-    // Set when the image is registered with a document.
+    // Set when the image is registered with a document, which keeps the
+    // name's text (see TPdfDoc::KeepText) while it holds the image.
     bool Named() const { return named_; }
-    const std::string& Name() const { return name_; }
-    void SetName(std::string name) {
-        name_ = std::move(name);
+    std::string_view Name() const { return name_; }
+    void SetName(std::string_view keptName) {
+        name_ = keptName;
         named_ = true;
     }
 
 private:
-    std::string name_;
+    std::string_view name_;
     bool named_ = false;
 };
 

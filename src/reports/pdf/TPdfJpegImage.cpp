@@ -31,16 +31,22 @@ TPdfJpegImage::TPdfJpegImage(const TJpegPicture& picture) : picture_(picture) {
 }
 
 void TPdfJpegImage::Write(TPdfOutput& out) {
+    WriteJpegImage(out, *this, picture_.FilePath(), picture_.Bytes(),
+                   JpegHeader{picture_.Width(), picture_.Height(), picture_.Components()});
+}
+
+void WriteJpegImage(TPdfOutput& out, const TPdfImage& image, std::string_view filePath,
+                    std::string_view bytes, const JpegHeader& loaded) {
     // A picture file may have been replaced since it was loaded; the header
     // written must describe the bytes that are actually embedded.
     TJpegFile file;
-    JpegHeader header{picture_.Width(), picture_.Height(), picture_.Components()};
-    std::uint64_t size = picture_.Bytes().size();
-    if (picture_.FromFile()) {
+    JpegHeader header = loaded;
+    std::uint64_t size = bytes.size();
+    if (!filePath.empty()) {
         std::string error;
-        if (!file.Open(picture_.FilePath(), error)) {
+        if (!file.Open(std::string(filePath), error)) {
             throw std::runtime_error(file.NoJpeg()
-                                         ? "Die Datei \"" + PathToUtf8(picture_.FilePath()) +
+                                         ? "Die Datei \"" + PathToUtf8(std::string(filePath)) +
                                                "\" ist kein JPEG-Bild mehr."
                                          : error);
         }
@@ -49,7 +55,7 @@ void TPdfJpegImage::Write(TPdfOutput& out) {
     }
     // The colour space keeps its place while the picture keeps its kind;
     // a picture that changed its kind has it written last.
-    const bool sameKind = header.components == picture_.Components();
+    const bool sameKind = header.components == loaded.components;
     out.Write("<<\r\n/Length ");
     out.WriteInt(static_cast<long long>(size));
     out.Write("\r\n/Filter [/DCTDecode ]\r\n/Type /XObject\r\n/Subtype /Image\r\n");
@@ -61,22 +67,22 @@ void TPdfJpegImage::Write(TPdfOutput& out) {
     out.Write("\r\n/Height ");
     out.WriteInt(header.height);
     out.Write("\r\n/BitsPerComponent 8\r\n");
-    if (Named()) {
+    if (image.Named()) {
         out.Write("/Name ");
-        out.WriteName(Name());
+        out.WriteName(image.Name());
         out.Write("\r\n");
     }
     if (!sameKind) {
         WriteColorSpace(out, header.components);
     }
     out.Write(">>\r\nstream\r\n");
-    if (picture_.FromFile()) {
+    if (!filePath.empty()) {
         std::string error;
         if (!file.CopyTo(out, error)) {
             throw std::runtime_error(error);
         }
     } else {
-        out.Write(picture_.Bytes());
+        out.Write(bytes);
     }
     out.Write("\nendstream");
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Jpeg.h"
 #include "reports/pdf/TJpegPicture.h"
 #include "reports/pdf/TPdfImage.h"
 
@@ -23,5 +24,12 @@ public:
 private:
     TJpegPicture picture_;
 };
+
+// Writes a JPEG image's stream: the file's bytes as they are when written
+// (for a picture from a file, `filePath` not empty) or `bytes`, described
+// by the header they have; `loaded` is the header the picture was loaded
+// with.
+void WriteJpegImage(TPdfOutput& out, const TPdfImage& image, std::string_view filePath,
+                    std::string_view bytes, const JpegHeader& loaded);
 
 } // namespace zv
