@@ -1,5 +1,6 @@
 #include "PdfTestSupport.h"
 
+#include "reports/pdf/PdfFormat.h"
 #include "reports/pdf/TPdfCanvas.h"
 #include "reports/pdf/TPdfDoc.h"
 #include "reports/pdf/TPdfPage.h"
@@ -86,6 +87,13 @@ TEST_F(PdfCanvasTest, TextRectAlignsOnTheBaseline) {
                          "BT\n100 791.5 Td\n(K\xF6"
                          "der \\(gro\xDF\\)) Tj\nET\n");
     CheckFromOutside({"Köder", "(groß)", "%%C"});
+}
+
+TEST_F(PdfCanvasTest, OperatorsWriteEveryDigitOfLargeNumbers) {
+    Canvas().MoveTo(1e300, -1e300);
+    std::string large;
+    AppendContentNumber(large, 1e300);
+    EXPECT_EQ(Content(), large + " -" + large + " m\n");
 }
 
 TEST_F(PdfCanvasTest, ClippedTextRectClipsInsideSaveAndRestore) {

@@ -287,6 +287,40 @@ TEST_F(PdfDocTest, FileBackedPictureIsReadWhileWriting) {
     EXPECT_NE(error.find("kein JPEG-Bild"), std::string::npos);
 }
 
+TEST_F(PdfDocTest, PictureSizeIsFoundBehindLongLeadingSegments) {
+    // Camera files put previews and metadata in front of the frame header;
+    // each count of 60,000-byte segments ends it in another of the reads
+    // that look for it.
+    for (int segments : {0, 1, 3}) {
+        SCOPED_TRACE(segments);
+        const std::string plain = MakeJpeg(40, 30);
+        std::string jpeg = plain.substr(0, 2);
+        for (int i = 0; i < segments; ++i) {
+            const int length = 60000;
+            jpeg += "\xFF\xE1";
+            jpeg.push_back(static_cast<char>(length >> 8));
+            jpeg.push_back(static_cast<char>(length & 0xFF));
+            jpeg.append(length - 2, static_cast<char>('a' + i));
+        }
+        jpeg += plain.substr(2);
+        const auto path = folder_.File("vorschau.jpg");
+        WriteBytes(path, jpeg);
+
+        TJpegPicture picture;
+        std::string error;
+        ASSERT_TRUE(picture.LoadFromFile(path, error)) << error;
+        EXPECT_EQ(picture.Width(), 40);
+        EXPECT_EQ(picture.Height(), 30);
+        TPdfDoc doc;
+        doc.NewDocument();
+        doc.AddPage();
+        doc.AddXObject("Bild", CreatePdfImage(picture, "Pdf-Jpeg"));
+        doc.GetCanvas().DrawXObject(0, 0, 40, 30, "Bild");
+        const std::string pdf = SaveAndCheck(doc);
+        EXPECT_NE(pdf.find("stream\r\n" + jpeg + "\nendstream"), std::string::npos);
+    }
+}
+
 TEST_F(PdfDocTest, ImageErrors) {
     TPdfDoc doc;
     doc.NewDocument();
@@ -308,6 +342,15 @@ TEST_F(PdfDocTest, ImageErrors) {
     EXPECT_EQ(ErrorOf([&] { TPdfJpegImage image(png); }), "only jpeg image is allowed.");
     TJpegPicture empty;
     EXPECT_EQ(ErrorOf([&] { TPdfJpegImage image(empty); }), "only jpeg image is allowed.");
+    // A picture file's image is kept by the document under the same rules.
+    EXPECT_EQ(ErrorOf([&] { doc.AddJpegFile("B", picture); }), "only jpeg image is allowed.");
+    const auto path = folder_.File("bild.jpg");
+    WriteBytes(path, MakeJpeg(8, 8));
+    TJpegPicture file;
+    std::string error;
+    ASSERT_TRUE(file.LoadFromFile(path, error)) << error;
+    EXPECT_EQ(ErrorOf([&] { doc.AddJpegFile("A", file); }),
+              "AddImage --the image named A is already exists..");
     SaveAndCheck(doc);
 }
 
@@ -356,6 +399,14 @@ TEST_F(PdfDocTest, DestinationsKeepTheirRangesAndFormOfWriting) {
     other.AddPage();
     EXPECT_EQ(ErrorOf([&] { first->SetDest(other.CreateDestination()); }),
               "SetDest --internal docs are not equal.");
+    // A destination kept past a new start of `other` refers to a page that
+    // is no longer there.
+    auto earlier = other.CreateDestination();
+    other.SetUseOutlines(true);
+    other.NewDocument();
+    other.AddPage();
+    TPdfOutlineEntry* again = other.GetOutlineRoot().AddChild();
+    EXPECT_EQ(ErrorOf([&] { again->SetDest(earlier); }), "SetDest --internal docs are not equal.");
 
     std::string pdf = SaveAndCheck(doc);
     int pageNumber = page.ObjectNumber();

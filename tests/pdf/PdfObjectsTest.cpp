@@ -138,6 +138,10 @@ TEST(PdfObjects, ContentNumbersHaveAtMostTwoDecimals) {
     EXPECT_EQ(ContentNumber(-2.5), "-2.5");
     EXPECT_EQ(ContentNumber(-2.456), "-2.46");
     EXPECT_EQ(ContentNumber(-0.004), "0");
+    // Beyond what hundredths in an integer hold, every whole digit is kept.
+    std::string large;
+    AppendPdfReal(large, -1e300);
+    EXPECT_EQ(ContentNumber(-1e300), large);
 }
 
 TEST(PdfObjects, ContentBytesReplaceWhatTheFontCannotShow) {

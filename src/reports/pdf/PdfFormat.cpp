@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace zv {
@@ -71,51 +72,57 @@ std::vector<char32_t> CodePoints(std::string_view utf8) {
 
 } // namespace
 
-void AppendPdfReal(std::string& out, double value) {
+char* FormatPdfReal(char* out, double value) {
     if (!std::isfinite(value)) {
-        out.push_back('0');
-        return;
+        *out = '0';
+        return out + 1;
     }
     if (value == 0) {
         value = 0; // no "-0"
     }
-    char digits[400];
-    auto result = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed);
-    out.append(digits, result.ptr);
+    return std::to_chars(out, out + kMaxPdfRealSize, value, std::chars_format::fixed).ptr;
 }
 
-void AppendContentNumber(std::string& out, double value) {
+void AppendPdfReal(std::string& out, double value) {
+    char digits[kMaxPdfRealSize];
+    out.append(digits, FormatPdfReal(digits, value));
+}
+
+char* FormatContentNumber(char* out, double value) {
     if (!std::isfinite(value)) {
-        out.push_back('0');
-        return;
+        *out = '0';
+        return out + 1;
     }
     // Halves away from zero, negative values like positive ones; cutting
     // value·100 + 0.5 towards zero would pull them up by 0.01.
     const double scaled = std::fabs(value) * 100 + 0.5;
     if (scaled > 9.0e17) {
-        AppendPdfReal(out, (value < 0 ? -std::trunc(scaled) : std::trunc(scaled)) / 100);
-        return;
+        // Too large for hundredths in an integer; no fraction is left anyway.
+        return FormatPdfReal(out, (value < 0 ? -std::trunc(scaled) : std::trunc(scaled)) / 100);
     }
     const auto hundredths = static_cast<long long>(scaled); // cuts towards zero
-    char digits[24];
-    char* p = digits;
     if (value < 0 && hundredths != 0) {
-        *p++ = '-';
+        *out++ = '-';
     }
-    p = std::to_chars(p, digits + sizeof digits, hundredths / 100).ptr;
+    out = std::to_chars(out, out + 24, hundredths / 100).ptr;
     const long long fraction = hundredths % 100;
     if (fraction != 0) {
-        *p++ = '.';
-        *p++ = static_cast<char>('0' + fraction / 10);
+        *out++ = '.';
+        *out++ = static_cast<char>('0' + fraction / 10);
         if (fraction % 10 != 0) {
-            *p++ = static_cast<char>('0' + fraction % 10);
+            *out++ = static_cast<char>('0' + fraction % 10);
         }
     }
-    out.append(digits, p);
+    return out;
 }
 
-void AppendPdfName(std::string& out, std::string_view name) {
-    out.push_back('/');
+void AppendContentNumber(std::string& out, double value) {
+    char digits[kMaxContentNumberSize];
+    out.append(digits, FormatContentNumber(digits, value));
+}
+
+char* FormatPdfName(char* out, std::string_view name) {
+    *out++ = '/';
     for (char c : name) {
         auto byte = static_cast<unsigned char>(c);
         bool escape = byte < '!' || byte > '~';
@@ -137,53 +144,67 @@ void AppendPdfName(std::string& out, std::string_view name) {
             break;
         }
         if (escape) {
-            out.push_back('#');
-            AppendHex(out, byte, 2);
+            *out++ = '#';
+            *out++ = kHexDigits[byte >> 4];
+            *out++ = kHexDigits[byte & 0xF];
         } else {
-            out.push_back(c);
+            *out++ = c;
         }
     }
+    return out;
 }
 
-void AppendPdfLiteral(std::string& out, std::string_view bytes) {
-    out.push_back('(');
+void AppendPdfName(std::string& out, std::string_view name) {
+    const std::size_t old = out.size();
+    out.resize(old + PdfNameRoom(name.size()));
+    out.resize(static_cast<std::size_t>(FormatPdfName(out.data() + old, name) - out.data()));
+}
+
+char* FormatPdfLiteral(char* out, std::string_view bytes) {
+    *out++ = '(';
     std::size_t run = 0; // start of the bytes written as they are
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const char* escape = nullptr;
+        char escape = 0;
         switch (bytes[i]) {
         case '(':
-            escape = "\\(";
-            break;
         case ')':
-            escape = "\\)";
-            break;
         case '\\':
-            escape = "\\\\";
+            escape = bytes[i];
             break;
         case '\r':
-            escape = "\\r";
+            escape = 'r';
             break;
         case '\n':
-            escape = "\\n";
+            escape = 'n';
             break;
         case '\t':
-            escape = "\\t";
+            escape = 't';
             break;
         case '\b':
-            escape = "\\b";
+            escape = 'b';
             break;
         case '\f':
-            escape = "\\f";
+            escape = 'f';
             break;
         default:
             continue;
         }
-        out.append(bytes.data() + run, i - run);
-        out.append(escape, 2);
+        std::memcpy(out, bytes.data() + run, i - run);
+        out += i - run;
+        *out++ = '\\';
+        *out++ = escape;
         run = i + 1;
     }
-    out.append(bytes.data() + run, bytes.size() - run);
-    out.push_back(')');
+    std::memcpy(out, bytes.data() + run, bytes.size() - run);
+    out += bytes.size() - run;
+    *out++ = ')';
+    return out;
+}
+
+void AppendPdfLiteral(std::string& out, std::string_view bytes) {
+    const std::size_t old = out.size();
+    out.resize(old + PdfLiteralRoom(bytes.size()));
+    out.resize(static_cast<std::size_t>(FormatPdfLiteral(out.data() + old, bytes) - out.data()));
 }
 
 void AppendPdfTextString(std::string& out, std::string_view utf8) {
@@ -227,9 +248,8 @@ void AppendPdfTextString(std::string& out, std::string_view utf8) {
     out.push_back('>');
 }
 
-std::string ContentBytes(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size());
+void AssignContentBytes(std::string& out, std::string_view utf8) {
+    out.clear();
     std::string badChar;
     while (!AppendUtf8AsWin1252(utf8, out, &badChar)) {
         // Everything before the offending character is in `out`; it is the
@@ -242,6 +262,12 @@ std::string ContentBytes(std::string_view utf8) {
         utf8.remove_prefix(pos + badChar.size());
         badChar.clear();
     }
+}
+
+std::string ContentBytes(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    AssignContentBytes(out, utf8);
     return out;
 }
 

@@ -1,12 +1,31 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace zv {
 
-// The written forms shared by objects and content streams. All of them
-// append to `out`, which is a byte string in the file's encoding.
+// The written forms shared by objects and content streams. The Append…
+// functions append to `out`, a byte string in the file's encoding; the
+// Format… functions write the same bytes at `out`, which must have room for
+// the size given, and return the end of what they wrote.
+
+// Room that FormatPdfReal and FormatContentNumber may need.
+inline constexpr std::size_t kMaxPdfRealSize = 400;
+inline constexpr std::size_t kMaxContentNumberSize = kMaxPdfRealSize;
+// Room for a name or a literal string of `size` bytes.
+constexpr std::size_t PdfNameRoom(std::size_t size) {
+    return 1 + 3 * size;
+}
+constexpr std::size_t PdfLiteralRoom(std::size_t size) {
+    return 2 + 2 * size;
+}
+
+char* FormatPdfReal(char* out, double value);
+char* FormatContentNumber(char* out, double value);
+char* FormatPdfName(char* out, std::string_view name);
+char* FormatPdfLiteral(char* out, std::string_view bytes);
 
 // A real in the shortest decimal form that reads back as the same value,
 // "." as separator, never an exponent: 1 → "1", 0.5 → "0.5".
@@ -35,5 +54,7 @@ void AppendPdfTextString(std::string& out, std::string_view utf8);
 // character that the encoding lacks becomes "?", because a standard font
 // could not draw it anyway.
 std::string ContentBytes(std::string_view utf8);
+// The same into `out`, replacing what it held.
+void AssignContentBytes(std::string& out, std::string_view utf8);
 
 } // namespace zv

@@ -17,9 +17,9 @@ public:
     bool Empty() const { return !bytes_ && path_.empty(); }
     void Clear();
 
-    // Reads the file to check that it is a JPEG and to learn its size, then
-    // lets the bytes go. False (picture empty, `error` a German reason) when
-    // the file cannot be read or is no JPEG.
+    // Reads the file's header to check that it is a JPEG and to learn its
+    // size. False (picture empty, `error` a German reason) when the file
+    // cannot be read or is no JPEG.
     bool LoadFromFile(const std::filesystem::path& path, std::string& error);
     // Takes the bytes as they are; IsJpeg() tells whether they are a JPEG.
     void LoadFromBytes(std::string bytes);
@@ -30,15 +30,16 @@ public:
     // 1 grey, 3 colour, 4 CMYK.
     int Components() const { return components_; }
     bool FromFile() const { return !path_.empty(); }
-    const std::filesystem::path& Path() const { return path_; }
-
-    // The picture's bytes exactly as stored. For a file-backed picture they
-    // are read now; `scratch` receives them and the view points into it.
-    bool ReadBytes(std::string& scratch, std::string_view& bytes, std::string& error) const;
+    // The file of a picture loaded from one, in the system's form.
+    const std::string& FilePath() const { return path_; }
+    // The bytes of a picture given as bytes (empty for one from a file).
+    std::string_view Bytes() const {
+        return bytes_ ? std::string_view(*bytes_) : std::string_view();
+    }
 
 private:
     std::shared_ptr<const std::string> bytes_;
-    std::filesystem::path path_;
+    std::string path_;
     bool isJpeg_ = false;
     int width_ = 0;
     int height_ = 0;

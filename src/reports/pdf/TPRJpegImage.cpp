@@ -15,6 +15,16 @@ namespace {
 constexpr int kNameRange = 65535; // random suffixes 0 … 65534
 }
 
+void TPRJpegImage::AddTo(TPdfDoc& doc, const std::string& name) const {
+    // A report may hold thousands of pictures from files; the document keeps
+    // those compactly.
+    if (picture_.FromFile()) {
+        doc.AddJpegFile(name, picture_);
+    } else {
+        doc.AddXObject(name, CreatePdfImage(picture_, "Pdf-Jpeg"));
+    }
+}
+
 void TPRJpegImage::Print(TPRPrintContext& context, const TPRBounds& rect) {
     // Only a JPEG can be embedded; anything else leaves the box empty
     // rather than stopping the whole report.
@@ -26,7 +36,7 @@ void TPRJpegImage::Print(TPRPrintContext& context, const TPRBounds& rect) {
     if (sharedImage_) {
         name = Name();
         if (doc.GetXObject(name) == nullptr) {
-            doc.AddXObject(name, CreatePdfImage(picture_, "Pdf-Jpeg"));
+            AddTo(doc, name);
         }
     } else {
         bool found = false;
@@ -40,7 +50,7 @@ void TPRJpegImage::Print(TPRPrintContext& context, const TPRBounds& rect) {
         if (!found) {
             throw std::runtime_error("image count over max value..");
         }
-        doc.AddXObject(name, CreatePdfImage(picture_, "Pdf-Jpeg"));
+        AddTo(doc, name);
     }
 
     TPdfCanvas& canvas = context.Canvas();

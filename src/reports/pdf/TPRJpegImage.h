@@ -3,7 +3,11 @@
 #include "reports/pdf/TJpegPicture.h"
 #include "reports/pdf/TPRItem.h"
 
+#include <string>
+
 namespace zv {
+
+class TPdfDoc;
 
 // A JPEG picture. A shared image is added to the document once, under the
 // item's name, and drawn from there on every page; an unshared one is
@@ -25,6 +29,9 @@ public:
     void Print(TPRPrintContext& context, const TPRBounds& rect) override;
 
 private:
+    // Adds the picture to the document under `name`.
+    void AddTo(TPdfDoc& doc, const std::string& name) const;
+
     TJpegPicture picture_;
     bool sharedImage_ = true;
     bool stretch_ = true;

@@ -20,12 +20,12 @@ TPROutlineEntry TPROutlineEntry::AddChild() {
     return TPROutlineEntry(Require(entry_).AddChild());
 }
 
-const std::string& TPROutlineEntry::Title() const {
+std::string_view TPROutlineEntry::Title() const {
     return Require(entry_).Title();
 }
 
-void TPROutlineEntry::SetTitle(std::string utf8) {
-    Require(entry_).SetTitle(std::move(utf8));
+void TPROutlineEntry::SetTitle(std::string_view utf8) {
+    Require(entry_).SetTitle(utf8);
 }
 
 void TPROutlineEntry::SetDest(const TPRDestination& dest) {

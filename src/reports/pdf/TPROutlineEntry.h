@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include <string_view>
 
 namespace zv {
 
@@ -18,8 +18,8 @@ public:
 
     // A new bookmark as the last child of this one.
     TPROutlineEntry AddChild();
-    const std::string& Title() const;
-    void SetTitle(std::string utf8);
+    std::string_view Title() const;
+    void SetTitle(std::string_view utf8);
     // The destination must belong to the same document, else
     // "SetDest --internal docs are not equal.".
     void SetDest(const TPRDestination& dest);

@@ -146,7 +146,7 @@ void TPReport::SetOpenAction(const TPRDestination& dest) {
     if (!doc_) {
         throw std::runtime_error("SetOpenAction --invalid operation.");
     }
-    if (dest.Data() && dest.Data()->Doc() != doc_.get()) {
+    if (dest.Data() && !doc_->Owns(*dest.Data())) {
         throw std::runtime_error("SetOpenAction --invalid operation.");
     }
     doc_->SetOpenAction(dest.Data());

@@ -40,29 +40,15 @@ void AppendColor(std::string& out, TColor color) {
 
 } // namespace
 
-void TPdfCanvas::SetPage(std::shared_ptr<TPdfPage> page) {
-    // A finished page is never drawn on again; give back the spare room its
-    // growing content left behind.
-    // Pages made from one template come out alike, so the next page starts
-    // with room for as much as the last one held.
-    std::size_t expected = 0;
-    if (page_) {
-        std::string& finished = page_->Contents().Data();
-        expected = finished.size() + finished.size() / 8;
-        if (finished.capacity() > finished.size() + finished.size() / 4) {
-            finished.shrink_to_fit();
-        }
-    }
-    page_ = std::move(page);
-    if (page_) {
-        page_->Contents().Data().reserve(expected);
-    }
+void TPdfCanvas::SetPage(TPdfPage& page, std::size_t expectedSize) {
+    page_ = &page;
+    page_->Contents().Data().reserve(expectedSize);
     attr_ = TPdfCanvasAttribute{};
     SetFont("Arial", 10);
 }
 
 TPdfPage& TPdfCanvas::Page() const {
-    if (!page_) {
+    if (page_ == nullptr) {
         throw std::runtime_error("GetPage --the Page is nil");
     }
     return *page_;
@@ -88,16 +74,18 @@ std::string& TPdfCanvas::Out() const {
     return Page().Contents().Data();
 }
 
-void TPdfCanvas::Number(double value) {
-    std::string& out = Out();
-    AppendContentNumber(out, value);
-    out.push_back(' ');
-}
-
-void TPdfCanvas::Operator(std::string_view op) {
-    std::string& out = Out();
-    out.append(op);
-    out.push_back('\n');
+void TPdfCanvas::Operator(std::initializer_list<double> numbers, std::string_view op) {
+    // Formatted on the stack and appended in one piece: a page has
+    // thousands of these lines.
+    char line[6 * (kMaxContentNumberSize + 1) + 16];
+    char* at = line;
+    for (double value : numbers) {
+        at = FormatContentNumber(at, value);
+        *at++ = ' ';
+    }
+    at = std::copy(op.begin(), op.end(), at);
+    *at++ = '\n';
+    Out().append(line, at);
 }
 
 void TPdfCanvas::GSave() {
@@ -109,18 +97,11 @@ void TPdfCanvas::GRestore() {
 }
 
 void TPdfCanvas::Concat(double a, double b, double c, double d, double e, double f) {
-    Number(a);
-    Number(b);
-    Number(c);
-    Number(d);
-    Number(e);
-    Number(f);
-    Operator("cm");
+    Operator({a, b, c, d, e, f}, "cm");
 }
 
 void TPdfCanvas::SetLineWidth(double width) {
-    Number(width);
-    Operator("w");
+    Operator({width}, "w");
 }
 
 void TPdfCanvas::SetDash(const std::vector<double>& pattern, double phase) {
@@ -133,8 +114,7 @@ void TPdfCanvas::SetDash(const std::vector<double>& pattern, double phase) {
         AppendContentNumber(out, pattern[i]);
     }
     out += "] ";
-    Number(phase);
-    Operator("d");
+    Operator({phase}, "d");
 }
 
 void TPdfCanvas::SetRGBFillColor(TColor color) {
@@ -148,23 +128,15 @@ void TPdfCanvas::SetRGBStrokeColor(TColor color) {
 }
 
 void TPdfCanvas::MoveTo(double x, double y) {
-    Number(x);
-    Number(y);
-    Operator("m");
+    Operator({x, y}, "m");
 }
 
 void TPdfCanvas::LineTo(double x, double y) {
-    Number(x);
-    Number(y);
-    Operator("l");
+    Operator({x, y}, "l");
 }
 
 void TPdfCanvas::Rectangle(double x, double y, double width, double height) {
-    Number(x);
-    Number(y);
-    Number(width);
-    Number(height);
-    Operator("re");
+    Operator({x, y, width, height}, "re");
 }
 
 void TPdfCanvas::ClosePath() {
@@ -204,9 +176,7 @@ void TPdfCanvas::EndText() {
 }
 
 void TPdfCanvas::MoveTextPoint(double x, double y) {
-    Number(x);
-    Number(y);
-    Operator("Td");
+    Operator({x, y}, "Td");
 }
 
 void TPdfCanvas::MoveToNextLine() {
@@ -215,68 +185,62 @@ void TPdfCanvas::MoveToNextLine() {
 
 void TPdfCanvas::SetFont(std::string_view registeredName, double size) {
     TPdfPage& page = Page();
-    TPdfFont& font = doc_->GetFont(registeredName);
+    // Reports set the same font over and over: the current one needs no
+    // search through the document's fonts.
+    TPdfFont& font = attr_.font != nullptr && attr_.font->RegisteredName() == registeredName
+                         ? *attr_.font
+                         : doc_->GetFont(registeredName);
     if (&font == attr_.font && size == attr_.fontSize) {
         return;
     }
     // The text state starts afresh on every page, so a font in use on this
     // page has always passed through here and is in its resources.
-    if (!page.FontResources().Contains(font.ResourceName())) {
-        page.FontResources().Add(font.ResourceName(), doc_->FontObject(font));
-    }
+    page.AddFont(font.Index());
     attr_.font = &font;
     attr_.fontSize = size;
     std::string& out = Out();
     AppendPdfName(out, font.ResourceName());
     out.push_back(' ');
-    Number(size);
-    Operator("Tf");
+    Operator({size}, "Tf");
 }
 
 void TPdfCanvas::SetCharSpace(double value) {
     attr_.charSpace = value;
-    Number(value);
-    Operator("Tc");
+    Operator({value}, "Tc");
 }
 
 void TPdfCanvas::SetWordSpace(double value) {
     attr_.wordSpace = value;
-    Number(value);
-    Operator("Tw");
+    Operator({value}, "Tw");
 }
 
 void TPdfCanvas::SetHorizontalScaling(double percent) {
     attr_.horizontalScaling = percent;
-    Number(percent);
-    Operator("Tz");
+    Operator({percent}, "Tz");
 }
 
 void TPdfCanvas::SetLeading(double value) {
     attr_.leading = value;
-    Number(value);
-    Operator("TL");
+    Operator({value}, "TL");
 }
 
 void TPdfCanvas::ShowBytes(std::string_view bytes) {
+    constexpr std::string_view kShow = " Tj\n";
     std::string& out = Out();
-    AppendPdfLiteral(out, bytes);
-    out.push_back(' ');
-    Operator("Tj");
+    char line[PdfLiteralRoom(128) + kShow.size()];
+    if (bytes.size() <= 128) {
+        char* at = FormatPdfLiteral(line, bytes);
+        at = std::copy(kShow.begin(), kShow.end(), at);
+        out.append(line, at);
+    } else {
+        AppendPdfLiteral(out, bytes);
+        out.append(kShow);
+    }
 }
 
 void TPdfCanvas::ShowText(std::string_view utf8) {
-    ShowBytes(ContentBytes(utf8));
-}
-
-void TPdfCanvas::UseXObject(std::string_view name) {
-    TPdfPage& page = Page();
-    TPdfImage* image = doc_->GetXObject(name);
-    if (image == nullptr) {
-        throw std::runtime_error("DrawXObject --XObject not found: " + std::string(name));
-    }
-    if (!page.XObjectResources().Contains(name)) {
-        page.XObjectResources().Add(std::string(name), doc_->XObjectPtr(name));
-    }
+    AssignContentBytes(bytes_, utf8);
+    ShowBytes(bytes_);
 }
 
 void TPdfCanvas::ExecuteXObject(std::string_view name) {
@@ -349,7 +313,8 @@ std::size_t TPdfCanvas::MeasureText(std::string_view bytes, double width) const 
 
 void TPdfCanvas::TextRect(const TPdfRect& rect, std::string_view utf8, TPdfAlignment alignment,
                           bool clipping) {
-    std::string bytes = ContentBytes(utf8);
+    AssignContentBytes(bytes_, utf8);
+    const std::string_view bytes = bytes_;
     double rectWidth = rect.Right - rect.Left;
     double offset = 0;
     if (alignment == TPdfAlignment::RightJustify) {
@@ -373,10 +338,12 @@ void TPdfCanvas::TextRect(const TPdfRect& rect, std::string_view utf8, TPdfAlign
 }
 
 void TPdfCanvas::MultilineTextRect(const TPdfRect& rect, std::string_view utf8, bool wordWrap) {
-    std::string bytes = ContentBytes(utf8);
+    AssignContentBytes(bytes_, utf8);
+    const std::string_view bytes = bytes_;
     double width = rect.Right - rect.Left;
     double top = rect.Top;
     std::string line;
+    std::string candidate;
     bool stopped = false;
 
     auto showLine = [&]() {
@@ -415,8 +382,7 @@ void TPdfCanvas::MultilineTextRect(const TPdfRect& rect, std::string_view utf8, 
         std::string_view word(bytes.data() + i, end - i - (lineBreak ? 2 : 0));
         i = end;
         if (wordWrap && !line.empty()) {
-            std::string candidate = line;
-            candidate.append(word);
+            candidate.assign(line).append(word);
             if (TextWidthBytes(candidate) > width) {
                 endLine();
                 if (stopped) {
@@ -437,7 +403,7 @@ void TPdfCanvas::MultilineTextRect(const TPdfRect& rect, std::string_view utf8, 
 
 void TPdfCanvas::DrawXObject(double x, double y, double width, double height,
                              std::string_view name) {
-    UseXObject(name);
+    doc_->UseXObject(name);
     GSave();
     Concat(width, 0, 0, height, x, y);
     ExecuteXObject(name);
@@ -447,7 +413,7 @@ void TPdfCanvas::DrawXObject(double x, double y, double width, double height,
 void TPdfCanvas::DrawXObjectEx(double x, double y, double width, double height, double clipX,
                                double clipY, double clipWidth, double clipHeight,
                                std::string_view name) {
-    UseXObject(name);
+    doc_->UseXObject(name);
     GSave();
     Rectangle(clipX, clipY, clipWidth, clipHeight);
     Clip();

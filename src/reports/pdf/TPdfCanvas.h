@@ -2,6 +2,7 @@
 
 #include "reports/pdf/PdfTypes.h"
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -32,8 +33,9 @@ public:
     explicit TPdfCanvas(TPdfDoc* doc) : doc_(doc) {}
 
     // Makes `page` current and starts it with the default text state (Arial
-    // at 10 points, which writes the first operator of the page).
-    void SetPage(std::shared_ptr<TPdfPage> page);
+    // at 10 points, which writes the first operator of the page), with room
+    // for `expectedSize` bytes of content.
+    void SetPage(TPdfPage& page, std::size_t expectedSize = 0);
     // The current page; throws "GetPage --the Page is nil" without one.
     TPdfPage& Page() const;
     bool HasPage() const { return page_ != nullptr; }
@@ -102,14 +104,16 @@ public:
 
 private:
     std::string& Out() const;
-    void Number(double value);
-    void Operator(std::string_view op);
+    // One operator line: the numbers, each followed by a blank, and `op`.
+    void Operator(std::initializer_list<double> numbers, std::string_view op);
+    void Operator(std::string_view op) { Operator({}, op); }
     void ShowBytes(std::string_view bytes);
-    void UseXObject(std::string_view name);
 
     TPdfDoc* doc_;
-    std::shared_ptr<TPdfPage> page_;
+    TPdfPage* page_ = nullptr;
     TPdfCanvasAttribute attr_;
+    // The page-encoded bytes of the text being written.
+    std::string bytes_;
 };
 
 } // namespace zv

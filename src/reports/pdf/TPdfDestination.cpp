@@ -1,6 +1,5 @@
 #include "reports/pdf/TPdfDestination.h"
 
-#include "reports/pdf/PdfFormat.h"
 #include "reports/pdf/TPdfArray.h"
 #include "reports/pdf/TPdfOutput.h"
 #include "reports/pdf/TPdfPage.h"
@@ -11,11 +10,32 @@
 namespace zv {
 
 namespace {
+
 constexpr int kMaxZoom = 10;
+
+const char* KindName(TPdfDestinationType kind) {
+    switch (kind) {
+    case TPdfDestinationType::XYZ:
+        return "XYZ";
+    case TPdfDestinationType::Fit:
+        return "Fit";
+    case TPdfDestinationType::FitH:
+        return "FitH";
+    case TPdfDestinationType::FitV:
+        return "FitV";
+    case TPdfDestinationType::FitR:
+        return "FitR";
+    case TPdfDestinationType::FitB:
+        return "FitB";
+    case TPdfDestinationType::FitBH:
+        return "FitBH";
+    case TPdfDestinationType::FitBV:
+        return "FitBV";
+    }
+    return "XYZ";
 }
 
-TPdfDestination::TPdfDestination(const TPdfDoc* doc, std::shared_ptr<TPdfPage> page)
-    : doc_(doc), page_(std::move(page)) {}
+} // namespace
 
 void TPdfDestination::SetZoom(double zoom) {
     if (zoom < 0) {
@@ -28,67 +48,65 @@ void TPdfDestination::SetZoom(double zoom) {
     zoom_ = zoom;
 }
 
-std::shared_ptr<TPdfArray> TPdfDestination::GetValue() const {
-    auto array = std::make_shared<TPdfArray>();
-    array->Add(page_);
+int TPdfDestination::Numbers(int numbers[4]) const {
     switch (kind_) {
     case TPdfDestinationType::XYZ:
-        array->AddName("XYZ");
-        array->AddNumber(Left());
-        array->AddNumber(Top());
-        array->AddReal(zoom_);
-        break;
-    case TPdfDestinationType::Fit:
-        array->AddName("Fit");
-        break;
+        numbers[0] = Left();
+        numbers[1] = Top();
+        return 2; // and the zoom
     case TPdfDestinationType::FitH:
-        array->AddName("FitH");
-        array->AddNumber(Top());
-        break;
-    case TPdfDestinationType::FitV:
-        array->AddName("FitV");
-        array->AddNumber(Left());
-        break;
-    case TPdfDestinationType::FitR:
-        array->AddName("FitR");
-        array->AddNumber(Left());
-        array->AddNumber(Bottom());
-        array->AddNumber(Right());
-        array->AddNumber(Top());
-        break;
-    case TPdfDestinationType::FitB:
-        array->AddName("FitB");
-        break;
     case TPdfDestinationType::FitBH:
-        array->AddName("FitBH");
-        array->AddNumber(Top());
-        break;
+        numbers[0] = Top();
+        return 1;
+    case TPdfDestinationType::FitV:
     case TPdfDestinationType::FitBV:
-        array->AddName("FitBV");
-        array->AddNumber(Left());
+        numbers[0] = Left();
+        return 1;
+    case TPdfDestinationType::FitR:
+        numbers[0] = Left();
+        numbers[1] = Bottom();
+        numbers[2] = Right();
+        numbers[3] = Top();
+        return 4;
+    case TPdfDestinationType::Fit:
+    case TPdfDestinationType::FitB:
         break;
+    }
+    return 0;
+}
+
+std::shared_ptr<TPdfArray> TPdfDestination::GetValue() const {
+    auto array = std::make_shared<TPdfArray>();
+    array->Add(std::make_shared<TPdfVirtualObject>(page_->ObjectNumber(), page_->Generation()));
+    array->AddName(KindName(kind_));
+    int numbers[4];
+    const int count = Numbers(numbers);
+    for (int i = 0; i < count; ++i) {
+        array->AddNumber(numbers[i]);
+    }
+    if (kind_ == TPdfDestinationType::XYZ) {
+        array->AddReal(zoom_);
     }
     return array;
 }
 
 void TPdfDestination::WriteValue(TPdfOutput& out) const {
-    if (kind_ != TPdfDestinationType::XYZ || !page_ || !page_->IsIndirect()) {
-        GetValue()->Write(out);
-        return;
-    }
     out.Write('[');
-    out.WriteInt(page_->ObjectNumber());
+    out.WriteRef(page_->ObjectNumber(), page_->Generation());
     out.Write(' ');
-    out.WriteInt(page_->Generation());
-    out.Write(" R /XYZ ");
-    out.WriteInt(Left());
+    out.WriteName(KindName(kind_));
     out.Write(' ');
-    out.WriteInt(Top());
-    out.Write(' ');
-    std::string zoom;
-    AppendPdfReal(zoom, zoom_);
-    out.Write(zoom);
-    out.Write(" ]");
+    int numbers[4];
+    const int count = Numbers(numbers);
+    for (int i = 0; i < count; ++i) {
+        out.WriteInt(numbers[i]);
+        out.Write(' ');
+    }
+    if (kind_ == TPdfDestinationType::XYZ) {
+        out.WriteReal(zoom_);
+        out.Write(' ');
+    }
+    out.Write(']');
 }
 
 } // namespace zv

@@ -2,6 +2,7 @@
 
 #include "reports/pdf/PdfTypes.h"
 
+#include <cstdint>
 #include <memory>
 
 namespace zv {
@@ -12,12 +13,17 @@ class TPdfOutput;
 class TPdfPage;
 
 // A place in the document: a page, a kind and up to four whole-number
-// positions in page coordinates, plus a zoom factor for XYZ.
+// positions in page coordinates, plus a zoom factor for XYZ. Destinations
+// are made by the document (TPdfDoc::CreateDestination) and kept with its
+// pages; a long report has one for every bookmark.
 class TPdfDestination {
 public:
-    TPdfDestination(const TPdfDoc* doc, std::shared_ptr<TPdfPage> page);
+    // `run` tells which document of `doc` it belongs to (see TPdfDoc::Owns).
+    TPdfDestination(const TPdfDoc* doc, std::uint32_t run, TPdfPage* page)
+        : doc_(doc), page_(page), run_(run) {}
 
     const TPdfDoc* Doc() const { return doc_; }
+    std::uint32_t Run() const { return run_; }
     TPdfPage& Page() const { return *page_; }
 
     TPdfDestinationType Kind() const { return kind_; }
@@ -39,18 +45,20 @@ public:
 
     // The written form: [page-reference /Kind values...].
     std::shared_ptr<TPdfArray> GetValue() const;
-    // Writes the same array as GetValue()->Write, without building it (a
-    // long report has a destination for every bookmark).
+    // Writes the same array as GetValue()->Write, without building it.
     void WriteValue(TPdfOutput& out) const;
 
 private:
     static int Clamp(int value) { return value < 0 ? -1 : value; }
+    // The numbers the kind writes after its name, in written order.
+    int Numbers(int numbers[4]) const;
 
     const TPdfDoc* doc_;
-    std::shared_ptr<TPdfPage> page_;
-    TPdfDestinationType kind_ = TPdfDestinationType::XYZ;
+    TPdfPage* page_;
     int elements_[4] = {0, 0, 0, 0};
     double zoom_ = 1;
+    TPdfDestinationType kind_ = TPdfDestinationType::XYZ;
+    std::uint32_t run_;
 };
 
 } // namespace zv

@@ -1,6 +1,5 @@
 #include "reports/pdf/TPdfDictionary.h"
 
-#include "reports/pdf/PdfFormat.h"
 #include "reports/pdf/TPdfOutput.h"
 
 namespace zv {
@@ -63,14 +62,11 @@ void TPdfDictionary::Write(TPdfOutput& out) {
 }
 
 void TPdfDictionary::WriteElements(TPdfOutput& out) {
-    std::string name;
     for (auto& element : items_) {
         if (element.internal) {
             continue;
         }
-        name.clear();
-        AppendPdfName(name, element.key);
-        out.Write(name);
+        out.WriteName(element.key);
         out.Write(' ');
         element.value->Write(out);
         out.Write("\r\n");

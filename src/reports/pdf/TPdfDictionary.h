@@ -30,8 +30,6 @@ public:
     const std::string& Key(std::size_t index) const { return items_.at(index).key; }
 
     void Write(TPdfOutput& out) override;
-
-protected:
     // The "key value" lines of the stored elements, internal ones left out.
     void WriteElements(TPdfOutput& out);
 

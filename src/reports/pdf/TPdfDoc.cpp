@@ -1,58 +1,58 @@
 #include "reports/pdf/TPdfDoc.h"
 
+#include "reports/pdf/TJpegPicture.h"
 #include "reports/pdf/TPdfArray.h"
 #include "reports/pdf/TPdfCanvas.h"
 #include "reports/pdf/TPdfCatalog.h"
-#include "reports/pdf/TPdfDestination.h"
 #include "reports/pdf/TPdfFont.h"
 #include "reports/pdf/TPdfImage.h"
 #include "reports/pdf/TPdfInfo.h"
 #include "reports/pdf/TPdfOutlineRoot.h"
 #include "reports/pdf/TPdfOutput.h"
-#include "reports/pdf/TPdfPage.h"
 #include "reports/pdf/TPdfSpill.h"
 #include "reports/pdf/TPdfXref.h"
 
-#include <algorithm>
-#include <charconv>
+#include <atomic>
+#include <cmath>
 #include <cstdio>
 #include <stdexcept>
 
 namespace zv {
 
 namespace {
+
 const char kProducer[] = "Zelvorin PDF-Writer 1.1";
 
-// Writes `value` as exactly `width` digits with leading zeros, the way
-// printf's "%0<width>" does for values that fit.
-char* ZeroPadded(char* out, unsigned long long value, int width) {
-    char digits[24];
-    char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    const auto length = static_cast<int>(end - digits);
-    for (int i = length; i < width; ++i) {
-        *out++ = '0';
+// The root of the page tree: "Type" "Pages", the pages as "Kids" and their
+// "Count", written from the document's list of pages.
+class PageTree : public TPdfObject {
+public:
+    explicit PageTree(const std::deque<TPdfPage>& pages) : pages_(pages) {}
+
+    void Write(TPdfOutput& out) override {
+        out.Write("<<\r\n/Type /Pages\r\n/Kids [");
+        for (const TPdfPage& page : pages_) {
+            out.WriteRef(page.ObjectNumber(), page.Generation());
+            out.Write(' ');
+        }
+        out.Write("]\r\n/Count ");
+        out.WriteInt(static_cast<long long>(pages_.size()));
+        out.Write("\r\n>>");
     }
-    return std::copy(digits, end, out);
+
+private:
+    const std::deque<TPdfPage>& pages_;
+};
+
+// A whole page size is written as an integer, anything else as a real.
+void WriteSize(TPdfOutput& out, double value) {
+    if (value == std::floor(value) && std::fabs(value) < 1e15) {
+        out.WriteInt(static_cast<long long>(value));
+    } else {
+        out.WriteReal(value);
+    }
 }
 
-// One line of the cross-reference table: "0000000017 00000 n" and CR LF.
-std::string_view XrefLine(const TPdfXrefEntry& entry) {
-    thread_local char line[64];
-    char* p = ZeroPadded(line, entry.byteOffset, 10);
-    *p++ = ' ';
-    if (entry.generation < 0) {
-        *p++ = '-';
-        p = ZeroPadded(
-            p, static_cast<unsigned long long>(-static_cast<long long>(entry.generation)), 4);
-    } else {
-        p = ZeroPadded(p, static_cast<unsigned long long>(entry.generation), 5);
-    }
-    *p++ = ' ';
-    *p++ = entry.kind;
-    *p++ = '\r';
-    *p++ = '\n';
-    return std::string_view(line, static_cast<std::size_t>(p - line));
-}
 } // namespace
 
 TPdfDoc::TPdfDoc() = default;
@@ -65,21 +65,31 @@ void TPdfDoc::RequireDocument(const char* message) const {
 }
 
 void TPdfDoc::NewDocument() {
+    canvas_.reset();
     xref_.reset();
     trailer_.reset();
     catalog_.reset();
     info_.reset();
     outlineRoot_.reset();
-    pagesRoot_.reset();
-    kids_.reset();
-    pages_.clear();
-    canvas_.reset();
+    pageTree_.reset();
+    records_.reset();
+    outlines_.clear();
+    texts_.Clear();
     fonts_.clear();
     images_.clear();
+    ownedImages_.clear();
+    fileImages_.clear();
+    imageIndex_.clear();
+    imageUses_.clear();
     openAction_.reset();
     spill_.reset();
 
     xref_ = std::make_unique<TPdfXref>();
+    records_ = std::make_shared<Records>();
+    // Counted over all documents, so that one made by another TPdfDoc at
+    // the same address does not pass for this one's either.
+    static std::atomic<std::uint32_t> runs{0};
+    run_ = ++runs;
     trailer_ = std::make_shared<TPdfDictionary>();
     trailer_->AddNumber("Size", 0);
     canvas_ = std::make_unique<TPdfCanvas>(this);
@@ -89,9 +99,10 @@ void TPdfDoc::NewDocument() {
     trailer_->Add("Root", catalog_);
 
     if (useOutlines_) {
-        outlineRoot_ = std::make_shared<TPdfOutlineRoot>(this);
-        xref_->Register(outlineRoot_);
-        catalog_->Add("Outlines", outlineRoot_);
+        outlineRoot_ = std::make_unique<TPdfOutlineRoot>(this);
+        outlineRoot_->number_ = xref_->RegisterOutline(*outlineRoot_);
+        catalog_->Add("Outlines", std::make_shared<TPdfVirtualObject>(outlineRoot_->ObjectNumber(),
+                                                                      outlineRoot_->Generation()));
     }
 
     info_ = std::make_shared<TPdfInfo>();
@@ -100,54 +111,45 @@ void TPdfDoc::NewDocument() {
     trailer_->Add("Info", info_);
     info_->SetCreationDate();
 
-    pagesRoot_ = std::make_shared<TPdfDictionary>();
-    xref_->Register(pagesRoot_);
-    kids_ = std::make_shared<TPdfArray>();
-    pagesRoot_->AddName("Type", "Pages");
-    pagesRoot_->Add("Kids", kids_);
-    pagesRoot_->AddNumber("Count", 0);
-    catalog_->Add("Pages", pagesRoot_);
+    pageTree_ = std::make_shared<PageTree>(records_->pages);
+    xref_->Register(pageTree_);
+    catalog_->Add("Pages", pageTree_);
 }
 
 TPdfPage& TPdfDoc::AddPage() {
-    if (!InUse() || !pagesRoot_) {
+    if (!InUse() || !pageTree_) {
         throw std::runtime_error("AddPage --current pages null.");
     }
-    auto page = std::make_shared<TPdfPage>(defaultPageWidth_, defaultPageHeight_);
-    xref_->Register(page);
-    kids_->Add(page);
-    pagesRoot_->AddNumber("Count", static_cast<long long>(kids_->Count()));
+    std::deque<TPdfPage>& pages = records_->pages;
+    TPdfPage* finished = pages.empty() ? nullptr : &pages.back();
+    const int number = static_cast<int>(xref_->Count());
+    TPdfPage& page = pages.emplace_back(number, defaultPageWidth_, defaultPageHeight_,
+                                        static_cast<std::uint32_t>(imageUses_.size()));
+    xref_->RegisterPage(page);
 
-    page->AddName("Type", "Page");
-    page->Add("Parent", pagesRoot_);
-    page->Add("MediaBox", page->MediaBoxObject());
-    auto resources = std::make_shared<TPdfDictionary>();
-    resources->Add("Font", page->FontResourcesObject());
-    resources->Add("XObject", page->XObjectResourcesObject());
-    auto procSet = std::make_shared<TPdfArray>();
-    procSet->AddName("PDF");
-    procSet->AddName("Text");
-    procSet->AddName("ImageC");
-    resources->Add("ProcSet", procSet);
-    page->Add("Resources", resources);
-    xref_->Register(page->ContentsObject());
-    page->Add("Contents", page->ContentsObject());
-
-    const std::shared_ptr<TPdfPage> finished = pages_.empty() ? nullptr : pages_.back();
-    pages_.push_back(page);
-    canvas_->SetPage(page);
-    // A finished page is never drawn on again: its content can leave memory.
-    if (finished) {
+    // Pages made from one template come out alike, so the next page starts
+    // with room for as much as the last one held.
+    std::size_t expected = 0;
+    if (finished != nullptr) {
+        expected = finished->Contents().Data().size();
+        expected += expected / 8;
+        // A finished page is never drawn on again: its content can leave
+        // memory.
         if (!spill_) {
             spill_ = std::make_unique<TPdfSpill>();
         }
-        finished->Contents().MoveDataTo(*spill_);
+        finished->Contents().MoveTo(*spill_, page.Contents());
     }
-    return *page;
+    canvas_->SetPage(page, expected);
+    return page;
+}
+
+std::size_t TPdfDoc::PageCount() const {
+    return records_ ? records_->pages.size() : 0;
 }
 
 TPdfPage* TPdfDoc::CurrentPage() const {
-    return pages_.empty() ? nullptr : pages_.back().get();
+    return PageCount() == 0 ? nullptr : &records_->pages.back();
 }
 
 TPdfCanvas& TPdfDoc::GetCanvas() {
@@ -173,6 +175,13 @@ TPdfOutlineRoot& TPdfDoc::GetOutlineRoot() {
     return *outlineRoot_;
 }
 
+TPdfOutlineEntry* TPdfDoc::NewOutlineEntry() {
+    RequireDocument("AddChild --Document is null");
+    TPdfOutlineEntry& entry = outlines_.emplace_back(this);
+    entry.number_ = xref_->RegisterOutline(entry);
+    return &entry;
+}
+
 TPdfFont& TPdfDoc::GetFont(std::string_view registeredName) {
     RequireDocument("GetFont --Document is null");
     for (auto& font : fonts_) {
@@ -189,48 +198,71 @@ TPdfFont& TPdfDoc::GetFont(std::string_view registeredName) {
     return *font;
 }
 
-TPdfObjectPtr TPdfDoc::FontObject(const TPdfFont& font) const {
-    for (const auto& candidate : fonts_) {
-        if (candidate.get() == &font) {
-            return candidate;
-        }
-    }
-    return nullptr;
-}
-
-void TPdfDoc::AddXObject(const std::string& name, const TPdfObjectPtr& image) {
+void TPdfDoc::RequireNewImageName(const std::string& name) const {
     RequireDocument("AddImage --Document is null");
-    if (images_.count(name) != 0) {
+    if (imageIndex_.count(name) != 0) {
         char message[512];
         std::snprintf(message, sizeof message, "AddImage --the image named %s is already exists..",
                       name.c_str());
         throw std::runtime_error(message);
     }
+}
+
+void TPdfDoc::AddImage(const std::string& name, TPdfImage& image) {
+    xref_->Register(image);
+    image.SetName(texts_.Keep(name));
+    images_.push_back(ImageSlot{&image});
+    imageIndex_.emplace(image.Name(), images_.size() - 1);
+}
+
+void TPdfDoc::AddXObject(const std::string& name, const TPdfObjectPtr& image) {
+    RequireNewImageName(name);
     auto asImage = std::dynamic_pointer_cast<TPdfImage>(image);
     if (!asImage) {
         throw std::runtime_error("AddImage --the image is not valid TPdfImage..");
     }
-    xref_->Register(asImage);
-    asImage->Attributes().AddName("Name", name);
-    images_.emplace(name, asImage);
+    ownedImages_.push_back(asImage);
+    AddImage(name, *asImage);
+}
+
+void TPdfDoc::AddJpegFile(const std::string& name, const TJpegPicture& picture) {
+    RequireNewImageName(name);
+    if (!picture.FromFile() || !picture.IsJpeg()) {
+        throw std::runtime_error("only jpeg image is allowed.");
+    }
+    TPdfJpegFileImage& image = fileImages_.emplace_back(
+        texts_.Keep(picture.FilePath()),
+        JpegHeader{picture.Width(), picture.Height(), picture.Components()});
+    AddImage(name, image);
 }
 
 TPdfImage* TPdfDoc::GetXObject(std::string_view name) const {
-    auto found = images_.find(std::string(name));
-    return found == images_.end() ? nullptr : found->second.get();
+    auto found = imageIndex_.find(name);
+    return found == imageIndex_.end() ? nullptr : images_[found->second].image;
 }
 
-TPdfObjectPtr TPdfDoc::XObjectPtr(std::string_view name) const {
-    auto found = images_.find(std::string(name));
-    return found == images_.end() ? nullptr : found->second;
+void TPdfDoc::UseXObject(std::string_view name) {
+    TPdfPage& page = GetCanvas().Page();
+    auto found = imageIndex_.find(name);
+    if (found == imageIndex_.end()) {
+        throw std::runtime_error("DrawXObject --XObject not found: " + std::string(name));
+    }
+    ImageSlot& slot = images_[found->second];
+    if (slot.lastPage != records_->pages.size()) {
+        slot.lastPage = records_->pages.size();
+        imageUses_.push_back(static_cast<std::uint32_t>(found->second));
+        page.AddImageUse();
+    }
 }
 
 std::shared_ptr<TPdfDestination> TPdfDoc::CreateDestination() {
     RequireDocument("CreateDestination --Document is null");
-    if (pages_.empty()) {
+    if (records_->pages.empty()) {
         throw std::runtime_error("GetPage --the Page is nil");
     }
-    return std::make_shared<TPdfDestination>(this, pages_.back());
+    TPdfDestination& dest =
+        records_->destinations.emplace_back(this, run_, &records_->pages.back());
+    return std::shared_ptr<TPdfDestination>(records_, &dest);
 }
 
 int TPdfDoc::RegisterObject(const TPdfObjectPtr& object) {
@@ -243,9 +275,37 @@ const TPdfXref& TPdfDoc::Xref() const {
     return *xref_;
 }
 
+void TPdfDoc::WritePage(TPdfOutput& out, const TPdfPage& page) const {
+    out.Write("<<\r\n/Type /Page\r\n/Parent ");
+    out.WriteRef(pageTree_->ObjectNumber(), pageTree_->Generation());
+    out.Write("\r\n/MediaBox [0 0 ");
+    WriteSize(out, page.Width());
+    out.Write(' ');
+    WriteSize(out, page.Height());
+    out.Write(" ]\r\n/Resources <<\r\n/Font <<\r\n");
+    for (int i = 0; i < page.FontCount(); ++i) {
+        const TPdfFont& font = *fonts_[static_cast<std::size_t>(page.Font(i))];
+        out.WriteName(font.ResourceName());
+        out.Write(' ');
+        out.WriteRef(font.ObjectNumber(), font.Generation());
+        out.Write("\r\n");
+    }
+    out.Write(">>\r\n/XObject <<\r\n");
+    for (std::uint32_t use = page.ImagesBegin(); use < page.ImagesEnd(); ++use) {
+        const TPdfImage& image = *images_[imageUses_[use]].image;
+        out.WriteName(image.Name());
+        out.Write(' ');
+        out.WriteRef(image.ObjectNumber(), image.Generation());
+        out.Write("\r\n");
+    }
+    out.Write(">>\r\n/ProcSet [/PDF /Text /ImageC ]\r\n>>\r\n/Contents ");
+    out.WriteRef(page.ContentsNumber(), page.Generation());
+    out.Write("\r\n>>");
+}
+
 void TPdfDoc::SaveToStream(std::ostream& stream, const WriteProgress& progress) {
     RequireDocument("SaveToStream --there is no document to save.");
-    if (pages_.empty()) {
+    if (records_->pages.empty()) {
         throw std::runtime_error("GetPage --the Page is nil");
     }
     info_->SetModDate();
@@ -257,27 +317,40 @@ void TPdfDoc::SaveToStream(std::ostream& stream, const WriteProgress& progress) 
 
     TPdfOutput out(stream);
     out.Write("%PDF-1.2 \r\n");
-    std::size_t count = xref_->Count();
+    const std::size_t count = xref_->Count();
+    std::vector<std::uint64_t> offsets(count, 0);
+    std::string scratch;
     for (std::size_t number = 1; number < count; ++number) {
-        TPdfXrefEntry& entry = xref_->Entry(number);
-        entry.byteOffset = out.Position();
+        offsets[number] = out.Position();
         out.WriteInt(static_cast<long long>(number));
-        out.Write(' ');
-        out.WriteInt(entry.generation);
-        out.Write(" obj\r\n");
-        entry.object->Write(out);
+        out.Write(" 0 obj\r\n");
+        const TPdfXrefEntry entry = xref_->Entry(number);
+        switch (entry.GetKind()) {
+        case TPdfXrefEntry::Kind::Object:
+            entry.Object()->Write(out);
+            break;
+        case TPdfXrefEntry::Kind::Page:
+            WritePage(out, *entry.Page());
+            break;
+        case TPdfXrefEntry::Kind::Contents:
+            entry.Page()->Contents().Write(out, spill_.get(), scratch);
+            break;
+        case TPdfXrefEntry::Kind::Outline:
+            entry.Outline()->Write(out);
+            break;
+        }
         out.Write("\r\nendobj\r\n");
         if (progress && !progress(number, count - 1)) {
             throw EPdfWriteStopped();
         }
     }
-    std::uint64_t xrefOffset = out.Position();
+    const std::uint64_t xrefOffset = out.Position();
     out.Write("xref\r\n0 ");
     out.WriteInt(static_cast<long long>(count));
-    out.Write("\r\n");
-    for (std::size_t number = 0; number < count; ++number) {
-        const TPdfXrefEntry& entry = xref_->Entry(number);
-        out.Write(XrefLine(entry));
+    out.Write("\r\n0000000000 65535 f\r\n");
+    for (std::size_t number = 1; number < count; ++number) {
+        out.WriteZeroPadded(offsets[number], 10);
+        out.Write(" 00000 n\r\n");
     }
     if (auto* size = dynamic_cast<TPdfNumber*>(trailer_->Value("Size"))) {
         size->SetValue(static_cast<long long>(count));

@@ -42,6 +42,7 @@ std::shared_ptr<TPdfFont> TPdfFont::CreateStandard(std::string_view registeredNa
     font->registeredName_ = std::string(registeredName);
     font->baseFont_ = std::string(base);
     font->resourceName_ = "F" + std::to_string(index);
+    font->index_ = index;
     font->widths_ = StandardFontWidths(base);
     font->AddName("Type", "Font");
     font->AddName("Subtype", "Type1");

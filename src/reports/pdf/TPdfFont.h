@@ -22,7 +22,8 @@ public:
 
     const std::string& RegisteredName() const { return registeredName_; }
     const std::string& BaseFont() const { return baseFont_; }
-    // "F" and the index.
+    // The font's place in its document's font list, and "F" with it.
+    int Index() const { return index_; }
     const std::string& ResourceName() const { return resourceName_; }
     // Width of a character code in thousandths of the font size; 0 outside
     // 32 … 255.
@@ -36,6 +37,7 @@ private:
     std::string registeredName_;
     std::string baseFont_;
     std::string resourceName_;
+    int index_ = 0;
     const PdfWidthTable* widths_ = nullptr;
 };
 

@@ -7,11 +7,6 @@
 
 namespace zv {
 
-TPdfImage::TPdfImage() {
-    Attributes().AddName("Type", "XObject");
-    Attributes().AddName("Subtype", "Image");
-}
-
 std::shared_ptr<TPdfImage> CreatePdfImage(const TJpegPicture& picture,
                                           std::string_view imageClassName) {
     if (imageClassName == "Pdf-Jpeg") {

@@ -1,18 +1,31 @@
 #pragma once
 
-#include "reports/pdf/TPdfStream.h"
+#include "reports/pdf/TPdfObject.h"
 
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace zv {
 
 class TJpegPicture;
 
-// An image XObject: a stream with "Type" "XObject" and "Subtype" "Image".
-class TPdfImage : public TPdfStream {
+// An image XObject: a stream with "Type" "XObject", "Subtype" "Image" and
+// the "Name" it is registered under in its document.
+class TPdfImage : public TPdfObject {
 public:
-    TPdfImage();
+    // Set when the image is registered with a document, which keeps the
+    // name's text (see TPdfDoc::KeepText) while it holds the image.
+    bool Named() const { return named_; }
+    std::string_view Name() const { return name_; }
+    void SetName(std::string_view keptName) {
+        name_ = keptName;
+        named_ = true;
+    }
+
+private:
+    std::string_view name_;
+    bool named_ = false;
 };
 
 // Creates the image object of the registered image kind `imageClassName`

@@ -2,77 +2,89 @@
 
 #include "base/AtomicFile.h"
 #include "base/Jpeg.h"
-#include "reports/pdf/TPdfArray.h"
+#include "reports/pdf/TJpegFile.h"
+#include "reports/pdf/TPdfOutput.h"
 
 #include <stdexcept>
 
 namespace zv {
 
+namespace {
+
+void WriteColorSpace(TPdfOutput& out, int components) {
+    out.Write(components == 1   ? "/ColorSpace /DeviceGray\r\n"
+              : components == 4 ? "/ColorSpace /DeviceCMYK\r\n"
+                                : "/ColorSpace /DeviceRGB\r\n");
+    // CMYK JPEGs store their inks inverted, as Adobe's programs write them;
+    // without the inverted decoding they print as a negative.
+    if (components == 4) {
+        out.Write("/Decode [1 0 1 0 1 0 1 0 ]\r\n");
+    }
+}
+
+} // namespace
+
 TPdfJpegImage::TPdfJpegImage(const TJpegPicture& picture) : picture_(picture) {
     if (picture.Empty() || !picture.IsJpeg()) {
         throw std::runtime_error("only jpeg image is allowed.");
     }
-    Describe(picture.Width(), picture.Height(), picture.Components());
-    Attributes().AddNumber("BitsPerComponent", 8);
-    Filter().AddName("DCTDecode");
 }
 
-void TPdfJpegImage::Describe(int width, int height, int components) {
-    if (components != components_) {
-        components_ = components;
-        const char* space = components == 1   ? "DeviceGray"
-                            : components == 4 ? "DeviceCMYK"
-                                              : "DeviceRGB";
-        Attributes().AddName("ColorSpace", space);
-        // CMYK JPEGs store their inks inverted, as Adobe's programs write
-        // them; without the inverted decoding they print as a negative.
-        Attributes().Remove("Decode");
-        if (components == 4) {
-            auto decode = std::make_shared<TPdfArray>();
-            for (int i = 0; i < 4; ++i) {
-                decode->AddNumber(1);
-                decode->AddNumber(0);
-            }
-            Attributes().Add("Decode", decode);
-        }
-    }
-    width_ = width;
-    height_ = height;
-    if (auto* w = dynamic_cast<TPdfNumber*>(Attributes().Value("Width"))) {
-        w->SetValue(width);
-    } else {
-        Attributes().AddNumber("Width", width);
-    }
-    if (auto* h = dynamic_cast<TPdfNumber*>(Attributes().Value("Height"))) {
-        h->SetValue(height);
-    } else {
-        Attributes().AddNumber("Height", height);
-    }
+void TPdfJpegImage::Write(TPdfOutput& out) {
+    WriteJpegImage(out, *this, picture_.FilePath(), picture_.Bytes(),
+                   JpegHeader{picture_.Width(), picture_.Height(), picture_.Components()});
 }
 
-std::string_view TPdfJpegImage::FetchData(std::string& scratch) {
-    std::string_view bytes;
-    std::string error;
-    if (!picture_.ReadBytes(scratch, bytes, error)) {
-        throw std::runtime_error(error);
-    }
-    return bytes;
-}
-
-void TPdfJpegImage::BeforeWriteAttributes(std::string_view data) {
+void WriteJpegImage(TPdfOutput& out, const TPdfImage& image, std::string_view filePath,
+                    std::string_view bytes, const JpegHeader& loaded) {
     // A picture file may have been replaced since it was loaded; the header
     // written must describe the bytes that are actually embedded.
-    if (!picture_.FromFile()) {
-        return;
+    TJpegFile file;
+    JpegHeader header = loaded;
+    std::uint64_t size = bytes.size();
+    if (!filePath.empty()) {
+        std::string error;
+        if (!file.Open(std::string(filePath), error)) {
+            throw std::runtime_error(file.NoJpeg()
+                                         ? "Die Datei \"" + PathToUtf8(std::string(filePath)) +
+                                               "\" ist kein JPEG-Bild mehr."
+                                         : error);
+        }
+        header = file.Header();
+        size = file.Size();
     }
-    JpegHeader header;
-    if (!ReadJpegHeader(data, header)) {
-        throw std::runtime_error("Die Datei \"" + PathToUtf8(picture_.Path()) +
-                                 "\" ist kein JPEG-Bild mehr.");
+    // The colour space keeps its place while the picture keeps its kind;
+    // a picture that changed its kind has it written last.
+    const bool sameKind = header.components == loaded.components;
+    out.Write("<<\r\n/Length ");
+    out.WriteInt(static_cast<long long>(size));
+    out.Write("\r\n/Filter [/DCTDecode ]\r\n/Type /XObject\r\n/Subtype /Image\r\n");
+    if (sameKind) {
+        WriteColorSpace(out, header.components);
     }
-    if (header.width != width_ || header.height != height_ || header.components != components_) {
-        Describe(header.width, header.height, header.components);
+    out.Write("/Width ");
+    out.WriteInt(header.width);
+    out.Write("\r\n/Height ");
+    out.WriteInt(header.height);
+    out.Write("\r\n/BitsPerComponent 8\r\n");
+    if (image.Named()) {
+        out.Write("/Name ");
+        out.WriteName(image.Name());
+        out.Write("\r\n");
     }
+    if (!sameKind) {
+        WriteColorSpace(out, header.components);
+    }
+    out.Write(">>\r\nstream\r\n");
+    if (!filePath.empty()) {
+        std::string error;
+        if (!file.CopyTo(out, error)) {
+            throw std::runtime_error(error);
+        }
+    } else {
+        out.Write(bytes);
+    }
+    out.Write("\nendstream");
 }
 
 } // namespace zv

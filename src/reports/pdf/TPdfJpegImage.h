@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Jpeg.h"
 #include "reports/pdf/TJpegPicture.h"
 #include "reports/pdf/TPdfImage.h"
 
@@ -8,27 +9,27 @@ namespace zv {
 // A JPEG passed through unchanged with "/DCTDecode": the data are the
 // picture's bytes exactly as stored, "Width", "Height" and the colour space
 // come from its header. A file-backed picture is read only while the image
-// is written.
+// is written, and what is embedded is what the file holds then.
 class TPdfJpegImage : public TPdfImage {
 public:
     // Throws std::runtime_error "only jpeg image is allowed." when the
     // picture is not a JPEG.
     explicit TPdfJpegImage(const TJpegPicture& picture);
 
-    int Width() const { return width_; }
-    int Height() const { return height_; }
+    int Width() const { return picture_.Width(); }
+    int Height() const { return picture_.Height(); }
 
-protected:
-    std::string_view FetchData(std::string& scratch) override;
-    void BeforeWriteAttributes(std::string_view data) override;
+    void Write(TPdfOutput& out) override;
 
 private:
-    void Describe(int width, int height, int components);
-
     TJpegPicture picture_;
-    int width_ = 0;
-    int height_ = 0;
-    int components_ = 0;
 };
+
+// Writes a JPEG image's stream: the file's bytes as they are when written
+// (for a picture from a file, `filePath` not empty) or `bytes`, described
+// by the header they have; `loaded` is the header the picture was loaded
+// with.
+void WriteJpegImage(TPdfOutput& out, const TPdfImage& image, std::string_view filePath,
+                    std::string_view bytes, const JpegHeader& loaded);
 
 } // namespace zv

@@ -1,6 +1,5 @@
 #include "reports/pdf/TPdfObject.h"
 
-#include "reports/pdf/PdfFormat.h"
 #include "reports/pdf/TPdfOutput.h"
 
 namespace zv {
@@ -18,28 +17,19 @@ void TPdfNumber::Write(TPdfOutput& out) {
 }
 
 void TPdfReal::Write(TPdfOutput& out) {
-    std::string text;
-    AppendPdfReal(text, value_);
-    out.Write(text);
+    out.WriteReal(value_);
 }
 
 void TPdfText::Write(TPdfOutput& out) {
-    std::string text;
-    AppendPdfTextString(text, value_);
-    out.Write(text);
+    out.WriteTextString(value_);
 }
 
 void TPdfName::Write(TPdfOutput& out) {
-    std::string text;
-    AppendPdfName(text, value_);
-    out.Write(text);
+    out.WriteName(value_);
 }
 
 void TPdfVirtualObject::Write(TPdfOutput& out) {
-    out.WriteInt(number_);
-    out.Write(' ');
-    out.WriteInt(generation_);
-    out.Write(" R");
+    out.WriteRef(number_, generation_);
 }
 
 TPdfObjectPtr StoredForm(const TPdfObjectPtr& object) {

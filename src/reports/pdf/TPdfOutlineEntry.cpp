@@ -1,7 +1,5 @@
 #include "reports/pdf/TPdfOutlineEntry.h"
 
-#include "reports/pdf/PdfFormat.h"
-#include "reports/pdf/TPdfArray.h"
 #include "reports/pdf/TPdfDestination.h"
 #include "reports/pdf/TPdfDoc.h"
 #include "reports/pdf/TPdfOutput.h"
@@ -11,9 +9,7 @@
 namespace zv {
 
 TPdfOutlineEntry* TPdfOutlineEntry::AddChild() {
-    auto child = std::make_shared<TPdfOutlineEntry>(doc_);
-    doc_->RegisterObject(child);
-    TPdfOutlineEntry* entry = child.get();
+    TPdfOutlineEntry* entry = doc_->NewOutlineEntry();
     entry->parent_ = this;
     if (last_ != nullptr) {
         last_->next_ = entry;
@@ -28,11 +24,19 @@ TPdfOutlineEntry* TPdfOutlineEntry::AddChild() {
     return entry;
 }
 
-void TPdfOutlineEntry::SetDest(std::shared_ptr<TPdfDestination> dest) {
-    if (dest && dest->Doc() != doc_) {
+void TPdfOutlineEntry::SetTitle(std::string_view utf8) {
+    const std::string_view kept = doc_->KeepText(utf8);
+    title_ = kept.data();
+    titleSize_ = static_cast<unsigned>(kept.size());
+}
+
+void TPdfOutlineEntry::SetDest(const std::shared_ptr<TPdfDestination>& dest) {
+    // A destination of an earlier document would point at a page that is
+    // gone; it is refused like one of another document.
+    if (dest && !doc_->Owns(*dest)) {
         throw std::runtime_error("SetDest --internal docs are not equal.");
     }
-    dest_ = std::move(dest);
+    dest_ = dest.get();
 }
 
 namespace {
@@ -42,27 +46,23 @@ void WriteLink(TPdfOutput& out, const char* key, const TPdfOutlineEntry* target)
         return;
     }
     out.Write(key);
-    out.WriteInt(target->ObjectNumber());
-    out.Write(' ');
-    out.WriteInt(target->Generation());
-    out.Write(" R\r\n");
+    out.WriteRef(target->ObjectNumber(), target->Generation());
+    out.Write("\r\n");
 }
 
 } // namespace
 
-void TPdfOutlineEntry::Write(TPdfOutput& out) {
-    out.Write("<<\r\n");
-    WriteElements(out);
+void TPdfOutlineEntry::Write(TPdfOutput& out) const {
+    // Only the root has no parent.
+    out.Write(parent_ == nullptr ? "<<\r\n/Type /Outlines\r\n/Count " : "<<\r\n/Count ");
     // Closed entries give their descendants as a negative count.
-    out.Write("/Count ");
     out.WriteInt(opened_ ? descendants_ : -descendants_);
     out.Write("\r\n");
     if (parent_ != nullptr) {
-        std::string text = "/Title ";
-        AppendPdfTextString(text, title_);
-        text += "\r\n";
-        out.Write(text);
-        if (dest_) {
+        out.Write("/Title ");
+        out.WriteTextString(Title());
+        out.Write("\r\n");
+        if (dest_ != nullptr) {
             out.Write("/Dest ");
             dest_->WriteValue(out);
             out.Write("\r\n");

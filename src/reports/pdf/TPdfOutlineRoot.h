@@ -4,13 +4,10 @@
 
 namespace zv {
 
-// The top of the bookmark tree: "Type" "Outlines", open.
+// The top of the bookmark tree: written with "Type" "Outlines", open.
 class TPdfOutlineRoot : public TPdfOutlineEntry {
 public:
-    explicit TPdfOutlineRoot(TPdfDoc* doc) : TPdfOutlineEntry(doc) {
-        opened_ = true;
-        AddName("Type", "Outlines");
-    }
+    explicit TPdfOutlineRoot(TPdfDoc* doc) : TPdfOutlineEntry(doc) { SetOpened(true); }
 };
 
 } // namespace zv

@@ -1,39 +1,54 @@
 #include "reports/pdf/TPdfPage.h"
 
-#include <cmath>
+#include "reports/pdf/TPdfOutput.h"
+#include "reports/pdf/TPdfSpill.h"
+
+#include <stdexcept>
 
 namespace zv {
 
-namespace {
-
-// A whole size is written as an integer, anything else as a real.
-TPdfObjectPtr SizeNumber(double value) {
-    if (value == std::floor(value) && std::fabs(value) < 1e15) {
-        return std::make_shared<TPdfNumber>(static_cast<long long>(value));
+bool TPdfPageContents::MoveTo(TPdfSpill& spill, TPdfPageContents& next) {
+    if (spilled_ || !spill.Keep(data_, spillOffset_)) {
+        return false;
     }
-    return std::make_shared<TPdfReal>(value);
+    spilled_ = true;
+    spillSize_ = data_.size();
+    // Reusing the buffer spares every page allocating and touching fresh
+    // memory for its content.
+    data_.clear();
+    data_.swap(next.data_);
+    return true;
 }
 
-} // namespace
-
-TPdfPage::TPdfPage(double width, double height)
-    : contents_(std::make_shared<TPdfStream>()), fonts_(std::make_shared<TPdfDictionary>()),
-      xobjects_(std::make_shared<TPdfDictionary>()), mediaBox_(std::make_shared<TPdfArray>()),
-      width_(width), height_(height) {
-    mediaBox_->AddNumber(0);
-    mediaBox_->AddNumber(0);
-    mediaBox_->Add(SizeNumber(width));
-    mediaBox_->Add(SizeNumber(height));
+void TPdfPageContents::Write(TPdfOutput& out, const TPdfSpill* spill, std::string& scratch) const {
+    std::string_view data = data_;
+    if (spilled_) {
+        if (spill == nullptr ||
+            !spill->Fetch(spillOffset_, static_cast<std::size_t>(spillSize_), scratch)) {
+            throw std::runtime_error("Fehler beim Lesen der Seiteninhalte aus der Zwischendatei.");
+        }
+        data = scratch;
+    }
+    out.Write("<<\r\n/Length ");
+    out.WriteInt(static_cast<long long>(data.size()));
+    out.Write("\r\n/Filter []\r\n>>\r\nstream\r\n");
+    out.Write(data);
+    out.Write("\nendstream");
 }
 
-void TPdfPage::SetWidth(double width) {
-    width_ = width;
-    mediaBox_->Set(2, SizeNumber(width));
+bool TPdfPage::UsesFont(int index) const {
+    for (int i = 0; i < fontCount_; ++i) {
+        if (fonts_[i] == index) {
+            return true;
+        }
+    }
+    return false;
 }
 
-void TPdfPage::SetHeight(double height) {
-    height_ = height;
-    mediaBox_->Set(3, SizeNumber(height));
+void TPdfPage::AddFont(int index) {
+    if (fontCount_ < kMaxFonts && !UsesFont(index)) {
+        fonts_[fontCount_++] = static_cast<std::uint8_t>(index);
+    }
 }
 
 } // namespace zv
