@@ -34,6 +34,8 @@ public:
     virtual ~SqlStatement() = default;
 
     virtual void BindText(int index, std::string_view value) = 0;
+    // Bytes, not text: a BLOB in SQLite, a bytea in PostgreSQL.
+    virtual void BindBytes(int index, std::string_view value) = 0;
     virtual void BindInt(int index, long long value) = 0;
     virtual void BindReal(int index, double value) = 0;
     virtual void BindNull(int index) = 0;

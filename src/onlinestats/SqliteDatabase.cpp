@@ -57,6 +57,11 @@ public:
         Check(sqlite3_bind_text(statement_, Position(index), value.data(),
                                 static_cast<int>(value.size()), SQLITE_TRANSIENT));
     }
+    void BindBytes(int index, std::string_view value) override {
+        Idle();
+        Check(sqlite3_bind_blob(statement_, Position(index), value.data(),
+                                static_cast<int>(value.size()), SQLITE_TRANSIENT));
+    }
     void BindInt(int index, long long value) override {
         Idle();
         Check(sqlite3_bind_int64(statement_, Position(index), value));

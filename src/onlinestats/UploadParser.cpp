@@ -63,15 +63,8 @@ std::string Identity(const UploadedCatch& catchLine) {
     if (EVP_Digest(joined.data(), joined.size(), digest, &length, EVP_sha256(), nullptr) != 1) {
         throw std::runtime_error("SHA-256 ist nicht verfügbar.");
     }
-    static constexpr char kHex[] = "0123456789abcdef";
-    std::string hex;
     constexpr unsigned int kKeptBytes = 16;
-    hex.reserve(2 * kKeptBytes);
-    for (unsigned int i = 0; i < std::min(length, kKeptBytes); ++i) {
-        hex += kHex[digest[i] >> 4];
-        hex += kHex[digest[i] & 0x0F];
-    }
-    return hex;
+    return std::string(reinterpret_cast<const char*>(digest), std::min(length, kKeptBytes));
 }
 
 std::optional<UploadedCatch> ReadLine(std::string_view line) {
