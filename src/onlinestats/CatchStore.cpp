@@ -151,9 +151,9 @@ void CatchStore::StoreOnce(const ParsedUpload& upload, StoreResult& result) {
         database_->ExecuteEach(*s.insertCatch, order.size(), [&](std::size_t i) {
             s.insertCatch->BindBytes(1, order[i]->identity);
             for (std::size_t field = 0; field < UploadedCatch::kFieldCount; ++field) {
-                s.insertCatch->BindText(static_cast<int>(field) + 2, order[i]->fields[field]);
+                s.insertCatch->BindTextForRun(static_cast<int>(field) + 2, order[i]->fields[field]);
             }
-            s.insertCatch->BindText(UploadedCatch::kFieldCount + 2, order[i]->species);
+            s.insertCatch->BindTextForRun(UploadedCatch::kFieldCount + 2, order[i]->species);
         });
     CatchTallies delta(Scope::AllCatches);
     result.stored = 0;
