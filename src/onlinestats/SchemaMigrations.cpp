@@ -14,9 +14,10 @@ namespace {
 // new ones.
 constexpr std::array<const char*, 1> kMigrations = {
     // 1: the catches, their identity (16 bytes) as unique key, and the kept
-    // figures of all catches that the overview is drawn from. `art` is the species as
-    // the pages count it (field 3 without surrounding blanks); a species
-    // page reads its catches through it.
+    // figures of all catches that the overview is drawn from. `art` is the
+    // species as the pages count it (field 3 without surrounding blanks); a
+    // species page reads its catches through it. SQLite keeps the identity
+    // as the BLOB it is bound as (a BYTEA column converts no BLOB).
     R"sql(
 CREATE TABLE catches (
     identity BYTEA PRIMARY KEY,
