@@ -110,13 +110,19 @@ bool IsValidUtf8(std::string_view text) {
 std::string Win1252ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 8);
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b < 0x80) {
-            out.push_back(c);
-        } else {
-            AppendUtf8(ByteToCodePoint(b), out);
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        // Plain ASCII runs are the common case: copy them in one go.
+        std::size_t end = pos;
+        while (end < bytes.size() && static_cast<unsigned char>(bytes[end]) < 0x80) {
+            ++end;
         }
+        out.append(bytes.data() + pos, end - pos);
+        if (end < bytes.size()) {
+            AppendUtf8(ByteToCodePoint(static_cast<unsigned char>(bytes[end])), out);
+            ++end;
+        }
+        pos = end;
     }
     return out;
 }

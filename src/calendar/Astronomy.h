@@ -84,6 +84,15 @@ BodyPosition TopocentricMoon(BodyPosition position, long double height, long dou
 long double RiseSetTime(Body body, RiseSetEvent event, long double longitude, long double latitude,
                         long double value);
 
+// Rising and setting together, as RiseSetTime gives them, from one set of
+// the body's places.
+struct RiseAndSet {
+    long double rise = 0;
+    long double set = 0;
+};
+RiseAndSet RiseAndSetTimes(Body body, long double longitude, long double latitude,
+                           long double value);
+
 // Illuminated fraction of the Moon's disc, 0 (new) to 1 (full).
 long double IlluminatedFraction(long double value);
 // Smallest illuminated fraction at the 24 whole hours of the day of value.

@@ -64,10 +64,12 @@ void TSRCalendar::Compute() {
 
     moonPhase_ = MoonPhaseClass(CachedDailyMinimum(day - 1), CachedDailyMinimum(day),
                                 CachedDailyMinimum(day + 1));
-    moonrise_ = RiseSetTime(Body::Moon, RiseSetEvent::Rise, longitude, latitude, value) + offset;
-    moonset_ = RiseSetTime(Body::Moon, RiseSetEvent::Set, longitude, latitude, value) + offset;
-    sunrise_ = RiseSetTime(Body::Sun, RiseSetEvent::Rise, longitude, latitude, value) + offset;
-    sunset_ = RiseSetTime(Body::Sun, RiseSetEvent::Set, longitude, latitude, value) + offset;
+    const RiseAndSet moon = RiseAndSetTimes(Body::Moon, longitude, latitude, value);
+    moonrise_ = moon.rise + offset;
+    moonset_ = moon.set + offset;
+    const RiseAndSet sun = RiseAndSetTimes(Body::Sun, longitude, latitude, value);
+    sunrise_ = sun.rise + offset;
+    sunset_ = sun.set + offset;
     complete_ = true;
 }
 

@@ -149,11 +149,11 @@ void CatchStore::StoreOnce(const ParsedUpload& upload, StoreResult& result) {
 
     const std::vector<long long> inserted =
         database_->ExecuteEach(*s.insertCatch, order.size(), [&](std::size_t i) {
-            s.insertCatch->BindText(1, order[i]->identity);
+            s.insertCatch->BindBytes(1, order[i]->identity);
             for (std::size_t field = 0; field < UploadedCatch::kFieldCount; ++field) {
-                s.insertCatch->BindText(static_cast<int>(field) + 2, order[i]->fields[field]);
+                s.insertCatch->BindTextForRun(static_cast<int>(field) + 2, order[i]->fields[field]);
             }
-            s.insertCatch->BindText(UploadedCatch::kFieldCount + 2, order[i]->species);
+            s.insertCatch->BindTextForRun(UploadedCatch::kFieldCount + 2, order[i]->species);
         });
     CatchTallies delta(Scope::AllCatches);
     result.stored = 0;
@@ -176,7 +176,7 @@ void CatchStore::StoreOnce(const ParsedUpload& upload, StoreResult& result) {
         }
         const std::vector<long long> filled =
             database_->ExecuteEach(statement, bringing.size(), [&](std::size_t i) {
-                statement.BindText(1, bringing[i]->identity);
+                statement.BindBytes(1, bringing[i]->identity);
                 statement.BindText(2, bringing[i]->fields[field]);
             });
         for (std::size_t i = 0; i < bringing.size(); ++i) {

@@ -79,6 +79,17 @@ public:
     }
 
     void BindText(int index, std::string_view value) override { Slot(index).emplace(value); }
+    // Parameters go as text, where bytea reads "\\x" and two hex digits per byte.
+    void BindBytes(int index, std::string_view value) override {
+        static constexpr char kHex[] = "0123456789abcdef";
+        std::string text = "\\x";
+        text.reserve(2 + 2 * value.size());
+        for (const char byte : value) {
+            text += kHex[static_cast<unsigned char>(byte) >> 4];
+            text += kHex[static_cast<unsigned char>(byte) & 0x0F];
+        }
+        Slot(index) = std::move(text);
+    }
     void BindInt(int index, long long value) override { Slot(index) = std::to_string(value); }
     void BindReal(int index, double value) override {
         char text[32];

@@ -13,13 +13,14 @@ namespace {
 // backends read alike; a released step is never changed, only followed by
 // new ones.
 constexpr std::array<const char*, 1> kMigrations = {
-    // 1: the catches, their identity as unique key, and the kept figures of
-    // all catches that the overview is drawn from. `art` is the species as
-    // the pages count it (field 3 without surrounding blanks); a species
-    // page reads its catches through it.
+    // 1: the catches, their identity (16 bytes) as unique key, and the kept
+    // figures of all catches that the overview is drawn from. `art` is the
+    // species as the pages count it (field 3 without surrounding blanks); a
+    // species page reads its catches through it. SQLite keeps the identity
+    // as the BLOB it is bound as (a BYTEA column converts no BLOB).
     R"sql(
 CREATE TABLE catches (
-    identity TEXT PRIMARY KEY,
+    identity BYTEA PRIMARY KEY,
     fangdatum TEXT NOT NULL, fangzeit TEXT NOT NULL, fischart TEXT NOT NULL,
     laenge TEXT NOT NULL, gewicht TEXT NOT NULL, fangmethode TEXT NOT NULL,
     koeder TEXT NOT NULL, koederfarbe TEXT NOT NULL, koederlaenge TEXT NOT NULL,

@@ -34,6 +34,12 @@ public:
     virtual ~SqlStatement() = default;
 
     virtual void BindText(int index, std::string_view value) = 0;
+    // Like BindText, but a backend may read `value` in place instead of
+    // copying it: it must stay unchanged until the next run has ended, and
+    // the parameter must be bound again before the run after.
+    virtual void BindTextForRun(int index, std::string_view value) { BindText(index, value); }
+    // Bytes, not text: a BLOB in SQLite, a bytea in PostgreSQL.
+    virtual void BindBytes(int index, std::string_view value) = 0;
     virtual void BindInt(int index, long long value) = 0;
     virtual void BindReal(int index, double value) = 0;
     virtual void BindNull(int index) = 0;

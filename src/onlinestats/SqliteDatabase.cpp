@@ -57,6 +57,18 @@ public:
         Check(sqlite3_bind_text(statement_, Position(index), value.data(),
                                 static_cast<int>(value.size()), SQLITE_TRANSIENT));
     }
+    void BindTextForRun(int index, std::string_view value) override {
+        Idle();
+        const int position = Position(index);
+        Check(sqlite3_bind_text(statement_, position, value.data(), static_cast<int>(value.size()),
+                                SQLITE_STATIC));
+        borrowed_.push_back(position);
+    }
+    void BindBytes(int index, std::string_view value) override {
+        Idle();
+        Check(sqlite3_bind_blob(statement_, Position(index), value.data(),
+                                static_cast<int>(value.size()), SQLITE_TRANSIENT));
+    }
     void BindInt(int index, long long value) override {
         Idle();
         Check(sqlite3_bind_int64(statement_, Position(index), value));
@@ -104,7 +116,16 @@ private:
             sqlite3_reset(statement_);
             running_ = false;
             pending_ = false;
+            Release();
         }
+    }
+    // A run has ended: the texts bound for it are no longer read, and may
+    // be gone before the next run, so those parameters are NULL again.
+    void Release() {
+        for (const int position : borrowed_) {
+            sqlite3_bind_null(statement_, position);
+        }
+        borrowed_.clear();
     }
     // True on a row; at the end the statement is reset.
     bool Step() {
@@ -116,10 +137,12 @@ private:
         changes_ = sqlite3_changes64(db_);
         if (code == SQLITE_DONE) {
             sqlite3_reset(statement_);
+            Release();
             return false;
         }
         const DatabaseError error = Error(db_, code, "Anweisung ausführen");
         sqlite3_reset(statement_);
+        Release();
         throw error;
     }
     int Position(int index) const {
@@ -138,8 +161,9 @@ private:
     sqlite3* db_;
     sqlite3_stmt* statement_ = nullptr;
     std::vector<int> positions_;
-    bool running_ = false; // on a row
-    bool pending_ = false; // the first row is there, Next() not yet called
+    std::vector<int> borrowed_; // positions bound to texts read in place
+    bool running_ = false;      // on a row
+    bool pending_ = false;      // the first row is there, Next() not yet called
     long long changes_ = 0;
 };
 

@@ -50,31 +50,27 @@ std::optional<double> PositiveNumber(std::string_view text) {
 // unambiguously; the digest keeps the unique key short whatever the fields
 // hold. Its first 128 bits are kept: no two of billions of catches share
 // them, and a shorter key keeps the index small.
-std::string Identity(const UploadedCatch& catchLine) {
-    std::string joined;
+std::string Identity(const UploadedCatch& catchLine, std::string& joined) {
+    joined.clear();
     for (std::size_t i = 0; i < UploadedCatch::kIdentityFieldCount; ++i) {
         if (i > 0) {
             joined += ';';
         }
         joined += catchLine.fields[i];
     }
+    // Looked up once: a lookup by name for every line costs more than its digest.
+    static EVP_MD* const sha256 = EVP_MD_fetch(nullptr, "SHA256", nullptr);
     unsigned char digest[EVP_MAX_MD_SIZE];
     unsigned int length = 0;
-    if (EVP_Digest(joined.data(), joined.size(), digest, &length, EVP_sha256(), nullptr) != 1) {
+    if (sha256 == nullptr ||
+        EVP_Digest(joined.data(), joined.size(), digest, &length, sha256, nullptr) != 1) {
         throw std::runtime_error("SHA-256 ist nicht verfügbar.");
     }
-    static constexpr char kHex[] = "0123456789abcdef";
-    std::string hex;
     constexpr unsigned int kKeptBytes = 16;
-    hex.reserve(2 * kKeptBytes);
-    for (unsigned int i = 0; i < std::min(length, kKeptBytes); ++i) {
-        hex += kHex[digest[i] >> 4];
-        hex += kHex[digest[i] & 0x0F];
-    }
-    return hex;
+    return std::string(reinterpret_cast<const char*>(digest), std::min(length, kKeptBytes));
 }
 
-std::optional<UploadedCatch> ReadLine(std::string_view line) {
+std::optional<UploadedCatch> ReadLine(std::string_view line, std::string& joined) {
     std::array<std::string, UploadedCatch::kFieldCount> fields;
     std::size_t count = 0;
     std::size_t start = 0;
@@ -95,7 +91,7 @@ std::optional<UploadedCatch> ReadLine(std::string_view line) {
     }
     std::optional<UploadedCatch> result = CatchFromFields(std::move(fields));
     if (result) {
-        result->identity = Identity(*result);
+        result->identity = Identity(*result, joined);
     }
     return result;
 }
@@ -125,6 +121,9 @@ CatchFromFields(std::array<std::string, UploadedCatch::kFieldCount> fields) {
 
 ParsedUpload ParseUpload(std::string_view bytes) {
     ParsedUpload upload;
+    upload.catches.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) +
+                           1);
+    std::string joined;
     std::size_t start = 0;
     while (start < bytes.size()) {
         std::size_t end = bytes.find('\n', start);
@@ -135,7 +134,7 @@ ParsedUpload ParseUpload(std::string_view bytes) {
         if (!line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
         }
-        if (std::optional<UploadedCatch> catchLine = ReadLine(line)) {
+        if (std::optional<UploadedCatch> catchLine = ReadLine(line, joined)) {
             upload.catches.push_back(std::move(*catchLine));
         } else {
             ++upload.skipped;

@@ -43,7 +43,7 @@ struct UploadedCatch {
     std::string species;          // field 3 without surrounding blanks
     std::optional<double> length; // field 4 in cm, when a number greater than 0
     std::optional<double> weight; // field 5 in g, likewise
-    std::string identity;         // SHA-256 (hex) of fields 1-20
+    std::string identity;         // the first 16 bytes of the SHA-256 of fields 1-20
 };
 
 struct ParsedUpload {

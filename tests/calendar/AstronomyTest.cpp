@@ -149,6 +149,26 @@ TEST(RiseSetTimeTest, TimeOfDayOfTheValueOnlyMattersForTheMoonsAltitude) {
     EXPECT_NEAR(moonAtMidnight, moonInTheEvening, 0.5L * kMinute);
 }
 
+TEST(RiseSetTimeTest, RiseAndSetTogetherAreTheSingleEvents) {
+    struct Case {
+        Body body;
+        long double value;
+    };
+    // A whole day, where the Moon's place at the value is that of 0 h, and
+    // values with a time of day.
+    const Case cases[] = {{Body::Moon, At(2019, 8, 1)},
+                          {Body::Moon, At(2019, 8, 1, 21, 40)},
+                          {Body::Moon, At(1950, 2, 11, 6)},
+                          {Body::Sun, At(2019, 8, 1)},
+                          {Body::Sun, At(2024, 12, 21, 13)}};
+    for (const Case& c : cases) {
+        const RiseAndSet both = RiseAndSetTimes(c.body, -7.5L, 51.6L, c.value);
+        EXPECT_EQ(both.rise, RiseSetTime(c.body, RiseSetEvent::Rise, -7.5L, 51.6L, c.value));
+        EXPECT_EQ(both.set, RiseSetTime(c.body, RiseSetEvent::Set, -7.5L, 51.6L, c.value));
+    }
+    EXPECT_THROW(RiseAndSetTimes(Body::Sun, -7.5L, 80, At(2019, 6, 21)), E_NoRiseSet);
+}
+
 TEST(RiseSetTimeTest, PolarDayAndNightHaveNoRiseOrSet) {
     EXPECT_THROW(RiseSetTime(Body::Sun, RiseSetEvent::Rise, -7.5L, 80, At(2019, 6, 21)),
                  E_NoRiseSet);
@@ -196,6 +216,21 @@ TEST(IlluminatedFractionTest, DailyMinimumIsTheSmallestOfTheWholeHours) {
     // 12:29 lies between the whole hours, so the minimum is at an end.
     EXPECT_EQ(DailyMinimumFraction(day + 0.7L), smallest);
     EXPECT_LT(smallest, IlluminatedFraction(At(2019, 8, 15, 12, 29)));
+}
+
+TEST(IlluminatedFractionTest, DailyMinimumIsTheFullComputationsSmallestOnEveryKindOfDay) {
+    // New moon, a quarter, full moon (at the ends and in the middle of the
+    // day), a day whose hours all give the same fraction (before the
+    // Gregorian calendar the centuries stand still) and a far one.
+    const long double days[] = {At(2019, 8, 1),  At(2019, 8, 7), At(2019, 8, 15), At(1987, 3, 29),
+                                At(2021, 5, 26), At(1500, 6, 1), At(9876, 5, 4),  At(1900, 1, 1)};
+    for (const long double day : days) {
+        long double smallest = IlluminatedFraction(day);
+        for (int hour = 1; hour < 24; ++hour) {
+            smallest = std::min(smallest, IlluminatedFraction(day + hour / 24.0L));
+        }
+        EXPECT_EQ(DailyMinimumFraction(day + 0.3L), smallest) << static_cast<double>(day);
+    }
 }
 
 TEST(MoonPhaseClassTest, ComparesTheDayWithBothNeighbours) {
