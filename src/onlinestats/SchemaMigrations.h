@@ -11,7 +11,8 @@ int CurrentSchemaVersion();
 // applies every numbered migration it lacks, all in one transaction, so a
 // failed start leaves the schema as it was. A database of a newer version
 // than this program knows throws DatabaseError (Fault) and is not touched.
-// Returns the version found before.
-int MigrateSchema(SqlDatabase& database);
+// Returns the version found before. `target` stops at an earlier version
+// (for the tests of a migration).
+int MigrateSchema(SqlDatabase& database, int target = CurrentSchemaVersion());
 
 } // namespace zv

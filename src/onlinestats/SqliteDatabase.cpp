@@ -3,6 +3,8 @@
 #include <sqlite3.h>
 
 #include <cstdlib>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace zv {
@@ -167,6 +169,50 @@ private:
     long long changes_ = 0;
 };
 
+// decode(text, 'hex') as PostgreSQL has it, so that both read the same
+// SQL: the bytes that 2 hex digits each stand for; NULL stays NULL, and
+// anything else but an even number of hex digits is an error.
+void DecodeFunction(sqlite3_context* context, int, sqlite3_value** arguments) {
+    if (sqlite3_value_type(arguments[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const auto* format = reinterpret_cast<const char*>(sqlite3_value_text(arguments[1]));
+    if (format == nullptr || std::string_view(format) != "hex") {
+        sqlite3_result_error(context, "decode: only the format 'hex' is known", -1);
+        return;
+    }
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(arguments[0]));
+    const std::string_view hex(text, static_cast<std::size_t>(sqlite3_value_bytes(arguments[0])));
+    const auto digit = [](char c) {
+        if (c >= '0' && c <= '9') {
+            return c - '0';
+        }
+        if (c >= 'a' && c <= 'f') {
+            return c - 'a' + 10;
+        }
+        if (c >= 'A' && c <= 'F') {
+            return c - 'A' + 10;
+        }
+        return -1;
+    };
+    std::string bytes;
+    bytes.reserve(hex.size() / 2);
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+        const int high = digit(hex[i]);
+        const int low = digit(hex[i + 1]);
+        if (high < 0 || low < 0) {
+            break;
+        }
+        bytes.push_back(static_cast<char>(high * 16 + low));
+    }
+    if (bytes.size() * 2 != hex.size()) {
+        sqlite3_result_error(context, "decode: not an even number of hex digits", -1);
+        return;
+    }
+    sqlite3_result_blob(context, bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
+}
+
 } // namespace
 
 SqliteDatabase::SqliteDatabase(const std::filesystem::path& file, int busyMilliseconds) {
@@ -183,6 +229,12 @@ SqliteDatabase::SqliteDatabase(const std::filesystem::path& file, int busyMillis
     }
     sqlite3_busy_timeout(db_, busyMilliseconds);
     try {
+        const int created =
+            sqlite3_create_function_v2(db_, "decode", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
+                                       nullptr, DecodeFunction, nullptr, nullptr, nullptr);
+        if (created != SQLITE_OK) {
+            Fail(db_, created, "Funktion decode anlegen");
+        }
         // WAL: readers see the last committed state while an upload is
         // stored. NORMAL syncs at checkpoints, not at every commit: a killed
         // server loses nothing committed, and after a power cut the client,

@@ -5,6 +5,7 @@
 
 #include "onlinestats/OnlineStatistics.h"
 #include "onlinestats/SchemaMigrations.h"
+#include "onlinestats/UploadParser.h"
 
 #include <QJsonDocument>
 
@@ -210,6 +211,36 @@ TEST_P(OnlineStatisticsTest, TheSchemaIsKeptAndANewerOneIsRefused) {
     } catch (const DatabaseError& error) {
         EXPECT_NE(std::string(error.what()).find("Schema-Version"), std::string::npos);
     }
+}
+
+TEST_P(OnlineStatisticsTest, CatchesOfTheFirstSchemaKeepTheirIdentityAfterTheUpdate) {
+    // The first schema kept a catch's identity as 32 lowercase hex digits.
+    const std::string line = UploadLine({{21, "Max"}});
+    const UploadedCatch sent = ParseUpload(UploadFile({line})).catches.at(0);
+    std::string hex;
+    for (const unsigned char byte : sent.identity) {
+        hex += "0123456789abcdef"[byte >> 4];
+        hex += "0123456789abcdef"[byte & 0x0F];
+    }
+    {
+        const std::unique_ptr<SqlDatabase> old = database_->Connect();
+        MigrateSchema(*old, 1);
+        std::string values = "$1";
+        for (std::size_t i = 0; i <= sent.fields.size(); ++i) {
+            values += ", $" + std::to_string(i + 2);
+        }
+        const auto insert = old->Prepare("INSERT INTO catches VALUES (" + values + ")");
+        insert->BindText(1, hex);
+        for (std::size_t i = 0; i < sent.fields.size(); ++i) {
+            insert->BindText(static_cast<int>(i + 2), sent.fields[i]);
+        }
+        insert->BindText(static_cast<int>(sent.fields.size() + 2), sent.species);
+        insert->Execute();
+    }
+
+    // Sent again after the update, without its catcher, it is the same catch.
+    EXPECT_EQ(Service()->Upload(UploadFile({UploadLine({})})).storedLines, 0);
+    EXPECT_EQ(database_->Column("SELECT faenger FROM catches"), std::vector<std::string>{"Max"});
 }
 
 TEST_P(OnlineStatisticsTest, RecommendsMonthByMonthForASpecies) {
