@@ -389,6 +389,19 @@ double StrToFloatDe(std::string_view text) {
     return v;
 }
 
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
 bool TryStrToIntDe(std::string_view text, int& value) {
     const std::string_view t = Trim(text);
     std::size_t i = 0;
@@ -411,14 +424,8 @@ bool TryStrToIntDe(std::string_view text, int& value) {
     long long v = 0;
     for (; i < t.size(); ++i) {
         const char ch = t[i];
-        int digit = 0;
-        if (IsDigit(ch)) {
-            digit = ch - '0';
-        } else if (base == 16 && ch >= 'a' && ch <= 'f') {
-            digit = ch - 'a' + 10;
-        } else if (base == 16 && ch >= 'A' && ch <= 'F') {
-            digit = ch - 'A' + 10;
-        } else {
+        const int digit = base == 16 ? HexDigitValue(ch) : IsDigit(ch) ? ch - '0' : -1;
+        if (digit < 0) {
             return false;
         }
         v = v * base + digit;

@@ -28,6 +28,9 @@ std::string FormatMoney(double value);
 double StrToFloatDe(std::string_view text);
 bool TryStrToFloatDe(std::string_view text, double& value);
 
+// The value of a hex digit (0-9, a-f, A-F), or -1 for any other character.
+int HexDigitValue(char c);
+
 // Whole numbers: optional blanks and sign, decimal digits (or $ and hex
 // digits), within 32 bits. "'x' ist kein gültiger Integerwert".
 int StrToIntDe(std::string_view text);

@@ -1,6 +1,7 @@
 #include "catchlog/MapColor.h"
 
 #include "base/GermanText.h"
+#include "base/NumberText.h"
 
 #include <array>
 
@@ -27,26 +28,13 @@ constexpr std::array<NamedColor, 22> kNamedColors = {{
     {"clltgray", {0xC0, 0xC0, 0xC0}},     {"cldkgray", {0x80, 0x80, 0x80}},
 }};
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 } // namespace
 
 std::optional<MapColor> ColorFromText(std::string_view text) {
     if (text.size() == 7 && text[0] == '#') {
         int digits[6];
         for (int i = 0; i < 6; ++i) {
-            digits[i] = HexDigit(text[std::size_t(i) + 1]);
+            digits[i] = HexDigitValue(text[std::size_t(i) + 1]);
             if (digits[i] < 0) {
                 return std::nullopt;
             }

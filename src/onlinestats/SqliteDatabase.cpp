@@ -1,5 +1,7 @@
 #include "onlinestats/SqliteDatabase.h"
 
+#include "base/NumberText.h"
+
 #include <sqlite3.h>
 
 #include <cstdlib>
@@ -184,23 +186,11 @@ void DecodeFunction(sqlite3_context* context, int, sqlite3_value** arguments) {
     }
     const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(arguments[0]));
     const std::string_view hex(text, static_cast<std::size_t>(sqlite3_value_bytes(arguments[0])));
-    const auto digit = [](char c) {
-        if (c >= '0' && c <= '9') {
-            return c - '0';
-        }
-        if (c >= 'a' && c <= 'f') {
-            return c - 'a' + 10;
-        }
-        if (c >= 'A' && c <= 'F') {
-            return c - 'A' + 10;
-        }
-        return -1;
-    };
     std::string bytes;
     bytes.reserve(hex.size() / 2);
     for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
-        const int high = digit(hex[i]);
-        const int low = digit(hex[i + 1]);
+        const int high = HexDigitValue(hex[i]);
+        const int low = HexDigitValue(hex[i + 1]);
         if (high < 0 || low < 0) {
             break;
         }
