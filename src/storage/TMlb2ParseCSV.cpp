@@ -159,7 +159,7 @@ SplitNarrowWide(const unsigned char* p, const unsigned char* const end, char* co
             const __mmask32 valid =
                 left >= 32 ? ~__mmask32{0} : _bzhi_u32(~0u, static_cast<unsigned>(left));
             const __m256i block = _mm256_maskz_loadu_epi8(valid, p);
-            const __mmask32 seps = _mm256_cmpeq_epi8_mask(block, sepBlock);
+            const __mmask32 seps = _mm256_cmpeq_epi8_mask(block, sepBlock) & valid;
             const __mmask32 latin = _mm256_cmpge_epu8_mask(block, latinStart) & ~seps;
             const __mmask32 high = _mm256_movepi8_mask(block) & ~seps;
             // The line's end stops the scan like a byte that needs a look of its own.

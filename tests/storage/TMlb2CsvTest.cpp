@@ -73,6 +73,26 @@ TEST(TMlb2CsvFile, WritesHeaderAndEscapedCellsByteExactly) {
     EXPECT_EQ(back.Cell(2, 2), "Äsche");
 }
 
+TEST(TMlb2CsvFile, AnySeparatorRoundTripsThroughAFile) {
+    // Cells longer than a scan step, with letters, escapes and the separator.
+    const std::string longCell = "Regenbogenforelle Äsche \\ Barsch; Zander § Hecht";
+    for (const std::string_view separator : {std::string_view(";"), std::string_view("§"),
+                                             std::string_view("ä"), std::string_view("\0", 1)}) {
+        SCOPED_TRACE(static_cast<int>(static_cast<unsigned char>(separator.back())));
+        TempDir dir;
+        TMlbc t;
+        t.SetCSVSeparator(separator);
+        Fill(t, {"Fischart", "Kommentar", "Köder"},
+             {{longCell, "", longCell + longCell}, {"a", longCell, std::string(70, 'x')}});
+        const std::string path = dir.File("fang.f");
+        ASSERT_TRUE(t.SaveToFile(path)) << t.LastFailure();
+        TMlbc back;
+        back.SetCSVSeparator(separator);
+        ASSERT_TRUE(back.LoadFromFile(path)) << back.LastFailure();
+        EXPECT_EQ(StateOf(back).rows, StateOf(t).rows);
+    }
+}
+
 TEST(TMlb2CsvFile, HeaderNamesAreWrittenUnescaped) {
     TempDir dir;
     TMlbc t;
