@@ -43,7 +43,6 @@ public:
 
     // False once the connection is lost; the store is then thrown away.
     bool Usable() const { return database_->Usable(); }
-    SqlDatabase& Database() { return *database_; }
 
 private:
     struct Statements;

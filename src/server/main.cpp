@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<zv::OnlineStatistics> service;
     try {
         service = std::make_unique<zv::OnlineStatistics>(
-            zv::OnlineStatistics::Settings{options->database, 30000, LogLine});
+            zv::OnlineStatistics::Settings{.location = options->database, .log = LogLine});
     } catch (const std::exception& error) {
         std::cerr << "Die Datenbank (" << options->database.Describe()
                   << ") lässt sich nicht verwenden: " << error.what() << '\n';

@@ -35,7 +35,8 @@ public:
     // The same for a row's cell of a field, worked out once per distinct text
     // of the field (a matcher serves one field at a time).
     const std::vector<int>& Matches(const ScanField& field, int row) {
-        if (field.Identity() != field_) {
+        // A field the table lacks has no column: nothing bound yet tells it apart.
+        if (ofId_.empty() || field.Identity() != field_) {
             Bind(field);
         }
         return *ofId_[field.Id(row)];

@@ -27,6 +27,27 @@ TEST_F(CountingRules, AnEmptyTableGivesNothing) {
     EXPECT_TRUE(bait.behaviour.empty());
 }
 
+TEST_F(CountingRules, AFieldTheTableLacksCountsLikeAnEmptyOne) {
+    AddCatch({{"Fischart", "Hecht"}});
+    TMlbc older;
+    for (const char* field : {"Fangdatum", "Fangzeit", "Fischart"}) {
+        ASSERT_TRUE(older.AddField(field));
+    }
+    ASSERT_TRUE(older.AppendRow());
+    for (const char* field : {"Fangdatum", "Fangzeit", "Fischart"}) {
+        ASSERT_TRUE(older.SetData(field, db_.GetData(field)));
+    }
+
+    const SpeciesResult full = SpeciesStatistics(db_, folder_, "", 0, "Hecht");
+    const SpeciesResult lacking = SpeciesStatistics(older, folder_, "", 0, "Hecht");
+    EXPECT_EQ(lacking.count, full.count);
+    EXPECT_EQ(lacking.month, full.month);
+    EXPECT_EQ(lacking.bait, full.bait);
+    EXPECT_EQ(lacking.moon, full.moon);
+    EXPECT_EQ(BaitStatistics(older, folder_, "", 0, "", "").colour,
+              BaitStatistics(db_, folder_, "", 0, "", "").colour);
+}
+
 TEST_F(CountingRules, AveragesDivideByEveryCatchOfTheSelection) {
     AddCatch({{"Gewicht", "2500"}, {"Laenge", "40"}});
     AddCatch({{"Gewicht", "2500"}});
