@@ -512,6 +512,12 @@ void TfrmMain::ShowLastCatches() {
 }
 
 void TfrmMain::ShowCatchList() {
+    ShowFilteredCatches();
+    // A catch stored on a new water is on the map menu at once.
+    FillMapMenu();
+}
+
+void TfrmMain::ShowFilteredCatches() {
     // Without a chosen angler (after the last ten catches, say) the list
     // shows every angler's catches, and the box says so.
     if (cb_faenger->currentIndex() < 0) {
@@ -523,8 +529,6 @@ void TfrmMain::ShowCatchList() {
         MakeCatchFilter(ToUtf8(cb_faenger->currentText()), ToUtf8(cb_jahr->currentText()),
                         ToUtf8(cb_fischart->currentText()));
     ShowListing(ListCatches(workspace_.DB(), filter));
-    // A catch stored on a new water is on the map menu at once.
-    FillMapMenu();
 }
 
 void TfrmMain::ShowListing(CatchListing listing) {
@@ -632,7 +636,7 @@ void TfrmMain::SelectListRow(int index) {
 
 void TfrmMain::cb_faengerChange() {
     FillYearFilter();
-    ShowCatchList();
+    ShowFilteredCatches();
     const QString angler = cb_faenger->currentText();
     if (angler.isEmpty() || ToUtf8(angler) == kAllEntry) {
         SpeedButton2->setToolTip(QStringLiteral("Statistik"));
@@ -644,11 +648,11 @@ void TfrmMain::cb_faengerChange() {
 
 void TfrmMain::cb_jahrChange() {
     FillSpeciesFilter();
-    ShowCatchList();
+    ShowFilteredCatches();
 }
 
 void TfrmMain::cb_fischartChange() {
-    ShowCatchList();
+    ShowFilteredCatches();
 }
 
 void TfrmMain::SetWindowHeight(int height) {

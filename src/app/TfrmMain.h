@@ -120,6 +120,9 @@ private:
     void StartStatistikMenu();
     void AddStatistikItem(const QString& caption, int number);
     void BuildControls();
+    // The list by the three filters and its summary; the waters, and with
+    // them the Karte menu, stay as they are.
+    void ShowFilteredCatches();
     void ShowListing(CatchListing listing);
     void ClearPreview();
     void ShowPicture(int index);

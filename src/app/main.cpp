@@ -1,6 +1,5 @@
 #include "app/Startup.h"
 #include "app/TfrmMain.h"
-#include "base/AtomicFile.h"
 #include "base/ProgramFolder.h"
 #include "storage/ProgramFolderSetup.h"
 #include "widgets/GuardedApplication.h"

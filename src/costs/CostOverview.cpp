@@ -23,6 +23,11 @@ struct DateInfo {
     int year = 0;
 };
 
+DateInfo ReadDateInfo(std::string_view text) {
+    const TDateTime value = StrToDate(text);
+    return DateInfo{std::floor(value), DecodeDate(value).year};
+}
+
 // Parses each distinct date text once: a cost table holds far fewer days
 // than rows.
 class DateCache {
@@ -32,9 +37,7 @@ public:
         if (found != dates_.end()) {
             return found->second;
         }
-        const TDateTime value = StrToDate(text);
-        DateInfo info{std::floor(value), DecodeDate(value).year};
-        return dates_.emplace(text, info).first->second;
+        return dates_.emplace(text, ReadDateInfo(text)).first->second;
     }
 
 private:
@@ -186,8 +189,7 @@ PurchaseTree BuildPurchaseTree(const TMlbc& ak, std::string_view yearText,
     const auto infoOf = [&](std::uint32_t dateId) -> const DateInfo& {
         std::optional<DateInfo>& info = dateInfo[dateId];
         if (!info) {
-            const TDateTime value = StrToDate(dates.Text(dateId));
-            info = DateInfo{std::floor(value), DecodeDate(value).year};
+            info = ReadDateInfo(dates.Text(dateId));
         }
         return *info;
     };

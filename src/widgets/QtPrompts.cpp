@@ -37,17 +37,31 @@ std::optional<FileChoice> RunFileDialog(const FileDialogOptions& options, bool s
 
     const std::vector<FileFilterEntry> entries = ParseFileFilter(options.filter);
     const QStringList nameFilters = QtNameFilters(entries);
-    if (!nameFilters.isEmpty()) {
-        dialog.setNameFilters(nameFilters);
-        const int index = std::clamp(options.filterIndex, 1, int(nameFilters.size()));
-        dialog.selectNameFilter(nameFilters[index - 1]);
-    }
     QString ext = options.defaultExt;
     if (ext.startsWith(QLatin1Char('.'))) {
         ext.remove(0, 1);
     }
-    if (!ext.isEmpty()) {
-        dialog.setDefaultSuffix(ext);
+    // A name typed without an extension gets that of the chosen file type
+    // ("*.csv"), or the default one where the type has none of its own.
+    auto useSuffixOf = [&](int index) {
+        const QString& pattern = entries[std::size_t(index)].patterns;
+        const QString own = pattern.startsWith(QStringLiteral("*.")) ? pattern.mid(2) : QString();
+        const bool plain = !own.isEmpty() && !own.contains(QLatin1Char('*')) &&
+                           !own.contains(QLatin1Char('?')) && !own.contains(QLatin1Char(';'));
+        dialog.setDefaultSuffix(plain && !ext.isEmpty() ? own : ext);
+    };
+    dialog.setDefaultSuffix(ext);
+    if (!nameFilters.isEmpty()) {
+        dialog.setNameFilters(nameFilters);
+        const int index = std::clamp(options.filterIndex, 1, int(nameFilters.size()));
+        dialog.selectNameFilter(nameFilters[index - 1]);
+        useSuffixOf(index - 1);
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&](const QString& filter) {
+                             if (const qsizetype at = nameFilters.indexOf(filter); at >= 0) {
+                                 useSuffixOf(int(at));
+                             }
+                         });
     }
     if (!options.fileName.isEmpty()) {
         dialog.selectFile(options.fileName);

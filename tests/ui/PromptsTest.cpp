@@ -11,9 +11,11 @@
 #include "widgets/ScriptedPrompts.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLibraryInfo>
@@ -96,6 +98,40 @@ TEST(QtPromptsTest, EnterPressesThePreselectedButton) {
         const bool yes = QtPrompts().ConfirmYesNo("Ersetzen?", preselected);
         EXPECT_EQ(yes, preselected == PromptAnswer::Yes);
         EXPECT_EQ(focused, yes ? "Ja" : "Nein");
+    }
+}
+
+// A name typed without an extension gets that of the file type the angler
+// picked, not always the default one.
+TEST(QtPromptsTest, ANameWithoutExtensionGetsThatOfThePickedFileType) {
+    const TempFolder folder;
+    FileDialogOptions options;
+    options.filter = QStringLiteral("Excel|*.xlsx|CSV|*.csv|Alle Dateien|*.*");
+    options.defaultExt = QStringLiteral(".xlsx");
+    options.initialDir = QString::fromStdString(folder.Path().string());
+    const struct {
+        int picks; // times the angler moves down the file types
+        const char* name;
+        int filterIndex;
+    } cases[] = {{0, "kosten.xlsx", 1}, {1, "kosten.csv", 2}, {2, "kosten.xlsx", 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTimer::singleShot(0, [&c] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            ASSERT_NE(types, nullptr);
+            for (int i = 0; i < c.picks; ++i) {
+                QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+                QApplication::sendEvent(types, &down);
+            }
+            dialog->selectFile(QStringLiteral("kosten"));
+            static_cast<QDialog*>(dialog)->accept(); // as "Speichern" does
+        });
+        const std::optional<FileChoice> choice = QtPrompts().SaveFile(options);
+        ASSERT_TRUE(choice.has_value());
+        EXPECT_EQ(QFileInfo(choice->path).fileName(), QString::fromUtf8(c.name));
+        EXPECT_EQ(choice->filterIndex, c.filterIndex);
     }
 }
 

@@ -238,9 +238,9 @@ void TfrmKarte::FillColorList() {
     ListView1->setRowCount(int(species.size()));
     for (int row = 0; row < int(species.size()); ++row) {
         const std::string& name = species[std::size_t(row)];
-        auto* species = new QTableWidgetItem(ToQ(name));
-        species->setToolTip(PlainHint(species->text()));
-        ListView1->setItem(row, kSpeciesColumn, species);
+        auto* item = new QTableWidgetItem(ToQ(name));
+        item->setToolTip(PlainHint(item->text()));
+        ListView1->setItem(row, kSpeciesColumn, item);
         ListView1->setItem(row, kColorColumn, new QTableWidgetItem(ToQ(colors.Text(name))));
     }
 }
