@@ -390,23 +390,24 @@ RestoreReport RestoreFiles(const Workspace& workspace, const std::filesystem::pa
     const ArchiveProgress& progress = options.progress;
     if (options.safetyBackupAt) {
         const std::filesystem::path safety = FreeSafetyBackupPath(folder, *options.safetyBackupAt);
-        // An empty program folder has nothing to keep.
-        if (!SelectBackupFiles(workspace, safety).files.empty()) {
-            ArchiveProgress saving{nullptr, progress.cancel};
-            if (progress.listener) {
-                saving.listener = [&progress](ArchiveState state) {
-                    state.phase = ArchivePhase::SavingFormer;
-                    progress.Tell(state);
-                };
-            }
-            const BackupResult saved = CreateBackup(workspace, safety, saving);
-            if (saved.cancelled) {
-                report.cancelled = true;
-                report.entries.clear();
-                report.problem = "Das Laden des Backups " + Quoted(archive) +
-                                 " wurde abgebrochen; es wurde nichts geändert.";
-                return report;
-            }
+        ArchiveProgress saving{nullptr, progress.cancel};
+        if (progress.listener) {
+            saving.listener = [&progress](ArchiveState state) {
+                state.phase = ArchivePhase::SavingFormer;
+                progress.Tell(state);
+            };
+        }
+        const BackupResult saved = CreateBackup(workspace, safety, saving);
+        if (saved.cancelled) {
+            report.cancelled = true;
+            report.entries.clear();
+            report.problem = "Das Laden des Backups " + Quoted(archive) +
+                             " wurde abgebrochen; es wurde nichts geändert.";
+            return report;
+        }
+        // An empty program folder has nothing to keep; the backup then
+        // wrote nothing.
+        if (!saved.selection.files.empty()) {
             if (!saved.ok) {
                 return refuse("Die bisherigen Daten konnten nicht gesichert werden. " +
                               saved.problem);

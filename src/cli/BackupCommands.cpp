@@ -69,7 +69,11 @@ int RunBackupCommand(const std::vector<std::string>& args, std::ostream& out, st
         (file.unreadable ? err : out)
             << "Nicht gesichert: " << PathToUtf8(file.source) << ": " << file.reason << "\n";
     }
-    out << BackupMessage(result, archive) << "\n";
+    // The files left out were just listed, each once: the closing message
+    // only counts what went in.
+    BackupResult summary = result;
+    summary.selection.leftOut.clear();
+    out << BackupMessage(summary, archive) << "\n";
     return result.selection.Complete() ? 0 : 1;
 }
 

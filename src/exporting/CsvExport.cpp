@@ -27,6 +27,18 @@ void AppendField(std::string& line, std::string_view text) {
     line += '"';
 }
 
+// Appends the fields 0 … fieldCount-1, `fieldAt(i)` each, as one line.
+template <typename FieldAt>
+void AppendLine(std::string& line, int fieldCount, const FieldAt& fieldAt) {
+    for (int field = 0; field < fieldCount; ++field) {
+        if (field > 0) {
+            line += kSeparator;
+        }
+        AppendField(line, fieldAt(field));
+    }
+    line += kLineEnd;
+}
+
 } // namespace
 
 bool WriteCsv(const ExportSheet& sheet, const std::filesystem::path& file,
@@ -39,24 +51,13 @@ bool WriteCsv(const ExportSheet& sheet, const std::filesystem::path& file,
     std::string line(kByteOrderMark);
     const std::vector<std::string>& fields = sheet.Fields();
     const int fieldCount = int(fields.size());
-    for (int field = 0; field < fieldCount; ++field) {
-        if (field > 0) {
-            line += kSeparator;
-        }
-        AppendField(line, fields[std::size_t(field)]);
-    }
-    line += kLineEnd;
+    AppendLine(line, fieldCount,
+               [&](int field) { return std::string_view(fields[std::size_t(field)]); });
     writer.Write(line);
     const int rows = sheet.RowCount();
     for (int row = 0; row < rows; ++row) {
         line.clear();
-        for (int field = 0; field < fieldCount; ++field) {
-            if (field > 0) {
-                line += kSeparator;
-            }
-            AppendField(line, sheet.Cell(row, field));
-        }
-        line += kLineEnd;
+        AppendLine(line, fieldCount, [&](int field) { return sheet.Cell(row, field); });
         writer.Write(line);
         if (progress) {
             progress(row + 1, rows);

@@ -69,6 +69,27 @@ TEST(BackupCommandsTest, BackupAndRestoreTellWhatBecameOfEachFile) {
     EXPECT_EQ(test::TreeBelow(restored.Path()), before);
 }
 
+// Each file left out is named once, whether on purpose (a name taken by a
+// later source) or because it cannot be read.
+TEST(BackupCommandsTest, EachFileLeftOutIsNamedOnce) {
+    TempFolder folder;
+    TempFolder archives;
+    WriteBytes(folder / "hecht.jpg", "lose");
+    WriteBytes(folder / "img" / "hecht.jpg", "Hecht");
+    std::filesystem::create_symlink("weg.jpg", folder / "img" / "weg.jpg");
+    const CommandRun run =
+        RunCommand(cli::RunBackupCommand, {folder.Path().string(), (archives / "b.zip").string()});
+    EXPECT_EQ(run.code, 1) << run.err;
+    const std::string printed = run.out + run.err;
+    for (const std::filesystem::path& leftOut :
+         {folder / "hecht.jpg", folder / "img" / "weg.jpg"}) {
+        const std::string line = leftOut.string() + ": ";
+        const std::size_t first = printed.find(line);
+        EXPECT_NE(first, std::string::npos) << printed;
+        EXPECT_EQ(printed.find(line, first + 1), std::string::npos) << printed;
+    }
+}
+
 TEST(BackupCommandsTest, FailuresPrintTheGermanReasonAndExitNonZero) {
     TempFolder folder;
     TempFolder archives;
