@@ -26,6 +26,10 @@ std::string SystemErrorText(int err) {
         return "Der Name ist zu lang";
     case EFBIG:
         return "Die Datei ist zu groß";
+    case ELOOP:
+        return "Zu viele Ebenen symbolischer Verknüpfungen";
+    case EBUSY:
+        return "Die Datei oder das Gerät wird gerade verwendet";
     default:
         return std::strerror(err);
     }

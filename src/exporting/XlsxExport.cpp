@@ -102,6 +102,10 @@ private:
 bool CopyOver(const std::filesystem::path& from, const std::filesystem::path& to,
               std::string& error) {
     std::ifstream in(from, std::ios::binary);
+    if (!in) {
+        error = Failed(to, "die Arbeitsmappe konnte nicht gelesen werden.");
+        return false;
+    }
     AtomicFileWriter writer;
     if (!writer.Open(to)) {
         error = writer.Error();
