@@ -296,6 +296,24 @@ bool WriteFileAtomic(const std::filesystem::path& target, std::string_view bytes
     return true;
 }
 
+long long ReadAt(int fd, char* into, std::size_t size, std::uint64_t offset) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::pread(fd, into + done, size - done, static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            return -1;
+        }
+        if (n == 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return static_cast<long long>(done);
+}
+
 bool ReadFileBytes(const std::filesystem::path& path, std::string& bytes, std::string& error) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (f == nullptr) {

@@ -85,6 +85,11 @@ bool WriteFileAtomic(const std::filesystem::path& target, std::string_view bytes
 // Reads a whole file; false with a German reason when it cannot be read.
 bool ReadFileBytes(const std::filesystem::path& path, std::string& bytes, std::string& error);
 
+// Reads up to `size` bytes at `offset` of the open file `fd` into `into`,
+// going on after interrupted and short reads. The count read (less than
+// `size` only at the file's end), or -1 with errno set.
+long long ReadAt(int fd, char* into, std::size_t size, std::uint64_t offset);
+
 // Paths are UTF-8 inside the program.
 std::filesystem::path PathFromUtf8(std::string_view utf8);
 std::string PathToUtf8(const std::filesystem::path& path);

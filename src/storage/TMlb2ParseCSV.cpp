@@ -515,13 +515,6 @@ inline char* EscapeRange(const unsigned char* p, const unsigned char* const end,
 
 } // namespace
 
-char* TMlb2ParseCSV::EscapeInto(std::string_view utf8Cell, char* out, std::string* badChar,
-                                std::size_t readable) const {
-    const auto* p = reinterpret_cast<const unsigned char*>(utf8Cell.data());
-    return EscapeRange(p, p + utf8Cell.size(), p + std::max(readable, utf8Cell.size()), out,
-                       static_cast<unsigned char>(separator_), badChar);
-}
-
 char* TMlb2ParseCSV::EscapeRow(const TMlb2Row& row, std::size_t fieldCount, char* out,
                                std::string* badChar, std::size_t& badField) const {
     const std::string_view bytes = row.Bytes();
@@ -624,7 +617,10 @@ bool TMlb2ParseCSV::AppendEscaped(std::string_view utf8Cell, std::string& out,
                                   std::string* badChar) const {
     const std::size_t start = out.size();
     out.resize(start + EscapedCapacity(utf8Cell.size()));
-    char* const end = EscapeInto(utf8Cell, out.data() + start, badChar);
+    const auto* const cell = reinterpret_cast<const unsigned char*>(utf8Cell.data());
+    const unsigned char* const cellEnd = cell + utf8Cell.size();
+    char* const end = EscapeRange(cell, cellEnd, cellEnd, out.data() + start,
+                                  static_cast<unsigned char>(separator_), badChar);
     if (end == nullptr) {
         out.resize(start);
         return false;

@@ -50,13 +50,8 @@ public:
                        std::string* badChar = nullptr) const;
     std::optional<std::string> Escape(std::string_view utf8Cell) const;
 
-    // The same straight into a buffer that has EscapedCapacity(cell size)
-    // bytes of room at `out`; returns the end of what was written, or
-    // nullptr for a character Windows-1252 cannot hold. `readable` is how
-    // many bytes from the cell's start may be read (at least its size): the
-    // scan reads whole words, and cells of a row lie back to back.
-    char* EscapeInto(std::string_view utf8Cell, char* out, std::string* badChar = nullptr,
-                     std::size_t readable = 0) const;
+    // Room the escaped form of `cellBytes` UTF-8 bytes may take, with the
+    // slack the block-wise scan stores into.
     static constexpr std::size_t EscapedCapacity(std::size_t cellBytes) {
         return 2 * cellBytes + 16;
     }

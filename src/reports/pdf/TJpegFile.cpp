@@ -19,25 +19,6 @@ namespace {
 // preview picture in front of it can take up to 64 KiB.
 constexpr std::size_t kHeaderSteps[] = {4 * 1024, 64 * 1024};
 
-// Reads up to `size` bytes at `offset` into `into`; the count read, or -1.
-long long ReadAt(int fd, char* into, std::size_t size, std::uint64_t offset) {
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t n = ::pread(fd, into + done, size - done, static_cast<off_t>(offset + done));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            return -1;
-        }
-        if (n == 0) {
-            break;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return static_cast<long long>(done);
-}
-
 } // namespace
 
 TJpegFile::~TJpegFile() {

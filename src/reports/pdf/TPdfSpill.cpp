@@ -1,5 +1,7 @@
 #include "reports/pdf/TPdfSpill.h"
 
+#include "base/AtomicFile.h"
+
 #include <cerrno>
 #include <unistd.h>
 
@@ -37,20 +39,7 @@ bool TPdfSpill::Keep(std::string_view bytes, std::uint64_t& offset) {
 
 bool TPdfSpill::Fetch(std::uint64_t offset, std::size_t size, std::string& into) const {
     into.resize(size);
-    const int fd = ::fileno(file_);
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t n =
-            ::pread(fd, into.data() + done, size - done, static_cast<off_t>(offset + done));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
+    return ReadAt(::fileno(file_), into.data(), size, offset) == static_cast<long long>(size);
 }
 
 } // namespace zv

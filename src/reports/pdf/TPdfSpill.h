@@ -17,9 +17,8 @@ public:
     TPdfSpill(const TPdfSpill&) = delete;
     TPdfSpill& operator=(const TPdfSpill&) = delete;
 
-    // False when no temporary file could be made; nothing is kept then.
-    bool Usable() const { return file_ != nullptr; }
-    // Appends the bytes; false (nothing kept) when they cannot be written.
+    // Appends the bytes; false (nothing kept) when they cannot be written,
+    // or when no temporary file could be made.
     bool Keep(std::string_view bytes, std::uint64_t& offset);
     // Reads back what Keep stored at `offset`; false on a read error.
     bool Fetch(std::uint64_t offset, std::size_t size, std::string& into) const;
