@@ -1,5 +1,7 @@
 #include "base/Jpeg.h"
 
+#include <string>
+
 #include <turbojpeg.h>
 
 namespace zv {
@@ -90,6 +92,16 @@ bool DecodeJpeg(std::string_view jpegBytes, RgbImage& image, std::string& error)
     JpegHeader header;
     if (!ReadJpegHeader(jpegBytes, header)) {
         error = "Die Datei ist kein gültiges JPEG-Bild.";
+        return false;
+    }
+    // The header alone decides how much memory the pixels take: a file of a
+    // few bytes may claim 65535 x 65535 and ask for gigabytes. No camera
+    // comes near this limit.
+    constexpr long long kMaxPixels = 200'000'000;
+    if (static_cast<long long>(header.width) * header.height > kMaxPixels) {
+        error = "Das JPEG-Bild ist mit " + std::to_string(header.width) + " × " +
+                std::to_string(header.height) +
+                " Bildpunkten zu groß (höchstens 200 Millionen Bildpunkte).";
         return false;
     }
     const bool cmyk = header.components == 4;

@@ -47,6 +47,21 @@ TEST(Jpeg, RefusesOtherData) {
     EXPECT_FALSE(EncodeJpeg(empty, 90, out, error));
 }
 
+TEST(Jpeg, AHeaderClaimingGigabytesOfPixelsIsRefusedBeforeDecoding) {
+    std::string jpeg = SolidJpeg(16, 16, {90, 120, 60});
+    // The frame header: marker, length, precision, then height and width.
+    const std::size_t frame = jpeg.find("\xFF\xC0");
+    ASSERT_NE(frame, std::string::npos);
+    jpeg.replace(frame + 5, 4, "\xEA\x60\xEA\x60"); // 60000 x 60000
+    int w = 0, h = 0;
+    ASSERT_TRUE(JpegSize(jpeg, w, h));
+    ASSERT_EQ(w, 60000);
+    RgbImage img;
+    std::string error;
+    EXPECT_FALSE(DecodeJpeg(jpeg, img, error));
+    EXPECT_NE(error.find("60000 × 60000 Bildpunkten zu groß"), std::string::npos) << error;
+}
+
 TEST(Jpeg, GreyAndCmykPicturesDecodeToRgb) {
     struct Case {
         std::vector<std::uint8_t> pixel; // as stored in the file
