@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <optional>
 #include <thread>
 
 namespace zv::test {
@@ -147,10 +148,17 @@ protected:
                                 std::string(kApplication) + "' AND backend_xid IS NOT NULL")
                        .at(0) != "0";
         }
-        SqliteDatabase probe(database_->Location().target, 0);
+        // Opening may meet a lock for a moment too (the connection's own
+        // settings read the file); that says nothing yet, so ask again.
+        std::optional<SqliteDatabase> probe;
         try {
-            probe.BeginWrite();
-            probe.Rollback();
+            probe.emplace(database_->Location().target, 0);
+        } catch (const DatabaseError&) {
+            return false;
+        }
+        try {
+            probe->BeginWrite();
+            probe->Rollback();
             return false;
         } catch (const DatabaseError&) {
             return true;
