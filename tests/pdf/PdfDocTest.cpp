@@ -12,15 +12,16 @@
 #include "reports/pdf/TPdfImage.h"
 #include "reports/pdf/TPdfInfo.h"
 #include "reports/pdf/TPdfJpegImage.h"
-#include "reports/pdf/TPdfOutlineRoot.h"
 #include "reports/pdf/TPdfPage.h"
 #include "reports/pdf/TPdfXref.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <regex>
 #include <sstream>
 #include <stdexcept>
+#include <sys/resource.h>
 
 using namespace zv;
 using namespace zv::test;
@@ -373,8 +374,10 @@ TEST_F(PdfDocTest, DestinationsKeepTheirRangesAndFormOfWriting) {
     doc.SetUseOutlines(true);
     doc.NewDocument();
     TPdfPage& page = doc.AddPage();
+    page.SetHeight(700);
     auto dest = doc.CreateDestination();
-    EXPECT_EQ(&dest->Page(), &page);
+    EXPECT_EQ(dest->PageIndex(), 0u);
+    EXPECT_EQ(dest->PageHeight(), 700);
     EXPECT_EQ(dest->Kind(), TPdfDestinationType::XYZ);
     EXPECT_EQ(dest->Zoom(), 1);
     dest->SetTop(800);
@@ -386,18 +389,18 @@ TEST_F(PdfDocTest, DestinationsKeepTheirRangesAndFormOfWriting) {
     dest->SetZoom(2.5);
     doc.SetOpenAction(dest);
 
-    TPdfOutlineEntry* first = doc.GetOutlineRoot().AddChild();
-    first->SetTitle("Seite 1");
-    first->SetDest(dest);
-    TPdfOutlineEntry* child = first->AddChild();
-    child->SetTitle("Hecht (groß)");
-    TPdfOutlineEntry* second = doc.GetOutlineRoot().AddChild();
-    second->SetTitle("Summe (inkl. 8,85 € Versandkosten) – „Hecht“");
+    TPdfOutlineEntry first = doc.GetOutlineRoot().AddChild();
+    first.SetTitle("Seite 1");
+    first.SetDest(dest);
+    TPdfOutlineEntry child = first.AddChild();
+    child.SetTitle("Hecht (groß)");
+    TPdfOutlineEntry second = doc.GetOutlineRoot().AddChild();
+    second.SetTitle("Summe (inkl. 8,85 € Versandkosten) – „Hecht“");
 
     TPdfDoc other;
     other.NewDocument();
     other.AddPage();
-    EXPECT_EQ(ErrorOf([&] { first->SetDest(other.CreateDestination()); }),
+    EXPECT_EQ(ErrorOf([&] { first.SetDest(other.CreateDestination()); }),
               "SetDest --internal docs are not equal.");
     // A destination kept past a new start of `other` refers to a page that
     // is no longer there.
@@ -405,8 +408,8 @@ TEST_F(PdfDocTest, DestinationsKeepTheirRangesAndFormOfWriting) {
     other.SetUseOutlines(true);
     other.NewDocument();
     other.AddPage();
-    TPdfOutlineEntry* again = other.GetOutlineRoot().AddChild();
-    EXPECT_EQ(ErrorOf([&] { again->SetDest(earlier); }), "SetDest --internal docs are not equal.");
+    TPdfOutlineEntry again = other.GetOutlineRoot().AddChild();
+    EXPECT_EQ(ErrorOf([&] { again.SetDest(earlier); }), "SetDest --internal docs are not equal.");
 
     std::string pdf = SaveAndCheck(doc);
     int pageNumber = page.ObjectNumber();
@@ -414,24 +417,24 @@ TEST_F(PdfDocTest, DestinationsKeepTheirRangesAndFormOfWriting) {
     EXPECT_NE(ObjectBody(pdf, 1).find("/OpenAction " + destText), std::string::npos);
     std::string root = ObjectBody(pdf, 2);
     EXPECT_NE(root.find("/Count 3"), std::string::npos);
-    EXPECT_NE(root.find("/First " + std::to_string(first->ObjectNumber()) + " 0 R"),
+    EXPECT_NE(root.find("/First " + std::to_string(first.ObjectNumber()) + " 0 R"),
               std::string::npos);
-    EXPECT_NE(root.find("/Last " + std::to_string(second->ObjectNumber()) + " 0 R"),
+    EXPECT_NE(root.find("/Last " + std::to_string(second.ObjectNumber()) + " 0 R"),
               std::string::npos);
-    std::string firstBody = ObjectBody(pdf, first->ObjectNumber());
+    std::string firstBody = ObjectBody(pdf, first.ObjectNumber());
     EXPECT_NE(firstBody.find("/Count -1"), std::string::npos);
     EXPECT_NE(firstBody.find("/Title (Seite 1)"), std::string::npos);
     EXPECT_NE(firstBody.find("/Dest " + destText), std::string::npos);
-    EXPECT_NE(firstBody.find("/Next " + std::to_string(second->ObjectNumber()) + " 0 R"),
+    EXPECT_NE(firstBody.find("/Next " + std::to_string(second.ObjectNumber()) + " 0 R"),
               std::string::npos);
     EXPECT_NE(firstBody.find("/Parent 2 0 R"), std::string::npos);
     EXPECT_EQ(firstBody.find("/Prev"), std::string::npos);
-    std::string childBody = ObjectBody(pdf, child->ObjectNumber());
+    std::string childBody = ObjectBody(pdf, child.ObjectNumber());
     EXPECT_NE(childBody.find("/Title (Hecht \\(gro\xDF\\))"), std::string::npos);
     EXPECT_NE(childBody.find("/Count 0"), std::string::npos);
     EXPECT_EQ(childBody.find("/Dest"), std::string::npos);
-    EXPECT_NE(ObjectBody(pdf, second->ObjectNumber())
-                  .find("/Prev " + std::to_string(first->ObjectNumber()) + " 0 R"),
+    EXPECT_NE(ObjectBody(pdf, second.ObjectNumber())
+                  .find("/Prev " + std::to_string(first.ObjectNumber()) + " 0 R"),
               std::string::npos);
 
     // poppler sees the same tree.
@@ -495,4 +498,154 @@ TEST_F(PdfDocTest, PageSizeRewritesTheMediaBox) {
     doc.GetCanvas().SetPageHeight(700.5);
     std::string pdf = SaveAndCheck(doc);
     EXPECT_NE(pdf.find("/MediaBox [0 0 600 700.5 ]"), std::string::npos);
+}
+
+namespace {
+
+// Builds a document long enough that its records of pages, bookmarks,
+// destinations and pictures leave memory for the temporary file: each page
+// shows its number and two pictures of one file under names of its own,
+// and has a bookmark with a child, both to a destination on the page.
+// Returns the first page's destination.
+std::shared_ptr<TPdfDestination> BuildLongDocument(TPdfDoc& doc, const TJpegPicture& picture,
+                                                   int pages) {
+    doc.SetUseOutlines(true);
+    doc.NewDocument();
+    std::shared_ptr<TPdfDestination> first;
+    for (int p = 0; p < pages; ++p) {
+        doc.AddPage();
+        TPdfCanvas& canvas = doc.GetCanvas();
+        if (p % 7 == 3) {
+            canvas.SetPageHeight(600 + p % 100);
+        }
+        canvas.BeginText();
+        canvas.ShowText("Seite " + std::to_string(p));
+        canvas.EndText();
+        for (const char* which : {"a", "b"}) {
+            const std::string name = "Bild" + std::to_string(p) + which;
+            doc.AddJpegFile(name, picture);
+            canvas.DrawXObject(10, 10, 16, 12, name);
+        }
+        auto dest = doc.CreateDestination();
+        dest->SetKind(TPdfDestinationType::FitH);
+        dest->SetTop(p % 800);
+        TPdfOutlineEntry entry = doc.GetOutlineRoot().AddChild();
+        entry.SetTitle("Seite " + std::to_string(p));
+        entry.SetDest(dest);
+        TPdfOutlineEntry child = entry.AddChild();
+        child.SetTitle("Fang " + std::to_string(p));
+        child.SetDest(dest);
+        if (p == 0) {
+            first = dest;
+        }
+    }
+    return first;
+}
+
+// The object numbers in the page tree's "Kids", in order.
+std::vector<int> PageNumbers(const std::string& pdf, int pageTree) {
+    std::vector<int> numbers;
+    const std::string tree = ObjectBody(pdf, pageTree);
+    const std::regex kid("(\\d+) 0 R ");
+    const std::string kids = tree.substr(tree.find("/Kids ["));
+    for (auto it = std::sregex_iterator(kids.begin(), kids.begin() + kids.find(']'), kid);
+         it != std::sregex_iterator(); ++it) {
+        numbers.push_back(std::stoi((*it)[1]));
+    }
+    return numbers;
+}
+
+} // namespace
+
+TEST_F(PdfDocTest, ALongDocumentIsWrittenAsItWasBuilt) {
+    const int pages = 2100;
+    auto path = folder_.File("bild.jpg");
+    WriteBytes(path, MakeJpeg(16, 12));
+    TJpegPicture picture;
+    std::string error;
+    ASSERT_TRUE(picture.LoadFromFile(path, error)) << error;
+
+    TPdfDoc doc;
+    auto first = BuildLongDocument(doc, picture, pages);
+    // The first page and its destination were finished long ago; both are
+    // still read and changed as they were given.
+    EXPECT_EQ(first->PageHeight(), 842);
+    first->SetTop(5);
+    int found = 0;
+    for (int p = 0; p < pages; ++p) {
+        found += doc.HasXObject("Bild" + std::to_string(p) + "a") +
+                 doc.HasXObject("Bild" + std::to_string(p) + "b");
+    }
+    EXPECT_EQ(found, 2 * pages);
+    EXPECT_FALSE(doc.HasXObject("Bild0c"));
+    EXPECT_FALSE(doc.HasXObject("Bild"));
+    EXPECT_EQ(doc.XObjectCount(), 2u * pages);
+
+    const std::string pdf = SaveAndCheck(doc);
+    const std::vector<int> kids = PageNumbers(pdf, 4);
+    ASSERT_EQ(kids.size(), static_cast<std::size_t>(pages));
+    for (int p : {0, 3, 1000, pages - 1}) {
+        SCOPED_TRACE(p);
+        const std::string page = ObjectBody(pdf, kids[p]);
+        const int height = p % 7 == 3 ? 600 + p % 100 : 842;
+        EXPECT_NE(page.find("/MediaBox [0 0 596 " + std::to_string(height) + " ]"),
+                  std::string::npos);
+        for (const char* which : {"a", "b"}) {
+            const std::string name = "Bild" + std::to_string(p) + which;
+            std::smatch image;
+            ASSERT_TRUE(std::regex_search(page, image, std::regex("/" + name + " (\\d+) 0 R")));
+            EXPECT_NE(ObjectBody(pdf, std::stoi(image[1])).find("/Name /" + name + "\r\n"),
+                      std::string::npos);
+        }
+        EXPECT_NE(ObjectBody(pdf, kids[p] + 1).find("(Seite " + std::to_string(p) + ") Tj"),
+                  std::string::npos);
+    }
+
+    const std::string root = ObjectBody(pdf, 2);
+    EXPECT_NE(root.find("/Count " + std::to_string(2 * pages) + "\r\n"), std::string::npos);
+    std::smatch link;
+    ASSERT_TRUE(std::regex_search(root, link, std::regex("/First (\\d+) 0 R")));
+    const std::string entry = ObjectBody(pdf, std::stoi(link[1]));
+    EXPECT_NE(entry.find("/Count -1\r\n/Title (Seite 0)\r\n/Dest [" + std::to_string(kids[0]) +
+                         " 0 R /FitH 5 ]"),
+              std::string::npos)
+        << entry;
+    ASSERT_TRUE(std::regex_search(root, link, std::regex("/Last (\\d+) 0 R")));
+    const std::string last = ObjectBody(pdf, std::stoi(link[1]));
+    EXPECT_NE(last.find("/Title (Seite " + std::to_string(pages - 1) + ")\r\n/Dest [" +
+                        std::to_string(kids[pages - 1]) + " 0 R /FitH " +
+                        std::to_string((pages - 1) % 800) + " ]"),
+              std::string::npos)
+        << last;
+}
+
+TEST_F(PdfDocTest, WhenTheTemporaryFileCannotGrowTheDocumentStaysWhole) {
+    const int pages = 1200;
+    auto path = folder_.File("bild.jpg");
+    WriteBytes(path, MakeJpeg(16, 12));
+    TJpegPicture picture;
+    std::string error;
+    ASSERT_TRUE(picture.LoadFromFile(path, error)) << error;
+    TPdfDoc roomy;
+    BuildLongDocument(roomy, picture, pages);
+    const std::string expected = SaveToString(roomy);
+
+    // Files of this process may not grow past 64 KB while the document is
+    // built: the temporary file fills up a few hundred pages in, as on a
+    // full disk, and what did not fit stays in memory.
+    TPdfDoc squeezed;
+    rlimit before{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    rlimit small = before;
+    small.rlim_cur = 64 * 1024;
+    auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const std::string failure = ErrorOf([&] { BuildLongDocument(squeezed, picture, pages); });
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldHandler);
+    ASSERT_EQ(failure, "");
+
+    const std::string written = SaveToString(squeezed);
+    EXPECT_EQ(written.size(), expected.size());
+    EXPECT_TRUE(written == expected);
 }

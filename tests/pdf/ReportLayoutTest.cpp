@@ -300,10 +300,9 @@ TEST_F(ReportLayoutTest, UnsharedImagesGetNewNamesSharedOnesAreAddedOnce) {
     report_.RenderPage(page);
     TPdfDoc& doc = report_.Document();
     EXPECT_EQ(random.lastRange, 65535);
-    ASSERT_NE(doc.GetXObject("PRJpegImage17"), nullptr);
-    ASSERT_NE(doc.GetXObject("PRJpegImage19"), nullptr);
-    EXPECT_NE(doc.GetXObject("PRJpegImage17"), doc.GetXObject("PRJpegImage19"));
-    EXPECT_NE(doc.GetXObject("Logo"), nullptr);
+    EXPECT_TRUE(doc.HasXObject("PRJpegImage17"));
+    EXPECT_TRUE(doc.HasXObject("PRJpegImage19"));
+    EXPECT_TRUE(doc.HasXObject("Logo"));
     EXPECT_EQ(doc.XObjectCount(), 3u);
     // Stretched to the box, lower-left corner at the box's bottom.
     EXPECT_NE(Content().find("q\n200 0 0 150 351 654 cm\n/PRJpegImage19 Do\nQ\n"),

@@ -1,7 +1,6 @@
 #include "reports/pdf/TPRDestination.h"
 
 #include "reports/pdf/TPdfDestination.h"
-#include "reports/pdf/TPdfPage.h"
 
 #include <cmath>
 #include <stdexcept>
@@ -18,7 +17,7 @@ TPdfDestination& Require(const std::shared_ptr<TPdfDestination>& dest) {
 } // namespace
 
 int TPRDestination::PageHeight() const {
-    return static_cast<int>(std::lround(Require(dest_).Page().Height()));
+    return static_cast<int>(std::lround(Require(dest_).PageHeight()));
 }
 
 TPdfDestinationType TPRDestination::Kind() const {

@@ -35,14 +35,14 @@ void TPRJpegImage::Print(TPRPrintContext& context, const TPRBounds& rect) {
     std::string name;
     if (sharedImage_) {
         name = Name();
-        if (doc.GetXObject(name) == nullptr) {
+        if (!doc.HasXObject(name)) {
             AddTo(doc, name);
         }
     } else {
         bool found = false;
         for (int tries = 0; tries < kNameRange; ++tries) {
             name = Name() + std::to_string(context.Random().Random(kNameRange));
-            if (doc.GetXObject(name) == nullptr) {
+            if (!doc.HasXObject(name)) {
                 found = true;
                 break;
             }

@@ -1,18 +1,17 @@
 #include "reports/pdf/TPROutlineEntry.h"
 
 #include "reports/pdf/TPRDestination.h"
-#include "reports/pdf/TPdfOutlineEntry.h"
 
 #include <stdexcept>
 
 namespace zv {
 
 namespace {
-TPdfOutlineEntry& Require(TPdfOutlineEntry* entry) {
-    if (entry == nullptr) {
+TPdfOutlineEntry Require(const TPdfOutlineEntry& entry) {
+    if (!entry.Valid()) {
         throw std::runtime_error("TPROutlineEntry --invalid operation.");
     }
-    return *entry;
+    return entry;
 }
 } // namespace
 
@@ -20,7 +19,7 @@ TPROutlineEntry TPROutlineEntry::AddChild() {
     return TPROutlineEntry(Require(entry_).AddChild());
 }
 
-std::string_view TPROutlineEntry::Title() const {
+std::string TPROutlineEntry::Title() const {
     return Require(entry_).Title();
 }
 

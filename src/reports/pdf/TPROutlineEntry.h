@@ -1,24 +1,26 @@
 #pragma once
 
+#include "reports/pdf/TPdfOutlineEntry.h"
+
+#include <string>
 #include <string_view>
 
 namespace zv {
 
-class TPdfOutlineEntry;
 class TPRDestination;
 
 // A handle on a bookmark of the report's document.
 class TPROutlineEntry {
 public:
     TPROutlineEntry() = default;
-    explicit TPROutlineEntry(TPdfOutlineEntry* entry) : entry_(entry) {}
+    explicit TPROutlineEntry(TPdfOutlineEntry entry) : entry_(std::move(entry)) {}
 
-    bool Valid() const { return entry_ != nullptr; }
-    TPdfOutlineEntry* Data() const { return entry_; }
+    bool Valid() const { return entry_.Valid(); }
+    const TPdfOutlineEntry& Data() const { return entry_; }
 
     // A new bookmark as the last child of this one.
     TPROutlineEntry AddChild();
-    std::string_view Title() const;
+    std::string Title() const;
     void SetTitle(std::string_view utf8);
     // The destination must belong to the same document, else
     // "SetDest --internal docs are not equal.".
@@ -27,7 +29,7 @@ public:
     void SetOpened(bool opened);
 
 private:
-    TPdfOutlineEntry* entry_ = nullptr;
+    TPdfOutlineEntry entry_;
 };
 
 } // namespace zv

@@ -1,16 +1,14 @@
 #include "reports/pdf/TPROutlineRoot.h"
 
-#include "reports/pdf/TPdfOutlineRoot.h"
-
 #include <stdexcept>
 
 namespace zv {
 
 TPROutlineEntry TPROutlineRoot::AddChild() {
-    if (root_ == nullptr) {
+    if (!root_.Valid()) {
         throw std::runtime_error("GetOutlineRoot --invalid operation.");
     }
-    return TPROutlineEntry(root_->AddChild());
+    return TPROutlineEntry(root_.AddChild());
 }
 
 } // namespace zv

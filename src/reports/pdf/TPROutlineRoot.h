@@ -4,20 +4,18 @@
 
 namespace zv {
 
-class TPdfOutlineRoot;
-
 // A handle on the top of the report's bookmark tree.
 class TPROutlineRoot {
 public:
     TPROutlineRoot() = default;
-    explicit TPROutlineRoot(TPdfOutlineRoot* root) : root_(root) {}
+    explicit TPROutlineRoot(TPdfOutlineEntry root) : root_(std::move(root)) {}
 
-    bool Valid() const { return root_ != nullptr; }
+    bool Valid() const { return root_.Valid(); }
     // A new top-level bookmark as the last one.
     TPROutlineEntry AddChild();
 
 private:
-    TPdfOutlineRoot* root_ = nullptr;
+    TPdfOutlineEntry root_;
 };
 
 } // namespace zv

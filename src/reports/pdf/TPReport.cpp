@@ -9,7 +9,6 @@
 #include "reports/pdf/TPdfDestination.h"
 #include "reports/pdf/TPdfDoc.h"
 #include "reports/pdf/TPdfInfo.h"
-#include "reports/pdf/TPdfOutlineRoot.h"
 #include "reports/pdf/TPdfPage.h"
 
 #include <ostream>
@@ -163,7 +162,7 @@ TPROutlineRoot TPReport::OutlineRoot() {
     if (!doc_ || !UseOutlines || !doc_->UseOutlines()) {
         throw std::runtime_error("GetOutlineRoot --invalid operation.");
     }
-    return TPROutlineRoot(&doc_->GetOutlineRoot());
+    return TPROutlineRoot(doc_->GetOutlineRoot());
 }
 
 } // namespace zv

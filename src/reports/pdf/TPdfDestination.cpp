@@ -2,7 +2,6 @@
 
 #include "reports/pdf/TPdfArray.h"
 #include "reports/pdf/TPdfOutput.h"
-#include "reports/pdf/TPdfPage.h"
 
 #include <stdexcept>
 #include <string>
@@ -37,6 +36,26 @@ const char* KindName(TPdfDestinationType kind) {
 
 } // namespace
 
+TPdfDestinationRecord TPdfDestination::Load() const {
+    return records_->destinations.Get(index_);
+}
+
+std::size_t TPdfDestination::PageIndex() const {
+    return records_->destinations.Peek(index_).page;
+}
+
+double TPdfDestination::PageHeight() const {
+    return records_->Page(PageIndex()).height;
+}
+
+void TPdfDestination::SetKind(TPdfDestinationType kind) {
+    records_->destinations.Edit(index_).kind = kind;
+}
+
+void TPdfDestination::SetElement(int at, int value) {
+    records_->destinations.Edit(index_).elements[at] = value < 0 ? -1 : value;
+}
+
 void TPdfDestination::SetZoom(double zoom) {
     if (zoom < 0) {
         throw std::runtime_error("Zoom property cannot set to under 0.");
@@ -45,28 +64,32 @@ void TPdfDestination::SetZoom(double zoom) {
         throw std::runtime_error("Zoom property cannot set to over " + std::to_string(kMaxZoom) +
                                  ".");
     }
-    zoom_ = zoom;
+    records_->destinations.Edit(index_).zoom = zoom;
 }
 
-int TPdfDestination::Numbers(int numbers[4]) const {
-    switch (kind_) {
+namespace {
+
+// The numbers the kind writes after its name, in written order.
+int Numbers(const TPdfDestinationRecord& record, int numbers[4]) {
+    const std::int32_t* e = record.elements;
+    switch (record.kind) {
     case TPdfDestinationType::XYZ:
-        numbers[0] = Left();
-        numbers[1] = Top();
+        numbers[0] = e[0];
+        numbers[1] = e[1];
         return 2; // and the zoom
     case TPdfDestinationType::FitH:
     case TPdfDestinationType::FitBH:
-        numbers[0] = Top();
+        numbers[0] = e[1];
         return 1;
     case TPdfDestinationType::FitV:
     case TPdfDestinationType::FitBV:
-        numbers[0] = Left();
+        numbers[0] = e[0];
         return 1;
     case TPdfDestinationType::FitR:
-        numbers[0] = Left();
-        numbers[1] = Bottom();
-        numbers[2] = Right();
-        numbers[3] = Top();
+        numbers[0] = e[0];
+        numbers[1] = e[3];
+        numbers[2] = e[2];
+        numbers[3] = e[1];
         return 4;
     case TPdfDestinationType::Fit:
     case TPdfDestinationType::FitB:
@@ -75,35 +98,39 @@ int TPdfDestination::Numbers(int numbers[4]) const {
     return 0;
 }
 
+} // namespace
+
 std::shared_ptr<TPdfArray> TPdfDestination::GetValue() const {
+    const TPdfDestinationRecord record = Load();
     auto array = std::make_shared<TPdfArray>();
-    array->Add(std::make_shared<TPdfVirtualObject>(page_->ObjectNumber(), page_->Generation()));
-    array->AddName(KindName(kind_));
+    array->Add(std::make_shared<TPdfVirtualObject>(records_->Page(record.page).number, 0));
+    array->AddName(KindName(record.kind));
     int numbers[4];
-    const int count = Numbers(numbers);
+    const int count = Numbers(record, numbers);
     for (int i = 0; i < count; ++i) {
         array->AddNumber(numbers[i]);
     }
-    if (kind_ == TPdfDestinationType::XYZ) {
-        array->AddReal(zoom_);
+    if (record.kind == TPdfDestinationType::XYZ) {
+        array->AddReal(record.zoom);
     }
     return array;
 }
 
-void TPdfDestination::WriteValue(TPdfOutput& out) const {
+void TPdfDestination::WriteValue(TPdfOutput& out, TPdfDocRecords& records, std::uint32_t index) {
+    const TPdfDestinationRecord record = records.destinations.Get(index);
     out.Write('[');
-    out.WriteRef(page_->ObjectNumber(), page_->Generation());
+    out.WriteRef(records.Page(record.page).number, 0);
     out.Write(' ');
-    out.WriteName(KindName(kind_));
+    out.WriteName(KindName(record.kind));
     out.Write(' ');
     int numbers[4];
-    const int count = Numbers(numbers);
+    const int count = Numbers(record, numbers);
     for (int i = 0; i < count; ++i) {
         out.WriteInt(numbers[i]);
         out.Write(' ');
     }
-    if (kind_ == TPdfDestinationType::XYZ) {
-        out.WriteReal(zoom_);
+    if (record.kind == TPdfDestinationType::XYZ) {
+        out.WriteReal(record.zoom);
         out.Write(' ');
     }
     out.Write(']');

@@ -4,15 +4,13 @@
 #include "reports/pdf/TPdfArray.h"
 #include "reports/pdf/TPdfCanvas.h"
 #include "reports/pdf/TPdfCatalog.h"
+#include "reports/pdf/TPdfDocRecords.h"
 #include "reports/pdf/TPdfFont.h"
 #include "reports/pdf/TPdfImage.h"
 #include "reports/pdf/TPdfInfo.h"
-#include "reports/pdf/TPdfOutlineRoot.h"
+#include "reports/pdf/TPdfJpegFileImage.h"
 #include "reports/pdf/TPdfOutput.h"
-#include "reports/pdf/TPdfSpill.h"
-#include "reports/pdf/TPdfXref.h"
 
-#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
@@ -24,24 +22,25 @@ namespace {
 const char kProducer[] = "Zelvorin PDF-Writer 1.1";
 
 // The root of the page tree: "Type" "Pages", the pages as "Kids" and their
-// "Count", written from the document's list of pages.
+// "Count", written from the document's records of pages.
 class PageTree : public TPdfObject {
 public:
-    explicit PageTree(const std::deque<TPdfPage>& pages) : pages_(pages) {}
+    explicit PageTree(TPdfDocRecords& records) : records_(records) {}
 
     void Write(TPdfOutput& out) override {
         out.Write("<<\r\n/Type /Pages\r\n/Kids [");
-        for (const TPdfPage& page : pages_) {
-            out.WriteRef(page.ObjectNumber(), page.Generation());
+        const std::size_t count = records_.PageCount();
+        for (std::size_t i = 0; i < count; ++i) {
+            out.WriteRef(records_.Page(i).number, 0);
             out.Write(' ');
         }
         out.Write("]\r\n/Count ");
-        out.WriteInt(static_cast<long long>(pages_.size()));
+        out.WriteInt(static_cast<long long>(count));
         out.Write("\r\n>>");
     }
 
 private:
-    const std::deque<TPdfPage>& pages_;
+    TPdfDocRecords& records_;
 };
 
 // A whole page size is written as an integer, anything else as a real.
@@ -66,53 +65,41 @@ void TPdfDoc::RequireDocument(const char* message) const {
 
 void TPdfDoc::NewDocument() {
     canvas_.reset();
-    xref_.reset();
     trailer_.reset();
     catalog_.reset();
     info_.reset();
-    outlineRoot_.reset();
     pageTree_.reset();
-    records_.reset();
-    outlines_.clear();
-    texts_.Clear();
     fonts_.clear();
-    images_.clear();
-    ownedImages_.clear();
-    fileImages_.clear();
-    imageIndex_.clear();
-    imageUses_.clear();
     openAction_.reset();
-    spill_.reset();
+    // Destinations and bookmarks handed out keep the old records to
+    // themselves; this document starts afresh.
+    records_ = std::make_shared<TPdfDocRecords>();
+    TPdfXref& xref = records_->xref;
 
-    xref_ = std::make_unique<TPdfXref>();
-    records_ = std::make_shared<Records>();
-    // Counted over all documents, so that one made by another TPdfDoc at
-    // the same address does not pass for this one's either.
-    static std::atomic<std::uint32_t> runs{0};
-    run_ = ++runs;
     trailer_ = std::make_shared<TPdfDictionary>();
     trailer_->AddNumber("Size", 0);
     canvas_ = std::make_unique<TPdfCanvas>(this);
 
     catalog_ = std::make_shared<TPdfCatalog>();
-    xref_->Register(catalog_);
+    xref.Register(catalog_);
     trailer_->Add("Root", catalog_);
 
     if (useOutlines_) {
-        outlineRoot_ = std::make_unique<TPdfOutlineRoot>(this);
-        outlineRoot_->number_ = xref_->RegisterOutline(*outlineRoot_);
-        catalog_->Add("Outlines", std::make_shared<TPdfVirtualObject>(outlineRoot_->ObjectNumber(),
-                                                                      outlineRoot_->Generation()));
+        TPdfOutlineRecord root;
+        root.opened = true;
+        root.number = xref.Add(TPdfXref::Kind::Outline, records_->outlines.Add(root));
+        records_->outlines.Set(0, root);
+        catalog_->Add("Outlines", std::make_shared<TPdfVirtualObject>(root.number, 0));
     }
 
     info_ = std::make_shared<TPdfInfo>();
-    xref_->Register(info_);
+    xref.Register(info_);
     info_->SetProducer(kProducer);
     trailer_->Add("Info", info_);
     info_->SetCreationDate();
 
-    pageTree_ = std::make_shared<PageTree>(records_->pages);
-    xref_->Register(pageTree_);
+    pageTree_ = std::make_shared<PageTree>(*records_);
+    xref.Register(pageTree_);
     catalog_->Add("Pages", pageTree_);
 }
 
@@ -120,36 +107,28 @@ TPdfPage& TPdfDoc::AddPage() {
     if (!InUse() || !pageTree_) {
         throw std::runtime_error("AddPage --current pages null.");
     }
-    std::deque<TPdfPage>& pages = records_->pages;
-    TPdfPage* finished = pages.empty() ? nullptr : &pages.back();
-    const int number = static_cast<int>(xref_->Count());
-    TPdfPage& page = pages.emplace_back(number, defaultPageWidth_, defaultPageHeight_,
-                                        static_cast<std::uint32_t>(imageUses_.size()));
-    xref_->RegisterPage(page);
-
     // Pages made from one template come out alike, so the next page starts
     // with room for as much as the last one held.
     std::size_t expected = 0;
-    if (finished != nullptr) {
+    if (const TPdfPage* finished = records_->Current()) {
         expected = finished->Contents().Data().size();
         expected += expected / 8;
-        // A finished page is never drawn on again: its content can leave
-        // memory.
-        if (!spill_) {
-            spill_ = std::make_unique<TPdfSpill>();
-        }
-        finished->Contents().MoveTo(*spill_, page.Contents());
     }
+    const std::size_t index = records_->PageCount();
+    TPdfXref& xref = records_->xref;
+    const int number = xref.Add(TPdfXref::Kind::Page, index);
+    xref.Add(TPdfXref::Kind::Contents, index);
+    TPdfPage& page = records_->AddPage(number, defaultPageWidth_, defaultPageHeight_);
     canvas_->SetPage(page, expected);
     return page;
 }
 
 std::size_t TPdfDoc::PageCount() const {
-    return records_ ? records_->pages.size() : 0;
+    return records_ ? records_->PageCount() : 0;
 }
 
 TPdfPage* TPdfDoc::CurrentPage() const {
-    return PageCount() == 0 ? nullptr : &records_->pages.back();
+    return records_ ? records_->Current() : nullptr;
 }
 
 TPdfCanvas& TPdfDoc::GetCanvas() {
@@ -167,19 +146,12 @@ TPdfCatalog& TPdfDoc::GetRoot() {
     return *catalog_;
 }
 
-TPdfOutlineRoot& TPdfDoc::GetOutlineRoot() {
+TPdfOutlineEntry TPdfDoc::GetOutlineRoot() {
     RequireDocument("GetOutlineRoot --Document is null");
-    if (!outlineRoot_) {
+    if (records_->outlines.Size() == 0) {
         throw std::runtime_error("GetOutlineRoot --the document has no outlines.");
     }
-    return *outlineRoot_;
-}
-
-TPdfOutlineEntry* TPdfDoc::NewOutlineEntry() {
-    RequireDocument("AddChild --Document is null");
-    TPdfOutlineEntry& entry = outlines_.emplace_back(this);
-    entry.number_ = xref_->RegisterOutline(entry);
-    return &entry;
+    return TPdfOutlineEntry(records_, 0);
 }
 
 TPdfFont& TPdfDoc::GetFont(std::string_view registeredName) {
@@ -193,26 +165,19 @@ TPdfFont& TPdfDoc::GetFont(std::string_view registeredName) {
     if (!font) {
         throw std::runtime_error("CreateFont --InvalidFontName:" + std::string(registeredName));
     }
-    xref_->Register(font);
+    records_->xref.Register(font);
     fonts_.push_back(font);
     return *font;
 }
 
 void TPdfDoc::RequireNewImageName(const std::string& name) const {
     RequireDocument("AddImage --Document is null");
-    if (imageIndex_.count(name) != 0) {
+    if (records_->FindImage(name) != kPdfNoRecord) {
         char message[512];
         std::snprintf(message, sizeof message, "AddImage --the image named %s is already exists..",
                       name.c_str());
         throw std::runtime_error(message);
     }
-}
-
-void TPdfDoc::AddImage(const std::string& name, TPdfImage& image) {
-    xref_->Register(image);
-    image.SetName(texts_.Keep(name));
-    images_.push_back(ImageSlot{&image});
-    imageIndex_.emplace(image.Name(), images_.size() - 1);
 }
 
 void TPdfDoc::AddXObject(const std::string& name, const TPdfObjectPtr& image) {
@@ -221,8 +186,11 @@ void TPdfDoc::AddXObject(const std::string& name, const TPdfObjectPtr& image) {
     if (!asImage) {
         throw std::runtime_error("AddImage --the image is not valid TPdfImage..");
     }
-    ownedImages_.push_back(asImage);
-    AddImage(name, *asImage);
+    TPdfImageRecord record;
+    record.number = records_->xref.Register(asImage);
+    record.name = records_->texts.Keep(name);
+    asImage->SetName(name);
+    records_->AddImage(name, record);
 }
 
 void TPdfDoc::AddJpegFile(const std::string& name, const TJpegPicture& picture) {
@@ -230,82 +198,93 @@ void TPdfDoc::AddJpegFile(const std::string& name, const TJpegPicture& picture) 
     if (!picture.FromFile() || !picture.IsJpeg()) {
         throw std::runtime_error("only jpeg image is allowed.");
     }
-    TPdfJpegFileImage& image = fileImages_.emplace_back(
-        texts_.Keep(picture.FilePath()),
-        JpegHeader{picture.Width(), picture.Height(), picture.Components()});
-    AddImage(name, image);
+    TPdfImageRecord record;
+    record.name = records_->texts.Keep(name);
+    record.path = records_->texts.Keep(picture.FilePath());
+    record.loaded = JpegHeader{picture.Width(), picture.Height(), picture.Components()};
+    record.number = records_->xref.Add(TPdfXref::Kind::Image, records_->images.Size());
+    records_->AddImage(name, record);
 }
 
-TPdfImage* TPdfDoc::GetXObject(std::string_view name) const {
-    auto found = imageIndex_.find(name);
-    return found == imageIndex_.end() ? nullptr : images_[found->second].image;
+bool TPdfDoc::HasXObject(std::string_view name) const {
+    return records_ && records_->FindImage(name) != kPdfNoRecord;
+}
+
+std::size_t TPdfDoc::XObjectCount() const {
+    return records_ ? records_->images.Size() : 0;
 }
 
 void TPdfDoc::UseXObject(std::string_view name) {
     TPdfPage& page = GetCanvas().Page();
-    auto found = imageIndex_.find(name);
-    if (found == imageIndex_.end()) {
+    const std::uint32_t index = records_->FindImage(name);
+    if (index == kPdfNoRecord) {
         throw std::runtime_error("DrawXObject --XObject not found: " + std::string(name));
     }
-    ImageSlot& slot = images_[found->second];
-    if (slot.lastPage != records_->pages.size()) {
-        slot.lastPage = records_->pages.size();
-        imageUses_.push_back(static_cast<std::uint32_t>(found->second));
+    TPdfImageRecord record = records_->images.Get(index);
+    const auto pageNumber = static_cast<std::uint32_t>(records_->PageCount());
+    if (record.lastPage != pageNumber) {
+        record.lastPage = pageNumber;
+        records_->images.Set(index, record);
+        records_->imageUses.Add(index);
         page.AddImageUse();
     }
 }
 
 std::shared_ptr<TPdfDestination> TPdfDoc::CreateDestination() {
     RequireDocument("CreateDestination --Document is null");
-    if (records_->pages.empty()) {
+    if (records_->PageCount() == 0) {
         throw std::runtime_error("GetPage --the Page is nil");
     }
-    TPdfDestination& dest =
-        records_->destinations.emplace_back(this, run_, &records_->pages.back());
-    return std::shared_ptr<TPdfDestination>(records_, &dest);
+    TPdfDestinationRecord record;
+    record.page = static_cast<std::uint32_t>(records_->PageCount() - 1);
+    const auto index = static_cast<std::uint32_t>(records_->destinations.Add(record));
+    return std::make_shared<TPdfDestination>(records_, index);
 }
 
 int TPdfDoc::RegisterObject(const TPdfObjectPtr& object) {
     RequireDocument("RegisterObject --Document is null");
-    return xref_->Register(object);
+    return records_->xref.Register(object);
 }
 
-const TPdfXref& TPdfDoc::Xref() const {
-    RequireDocument("Xref --Document is null");
-    return *xref_;
-}
-
-void TPdfDoc::WritePage(TPdfOutput& out, const TPdfPage& page) const {
+void TPdfDoc::WritePage(TPdfOutput& out, const TPdfPageRecord& page) const {
     out.Write("<<\r\n/Type /Page\r\n/Parent ");
     out.WriteRef(pageTree_->ObjectNumber(), pageTree_->Generation());
     out.Write("\r\n/MediaBox [0 0 ");
-    WriteSize(out, page.Width());
+    WriteSize(out, page.width);
     out.Write(' ');
-    WriteSize(out, page.Height());
+    WriteSize(out, page.height);
     out.Write(" ]\r\n/Resources <<\r\n/Font <<\r\n");
-    for (int i = 0; i < page.FontCount(); ++i) {
-        const TPdfFont& font = *fonts_[static_cast<std::size_t>(page.Font(i))];
+    for (int i = 0; i < page.fontCount; ++i) {
+        const TPdfFont& font = *fonts_[page.fonts[i]];
         out.WriteName(font.ResourceName());
         out.Write(' ');
         out.WriteRef(font.ObjectNumber(), font.Generation());
         out.Write("\r\n");
     }
     out.Write(">>\r\n/XObject <<\r\n");
-    for (std::uint32_t use = page.ImagesBegin(); use < page.ImagesEnd(); ++use) {
-        const TPdfImage& image = *images_[imageUses_[use]].image;
-        out.WriteName(image.Name());
+    for (std::uint32_t use = page.imagesBegin; use < page.imagesEnd; ++use) {
+        const TPdfImageRecord image = records_->images.Get(records_->imageUses.Get(use));
+        out.WriteName(records_->texts.Get(image.name));
         out.Write(' ');
-        out.WriteRef(image.ObjectNumber(), image.Generation());
+        out.WriteRef(image.number, 0);
         out.Write("\r\n");
     }
     out.Write(">>\r\n/ProcSet [/PDF /Text /ImageC ]\r\n>>\r\n/Contents ");
-    out.WriteRef(page.ContentsNumber(), page.Generation());
+    out.WriteRef(page.number + 1, 0);
     out.Write("\r\n>>");
+}
+
+void TPdfDoc::WriteFileImage(TPdfOutput& out, std::uint32_t index) const {
+    const TPdfImageRecord record = records_->images.Get(index);
+    const std::string path = records_->texts.Get(record.path);
+    TPdfJpegFileImage image(path, record.loaded);
+    image.SetName(records_->texts.Get(record.name));
+    image.Write(out);
 }
 
 void TPdfDoc::SaveToStream(std::ostream& stream, const WriteProgress& progress) {
     RequireDocument("SaveToStream --there is no document to save.");
-    if (records_->pages.empty()) {
+    if (records_->PageCount() == 0) {
         throw std::runtime_error("GetPage --the Page is nil");
     }
     info_->SetModDate();
@@ -317,26 +296,32 @@ void TPdfDoc::SaveToStream(std::ostream& stream, const WriteProgress& progress) 
 
     TPdfOutput out(stream);
     out.Write("%PDF-1.2 \r\n");
-    const std::size_t count = xref_->Count();
-    std::vector<std::uint64_t> offsets(count, 0);
+    TPdfXref& xref = records_->xref;
+    const std::size_t count = xref.Count();
+    // Where each object starts, for the cross-reference table at the end.
+    TPdfRecords<std::uint64_t> offsets(records_->spill);
+    offsets.Add(0);
     std::string scratch;
     for (std::size_t number = 1; number < count; ++number) {
-        offsets[number] = out.Position();
+        offsets.Add(out.Position());
         out.WriteInt(static_cast<long long>(number));
         out.Write(" 0 obj\r\n");
-        const TPdfXrefEntry entry = xref_->Entry(number);
-        switch (entry.GetKind()) {
-        case TPdfXrefEntry::Kind::Object:
-            entry.Object()->Write(out);
+        const TPdfXref::Entry entry = xref.At(number);
+        switch (entry.kind) {
+        case TPdfXref::Kind::Object:
+            xref.Object(entry.index).Write(out);
             break;
-        case TPdfXrefEntry::Kind::Page:
-            WritePage(out, *entry.Page());
+        case TPdfXref::Kind::Page:
+            WritePage(out, records_->Page(entry.index));
             break;
-        case TPdfXrefEntry::Kind::Contents:
-            entry.Page()->Contents().Write(out, spill_.get(), scratch);
+        case TPdfXref::Kind::Contents:
+            TPdfPageContents::Write(out, records_->Contents(entry.index, scratch));
             break;
-        case TPdfXrefEntry::Kind::Outline:
-            entry.Outline()->Write(out);
+        case TPdfXref::Kind::Outline:
+            TPdfOutlineEntry::Write(out, *records_, entry.index);
+            break;
+        case TPdfXref::Kind::Image:
+            WriteFileImage(out, entry.index);
             break;
         }
         out.Write("\r\nendobj\r\n");
@@ -349,7 +334,7 @@ void TPdfDoc::SaveToStream(std::ostream& stream, const WriteProgress& progress) 
     out.WriteInt(static_cast<long long>(count));
     out.Write("\r\n0000000000 65535 f\r\n");
     for (std::size_t number = 1; number < count; ++number) {
-        out.WriteZeroPadded(offsets[number], 10);
+        out.WriteZeroPadded(offsets.Get(number), 10);
         out.Write(" 00000 n\r\n");
     }
     if (auto* size = dynamic_cast<TPdfNumber*>(trailer_->Value("Size"))) {

@@ -14,17 +14,16 @@ class TJpegPicture;
 // the "Name" it is registered under in its document.
 class TPdfImage : public TPdfObject {
 public:
-    // Set when the image is registered with a document, which keeps the
-    // name's text (see TPdfDoc::KeepText) while it holds the image.
+    // Set when the image is registered with a document.
     bool Named() const { return named_; }
     std::string_view Name() const { return name_; }
-    void SetName(std::string_view keptName) {
-        name_ = keptName;
+    void SetName(std::string_view name) {
+        name_ = name;
         named_ = true;
     }
 
 private:
-    std::string_view name_;
+    std::string name_;
     bool named_ = false;
 };
 

@@ -7,14 +7,15 @@
 
 namespace zv {
 
-// A JPEG image of a picture loaded from a file, as its document keeps it:
-// the file's path (in the document's text arena) and the header it was
-// loaded with. It is written like TPdfJpegImage; a report with thousands of
-// pictures keeps only this much of each.
+// A JPEG image of a picture loaded from a file, made from what its
+// document keeps of it (the file's path and the header it was loaded with)
+// when it is written. It is written like TPdfJpegImage; a report with
+// thousands of pictures keeps only this much of each.
 class TPdfJpegFileImage : public TPdfImage {
 public:
-    TPdfJpegFileImage(std::string_view keptPath, const JpegHeader& loaded)
-        : path_(keptPath), loaded_(loaded) {}
+    // `path` must outlive the object.
+    TPdfJpegFileImage(std::string_view path, const JpegHeader& loaded)
+        : path_(path), loaded_(loaded) {}
 
     void Write(TPdfOutput& out) override;
 

@@ -1,78 +1,119 @@
 #include "reports/pdf/TPdfOutlineEntry.h"
 
 #include "reports/pdf/TPdfDestination.h"
-#include "reports/pdf/TPdfDoc.h"
+#include "reports/pdf/TPdfDocRecords.h"
 #include "reports/pdf/TPdfOutput.h"
 
 #include <stdexcept>
 
 namespace zv {
 
-TPdfOutlineEntry* TPdfOutlineEntry::AddChild() {
-    TPdfOutlineEntry* entry = doc_->NewOutlineEntry();
-    entry->parent_ = this;
-    if (last_ != nullptr) {
-        last_->next_ = entry;
-        entry->prev_ = last_;
-    } else {
-        first_ = entry;
+TPdfDocRecords& TPdfOutlineEntry::Records() const {
+    if (!records_) {
+        throw std::runtime_error("TPdfOutlineEntry --invalid operation.");
     }
-    last_ = entry;
-    for (TPdfOutlineEntry* ancestor = this; ancestor != nullptr; ancestor = ancestor->parent_) {
-        ++ancestor->descendants_;
+    return *records_;
+}
+
+TPdfOutlineEntry TPdfOutlineEntry::AddChild() {
+    TPdfDocRecords& records = Records();
+    auto& outlines = records.outlines;
+    const auto index = static_cast<std::uint32_t>(outlines.Size());
+    TPdfOutlineRecord child;
+    child.parent = index_;
+    child.number = records.xref.Add(TPdfXref::Kind::Outline, index);
+
+    TPdfOutlineRecord& self = outlines.Edit(index_);
+    child.prev = self.last;
+    const bool firstChild = self.last == kPdfNoRecord;
+    if (firstChild) {
+        self.first = index;
     }
-    return entry;
+    self.last = index;
+    ++self.descendants;
+    std::uint32_t ancestor = self.parent;
+    if (!firstChild) {
+        outlines.Edit(child.prev).next = index;
+    }
+    outlines.Add(child);
+    while (ancestor != kPdfNoRecord) {
+        TPdfOutlineRecord& record = outlines.Edit(ancestor);
+        ++record.descendants;
+        ancestor = record.parent;
+    }
+    return TPdfOutlineEntry(records_, index);
+}
+
+int TPdfOutlineEntry::ObjectNumber() const {
+    return Records().outlines.Peek(index_).number;
+}
+
+std::string TPdfOutlineEntry::Title() const {
+    TPdfDocRecords& records = Records();
+    return records.texts.Get(records.outlines.Get(index_).title);
 }
 
 void TPdfOutlineEntry::SetTitle(std::string_view utf8) {
-    const std::string_view kept = doc_->KeepText(utf8);
-    title_ = kept.data();
-    titleSize_ = static_cast<unsigned>(kept.size());
+    TPdfDocRecords& records = Records();
+    const TPdfTextRef title = records.texts.Keep(utf8);
+    records.outlines.Edit(index_).title = title;
 }
 
 void TPdfOutlineEntry::SetDest(const std::shared_ptr<TPdfDestination>& dest) {
+    TPdfDocRecords& records = Records();
     // A destination of an earlier document would point at a page that is
     // gone; it is refused like one of another document.
-    if (dest && !doc_->Owns(*dest)) {
+    if (dest && dest->Records() != &records) {
         throw std::runtime_error("SetDest --internal docs are not equal.");
     }
-    dest_ = dest.get();
+    records.outlines.Edit(index_).dest = dest ? dest->Index() : kPdfNoRecord;
+}
+
+bool TPdfOutlineEntry::Opened() const {
+    return Records().outlines.Peek(index_).opened;
+}
+
+void TPdfOutlineEntry::SetOpened(bool opened) {
+    TPdfDocRecords& records = Records();
+    records.outlines.Edit(index_).opened = opened;
 }
 
 namespace {
 
-void WriteLink(TPdfOutput& out, const char* key, const TPdfOutlineEntry* target) {
-    if (target == nullptr) {
+void WriteLink(TPdfOutput& out, TPdfDocRecords& records, const char* key, std::uint32_t target) {
+    if (target == kPdfNoRecord) {
         return;
     }
     out.Write(key);
-    out.WriteRef(target->ObjectNumber(), target->Generation());
+    out.WriteRef(records.outlines.Peek(target).number, 0);
     out.Write("\r\n");
 }
 
 } // namespace
 
-void TPdfOutlineEntry::Write(TPdfOutput& out) const {
+void TPdfOutlineEntry::Write(TPdfOutput& out, TPdfDocRecords& records, std::uint32_t index) {
+    const TPdfOutlineRecord record = records.outlines.Get(index);
     // Only the root has no parent.
-    out.Write(parent_ == nullptr ? "<<\r\n/Type /Outlines\r\n/Count " : "<<\r\n/Count ");
+    const bool root = record.parent == kPdfNoRecord;
+    out.Write(root ? "<<\r\n/Type /Outlines\r\n/Count " : "<<\r\n/Count ");
     // Closed entries give their descendants as a negative count.
-    out.WriteInt(opened_ ? descendants_ : -descendants_);
+    out.WriteInt(record.opened ? record.descendants : -record.descendants);
     out.Write("\r\n");
-    if (parent_ != nullptr) {
+    if (!root) {
         out.Write("/Title ");
-        out.WriteTextString(Title());
+        out.WriteTextString(records.texts.Get(record.title));
         out.Write("\r\n");
-        if (dest_ != nullptr) {
+        if (record.dest != kPdfNoRecord) {
             out.Write("/Dest ");
-            dest_->WriteValue(out);
+            TPdfDestination::WriteValue(out, records, record.dest);
             out.Write("\r\n");
         }
     }
-    WriteLink(out, "/First ", first_);
-    WriteLink(out, "/Last ", last_);
-    WriteLink(out, "/Prev ", prev_);
-    WriteLink(out, "/Next ", next_);
-    WriteLink(out, "/Parent ", parent_);
+    WriteLink(out, records, "/First ", record.first);
+    WriteLink(out, records, "/Last ", record.last);
+    WriteLink(out, records, "/Prev ", record.prev);
+    WriteLink(out, records, "/Next ", record.next);
+    WriteLink(out, records, "/Parent ", record.parent);
     out.Write(">>");
 }
 

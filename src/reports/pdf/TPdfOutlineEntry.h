@@ -1,67 +1,53 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace zv {
 
 class TPdfDestination;
-class TPdfDoc;
+class TPdfDocRecords;
 class TPdfOutput;
 
-// A bookmark, kept compactly by its document: the tree is linked through
-// plain pointers, the title lies in the document's text arena, the
+// A handle on a bookmark, which its document keeps as a record: the tree is
+// linked through indices, the title lies with the document's texts, the
 // destination is one of the document's. Its dictionary ("Count", "Title",
-// "Dest" and the links) is written from this state; a report has hundreds
-// of thousands of bookmarks.
+// "Dest" and the links) is written from the record; a report has hundreds
+// of thousands of bookmarks. The handle keeps the records alive.
 class TPdfOutlineEntry {
 public:
-    explicit TPdfOutlineEntry(TPdfDoc* doc) : doc_(doc) {}
-    TPdfOutlineEntry(const TPdfOutlineEntry&) = delete;
-    TPdfOutlineEntry& operator=(const TPdfOutlineEntry&) = delete;
+    TPdfOutlineEntry() = default;
+    TPdfOutlineEntry(std::shared_ptr<TPdfDocRecords> records, std::uint32_t index)
+        : records_(std::move(records)), index_(index) {}
+
+    bool Valid() const { return records_ != nullptr; }
 
     // A new entry as the last child of this one.
-    TPdfOutlineEntry* AddChild();
+    TPdfOutlineEntry AddChild();
 
-    TPdfDoc* Doc() const { return doc_; }
-    int ObjectNumber() const { return number_; }
+    int ObjectNumber() const;
     int Generation() const { return 0; }
-    TPdfOutlineEntry* Parent() const { return parent_; }
-    TPdfOutlineEntry* First() const { return first_; }
-    TPdfOutlineEntry* Last() const { return last_; }
-    TPdfOutlineEntry* Prev() const { return prev_; }
-    TPdfOutlineEntry* Next() const { return next_; }
 
-    std::string_view Title() const { return {title_, titleSize_}; }
+    std::string Title() const;
     void SetTitle(std::string_view utf8);
-    TPdfDestination* Dest() const { return dest_; }
     // Throws std::runtime_error "SetDest --internal docs are not equal." for
     // a destination of another document, or of an earlier one of this
-    // TPdfDoc.
+    // entry's TPdfDoc.
     void SetDest(const std::shared_ptr<TPdfDestination>& dest);
-    bool Opened() const { return opened_; }
-    void SetOpened(bool opened) { opened_ = opened; }
+    bool Opened() const;
+    void SetOpened(bool opened);
 
-    // Number of all entries below this one.
-    int DescendantCount() const { return descendants_; }
-
-    void Write(TPdfOutput& out) const;
+    // Writes bookmark `index` of `records`; the root (index 0) is written
+    // with "Type" "Outlines".
+    static void Write(TPdfOutput& out, TPdfDocRecords& records, std::uint32_t index);
 
 private:
-    friend class TPdfDoc;
+    TPdfDocRecords& Records() const;
 
-    TPdfDoc* doc_;
-    TPdfOutlineEntry* parent_ = nullptr;
-    TPdfOutlineEntry* first_ = nullptr;
-    TPdfOutlineEntry* last_ = nullptr;
-    TPdfOutlineEntry* prev_ = nullptr;
-    TPdfOutlineEntry* next_ = nullptr;
-    const char* title_ = nullptr;
-    TPdfDestination* dest_ = nullptr;
-    int number_ = 0;
-    int descendants_ = 0;
-    unsigned titleSize_ = 0;
-    bool opened_ = false;
+    std::shared_ptr<TPdfDocRecords> records_;
+    std::uint32_t index_ = 0;
 };
 
 } // namespace zv

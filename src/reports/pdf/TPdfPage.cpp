@@ -1,34 +1,10 @@
 #include "reports/pdf/TPdfPage.h"
 
 #include "reports/pdf/TPdfOutput.h"
-#include "reports/pdf/TPdfSpill.h"
-
-#include <stdexcept>
 
 namespace zv {
 
-bool TPdfPageContents::MoveTo(TPdfSpill& spill, TPdfPageContents& next) {
-    if (spilled_ || !spill.Keep(data_, spillOffset_)) {
-        return false;
-    }
-    spilled_ = true;
-    spillSize_ = data_.size();
-    // Reusing the buffer spares every page allocating and touching fresh
-    // memory for its content.
-    data_.clear();
-    data_.swap(next.data_);
-    return true;
-}
-
-void TPdfPageContents::Write(TPdfOutput& out, const TPdfSpill* spill, std::string& scratch) const {
-    std::string_view data = data_;
-    if (spilled_) {
-        if (spill == nullptr ||
-            !spill->Fetch(spillOffset_, static_cast<std::size_t>(spillSize_), scratch)) {
-            throw std::runtime_error("Fehler beim Lesen der Seiteninhalte aus der Zwischendatei.");
-        }
-        data = scratch;
-    }
+void TPdfPageContents::Write(TPdfOutput& out, std::string_view data) {
     out.Write("<<\r\n/Length ");
     out.WriteInt(static_cast<long long>(data.size()));
     out.Write("\r\n/Filter []\r\n>>\r\nstream\r\n");
@@ -36,9 +12,17 @@ void TPdfPageContents::Write(TPdfOutput& out, const TPdfSpill* spill, std::strin
     out.Write("\nendstream");
 }
 
+TPdfPage::TPdfPage(int objectNumber, double width, double height, std::uint32_t firstImageUse) {
+    record_.number = objectNumber;
+    record_.width = width;
+    record_.height = height;
+    record_.imagesBegin = firstImageUse;
+    record_.imagesEnd = firstImageUse;
+}
+
 bool TPdfPage::UsesFont(int index) const {
-    for (int i = 0; i < fontCount_; ++i) {
-        if (fonts_[i] == index) {
+    for (int i = 0; i < record_.fontCount; ++i) {
+        if (record_.fonts[i] == index) {
             return true;
         }
     }
@@ -46,8 +30,8 @@ bool TPdfPage::UsesFont(int index) const {
 }
 
 void TPdfPage::AddFont(int index) {
-    if (fontCount_ < kMaxFonts && !UsesFont(index)) {
-        fonts_[fontCount_++] = static_cast<std::uint8_t>(index);
+    if (record_.fontCount < kMaxFonts && !UsesFont(index)) {
+        record_.fonts[record_.fontCount++] = static_cast<std::uint8_t>(index);
     }
 }
 

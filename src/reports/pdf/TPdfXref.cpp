@@ -1,15 +1,17 @@
 #include "reports/pdf/TPdfXref.h"
 
-#include "reports/pdf/TPdfOutlineEntry.h"
-#include "reports/pdf/TPdfPage.h"
+#include <stdexcept>
 
 namespace zv {
 
-// An entry keeps its kind in the low bits of the target's address.
-static_assert(alignof(TPdfObject) >= 4 && alignof(TPdfPage) >= 4 && alignof(TPdfOutlineEntry) >= 4);
+namespace {
+// An entry keeps its kind in the top bits and the index below.
+constexpr int kIndexBits = 29;
+constexpr std::uint32_t kIndexMask = (1u << kIndexBits) - 1;
+} // namespace
 
-TPdfXref::TPdfXref() {
-    entries_.emplace_back(TPdfXrefEntry::Kind::Object, nullptr);
+TPdfXref::TPdfXref(TPdfSpill& spill) : entries_(spill) {
+    entries_.Add(0);
 }
 
 int TPdfXref::Register(const TPdfObjectPtr& object) {
@@ -24,23 +26,25 @@ int TPdfXref::Register(TPdfObject& object) {
     if (object.IsIndirect()) {
         return object.ObjectNumber();
     }
-    const int number = static_cast<int>(entries_.size());
+    const int number = Add(Kind::Object, objects_.size());
+    objects_.push_back(&object);
     object.SetObjectNumber(number, 0);
-    entries_.emplace_back(TPdfXrefEntry::Kind::Object, &object);
     return number;
 }
 
-int TPdfXref::RegisterPage(TPdfPage& page) {
-    const int number = static_cast<int>(entries_.size());
-    entries_.emplace_back(TPdfXrefEntry::Kind::Page, &page);
-    entries_.emplace_back(TPdfXrefEntry::Kind::Contents, &page);
+int TPdfXref::Add(Kind kind, std::size_t index) {
+    if (index > kIndexMask || entries_.Size() > kIndexMask) {
+        throw std::runtime_error("Das Dokument wird zu groß für eine PDF-Datei.");
+    }
+    const auto number = static_cast<int>(entries_.Size());
+    entries_.Add(static_cast<std::uint32_t>(kind) << kIndexBits |
+                 static_cast<std::uint32_t>(index));
     return number;
 }
 
-int TPdfXref::RegisterOutline(TPdfOutlineEntry& entry) {
-    const int number = static_cast<int>(entries_.size());
-    entries_.emplace_back(TPdfXrefEntry::Kind::Outline, &entry);
-    return number;
+TPdfXref::Entry TPdfXref::At(std::size_t number) {
+    const std::uint32_t bits = entries_.Get(number);
+    return Entry{static_cast<Kind>(bits >> kIndexBits), bits & kIndexMask};
 }
 
 } // namespace zv
