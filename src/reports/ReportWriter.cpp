@@ -142,7 +142,6 @@ ReportOutcome ReportWriter::Write(const std::string& path, const ReportProgress&
     sumWithShipping_ = 0;
     articleSum_ = 0;
     sumLinePending_ = false;
-    pageEntry_ = TPROutlineEntry();
 
     const int pageCount = PageCount();
     report_.FileName = path;
@@ -170,6 +169,9 @@ ReportOutcome ReportWriter::Write(const std::string& path, const ReportProgress&
         outcome.message = error.what();
     }
     report_.AbortDocument();
+    // A bookmark handle keeps its document's records, temporary file
+    // included, alive.
+    pageEntry_ = TPROutlineEntry();
     report_.OnWriteProgress = nullptr;
     return outcome;
 }

@@ -21,6 +21,11 @@ protected:
     ReportWriter writer_{folder_.Path()};
 };
 
+std::size_t OpenFileCount() {
+    const std::filesystem::directory_iterator fds("/proc/self/fd");
+    return static_cast<std::size_t>(std::distance(begin(fds), end(fds)));
+}
+
 Row Article(int number, const std::string& price, const std::string& shipping = "") {
     return {{"Kaufdatum", "05.06.2007"},
             {"Geschaeft", "Angel-Sepp"},
@@ -35,6 +40,7 @@ TEST_F(CostListTest, TheSumLineFollowsTheItemsOnANewPageWhenTheyFillTheLast) {
         int items;
         int pages;
     } cases[] = {{49, 1}, {50, 2}, {51, 2}};
+    const std::size_t openFiles = OpenFileCount();
     for (const auto& c : cases) {
         std::vector<Row> rows;
         for (int i = 1; i <= c.items; ++i) {
@@ -44,6 +50,9 @@ TEST_F(CostListTest, TheSumLineFollowsTheItemsOnANewPageWhenTheyFillTheLast) {
         writer_.SelectCosts(*ak, "-Alle-");
         EXPECT_EQ(writer_.PageCount(), c.pages) << c.items;
         ASSERT_EQ(writer_.Write(Out().string()).status, ReportOutcome::Status::Written);
+        // Nothing of the written document stays open, its temporary file
+        // neither.
+        EXPECT_EQ(OpenFileCount(), openFiles) << c.items;
         EXPECT_EQ(CheckPdfFromOutside(Out(), {"Wobbler 1"}), "") << c.items;
 
         const std::vector<Bookmark> pages = ReadBookmarks(Out());
