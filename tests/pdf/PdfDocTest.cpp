@@ -55,6 +55,16 @@ protected:
         return bytes;
     }
 
+    // A small picture loaded from a file of the test's folder.
+    TJpegPicture SmallFilePicture() {
+        auto path = folder_.File("klein.jpg");
+        WriteBytes(path, MakeJpeg(16, 12));
+        TJpegPicture picture;
+        std::string error;
+        EXPECT_TRUE(picture.LoadFromFile(path, error)) << error;
+        return picture;
+    }
+
     FixedClock clock_{EncodeDate(2007, 6, 5) + EncodeTime(18, 42, 7)};
     TempFolder folder_;
     std::filesystem::path lastPath_;
@@ -559,11 +569,7 @@ std::vector<int> PageNumbers(const std::string& pdf, int pageTree) {
 
 TEST_F(PdfDocTest, ALongDocumentIsWrittenAsItWasBuilt) {
     const int pages = 2100;
-    auto path = folder_.File("bild.jpg");
-    WriteBytes(path, MakeJpeg(16, 12));
-    TJpegPicture picture;
-    std::string error;
-    ASSERT_TRUE(picture.LoadFromFile(path, error)) << error;
+    const TJpegPicture picture = SmallFilePicture();
 
     TPdfDoc doc;
     auto first = BuildLongDocument(doc, picture, pages);
@@ -621,11 +627,7 @@ TEST_F(PdfDocTest, ALongDocumentIsWrittenAsItWasBuilt) {
 
 TEST_F(PdfDocTest, WhenTheTemporaryFileCannotGrowTheDocumentStaysWhole) {
     const int pages = 1200;
-    auto path = folder_.File("bild.jpg");
-    WriteBytes(path, MakeJpeg(16, 12));
-    TJpegPicture picture;
-    std::string error;
-    ASSERT_TRUE(picture.LoadFromFile(path, error)) << error;
+    const TJpegPicture picture = SmallFilePicture();
     TPdfDoc roomy;
     BuildLongDocument(roomy, picture, pages);
     const std::string expected = SaveToString(roomy);
