@@ -85,10 +85,11 @@ void TPdfDoc::NewDocument() {
     trailer_->Add("Root", catalog_);
 
     if (useOutlines_) {
+        // The root is bookmark 0, open.
         TPdfOutlineRecord root;
         root.opened = true;
-        root.number = xref.Add(TPdfXref::Kind::Outline, records_->outlines.Add(root));
-        records_->outlines.Set(0, root);
+        root.number = xref.Add(TPdfXref::Kind::Outline, 0);
+        records_->outlines.Add(root);
         catalog_->Add("Outlines", std::make_shared<TPdfVirtualObject>(root.number, 0));
     }
 

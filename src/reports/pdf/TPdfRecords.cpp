@@ -19,8 +19,6 @@ TPdfPagedStore::TPdfPagedStore(TPdfSpill& spill, std::size_t blockSize, std::siz
     : spill_(spill), blockSize_(blockSize), maxResident_(std::max<std::size_t>(residentBlocks, 1)) {
 }
 
-TPdfPagedStore::~TPdfPagedStore() = default;
-
 TPdfPagedStore::Resident& TPdfPagedStore::Evict() {
     auto oldest = std::min_element(
         resident_.begin(), resident_.end(),

@@ -19,11 +19,9 @@ class TPdfSpill;
 class TPdfPagedStore {
 public:
     TPdfPagedStore(TPdfSpill& spill, std::size_t blockSize, std::size_t residentBlocks);
-    ~TPdfPagedStore();
     TPdfPagedStore(const TPdfPagedStore&) = delete;
     TPdfPagedStore& operator=(const TPdfPagedStore&) = delete;
 
-    std::size_t BlockSize() const { return blockSize_; }
     std::size_t BlockCount() const { return placed_.size(); }
     // Adds zeroed blocks up to `count`.
     void Grow(std::size_t count);
