@@ -16,7 +16,6 @@ public:
     explicit TPROutlineEntry(TPdfOutlineEntry entry) : entry_(std::move(entry)) {}
 
     bool Valid() const { return entry_.Valid(); }
-    const TPdfOutlineEntry& Data() const { return entry_; }
 
     // A new bookmark as the last child of this one.
     TPROutlineEntry AddChild();

@@ -50,7 +50,7 @@ int TPdfOutlineEntry::ObjectNumber() const {
 
 std::string TPdfOutlineEntry::Title() const {
     TPdfDocRecords& records = Records();
-    return records.texts.Get(records.outlines.Get(index_).title);
+    return records.texts.Get(records.outlines.Peek(index_).title);
 }
 
 void TPdfOutlineEntry::SetTitle(std::string_view utf8) {

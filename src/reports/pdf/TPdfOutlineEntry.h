@@ -28,7 +28,6 @@ public:
     TPdfOutlineEntry AddChild();
 
     int ObjectNumber() const;
-    int Generation() const { return 0; }
 
     std::string Title() const;
     void SetTitle(std::string_view utf8);

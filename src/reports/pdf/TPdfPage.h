@@ -55,8 +55,6 @@ public:
     TPdfPage(int objectNumber, double width, double height, std::uint32_t firstImageUse);
 
     int ObjectNumber() const { return record_.number; }
-    int Generation() const { return 0; }
-    int ContentsNumber() const { return record_.number + 1; }
     TPdfPageContents& Contents() { return contents_; }
     const TPdfPageContents& Contents() const { return contents_; }
 
@@ -78,7 +76,6 @@ public:
     std::uint32_t ImagesEnd() const { return record_.imagesEnd; }
     void AddImageUse() { ++record_.imagesEnd; }
 
-    TPdfPageRecord& Record() { return record_; }
     const TPdfPageRecord& Record() const { return record_; }
 
 private:
